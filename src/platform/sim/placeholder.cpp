@@ -1,0 +1,2 @@
+// Replaced by the simulated desktop.
+namespace corvella::sim {}

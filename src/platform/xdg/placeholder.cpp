@@ -1,0 +1,2 @@
+// Replaced by the XDG folders.
+namespace corvella::xdg {}
