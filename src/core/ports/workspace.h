@@ -18,8 +18,11 @@ class Workspace {
  public:
   virtual ~Workspace() = default;
   virtual std::optional<RunningApplication> frontmostApplication() = 0;
-  // Opens a link (the permission settings); the result is ignored by callers.
+  // Opens a link; the result is ignored by callers.
   virtual void openURL(const std::string& url) = 0;
+  // Opens the platform's settings where the user allows Accessibility control
+  // (on macOS the Accessibility list of the privacy pane).
+  virtual void openAccessibilitySettings() = 0;
 };
 
 }  // namespace corvella
