@@ -1,2 +1,0 @@
-// Replaced by the XDG folders.
-namespace corvella::xdg {}
