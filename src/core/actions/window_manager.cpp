@@ -1,0 +1,184 @@
+#include "core/actions/window_manager.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "core/access/layouts.h"
+#include "core/actions/geometry.h"
+#include "core/app/log.h"
+#include "core/ports/accessibility.h"
+#include "core/ports/screens.h"
+#include "core/ports/sound.h"
+#include "core/text/grapheme_prefix.h"
+
+namespace corvella {
+namespace {
+
+constexpr std::size_t titleClusters = 40;
+
+// One coordinate of a log line: the fraction dropped. A value that is not a
+// number, or does not fit, is written as 0 so that a misbehaving application
+// cannot put "nan" or "inf" in the log.
+std::string wholeNumberText(double value) {
+  if (!std::isfinite(value)) return "0";
+  const double truncated = std::trunc(value);
+  // Every double this large is already whole; the limits keep the cast defined.
+  constexpr double limit = 9.0e18;
+  if (truncated >= limit || truncated <= -limit) return "0";
+  return std::to_string(static_cast<long long>(truncated));
+}
+
+std::string gridLabel(std::int64_t columns, std::int64_t rows) {
+  return "grid " + std::to_string(columns) + "×" + std::to_string(rows);
+}
+
+}  // namespace
+
+std::string frameText(const Rect& frame) {
+  return "(" + wholeNumberText(frame.x) + "," + wholeNumberText(frame.y) + " " +
+         wholeNumberText(frame.width) + "×" + wholeNumberText(frame.height) + ")";
+}
+
+WindowManager::WindowManager(Accessibility& accessibility, Workspace& workspace, Screens& screens,
+                             Sound& sound, Log& log)
+    : accessibility_(accessibility),
+      screens_(screens),
+      sound_(sound),
+      log_(log),
+      access_(accessibility, workspace),
+      tiler_(access_, screens, sound, log) {}
+
+void WindowManager::apply(const std::vector<WindowMove>& moves, std::string_view label) {
+  HistoryEntry snapshot;
+  for (const WindowMove& move : moves) {
+    if (auto current = access_.readFrame(move.window)) snapshot.push_back({move.window, *current});
+  }
+
+  std::string message(label);
+  message += '\n';
+  bool firstLine = true;
+  for (const WindowMove& move : moves) {
+    const std::optional<Rect> result = access_.setFrame(move.window, move.frame);
+    const bool matched = result && framesClose(*result, move.frame);
+    const std::string title =
+        access_.stringAttribute("AXTitle", move.window.element).value_or(std::string{});
+
+    if (!firstLine) message += '\n';
+    firstLine = false;
+    message += matched ? "  OK" : "  차이";
+    message += " 목표=";
+    message += frameText(move.frame);
+    message += " 결과=";
+    message += result ? frameText(*result) : "nil";
+    message += ' ';
+    message += graphemePrefix(title, titleClusters);
+  }
+  log_.log(message);
+
+  if (undoStack_.size() >= historyLimit) undoStack_.erase(undoStack_.begin());
+  undoStack_.push_back(std::move(snapshot));
+  redoStack_.clear();
+}
+
+void WindowManager::undo() {
+  restore(undoStack_, redoStack_, "undo");
+}
+
+void WindowManager::redo() {
+  restore(redoStack_, undoStack_, "redo");
+}
+
+void WindowManager::restore(std::vector<HistoryEntry>& from, std::vector<HistoryEntry>& to,
+                            std::string_view label) {
+  if (from.empty()) {
+    sound_.beep();
+    return;
+  }
+  HistoryEntry entry = std::move(from.back());
+  from.pop_back();
+
+  HistoryEntry snapshot;
+  for (const WindowMove& move : entry) {
+    if (auto current = access_.readFrame(move.window)) snapshot.push_back({move.window, *current});
+  }
+  // What comes back is not judged: a window that closed is simply not moved.
+  for (const WindowMove& move : entry) access_.setFrame(move.window, move.frame);
+  to.push_back(std::move(snapshot));
+
+  std::string message(label);
+  message += ": 창 ";
+  message += std::to_string(entry.size());
+  message += "개 복원";
+  log_.log(message);
+}
+
+void WindowManager::perform(WindowAction action) {
+  const std::string_view raw = rawValue(action);
+  if (!accessibility_.isProcessTrusted()) {
+    accessibility_.isProcessTrustedWithPrompt();
+    std::string message = "권한 없음 — ";
+    message += raw;
+    message += " 무시";
+    log_.log(message);
+    return;
+  }
+
+  switch (action) {
+    case WindowAction::undo:
+      undo();
+      return;
+    case WindowAction::redo:
+      redo();
+      return;
+    case WindowAction::tileAppColumns:
+      tiler_.tileFrontApp(raw, layoutColumns, [this](const auto& moves, std::string_view label) {
+        apply(moves, label);
+      });
+      return;
+    case WindowAction::tileAppRows:
+      tiler_.tileFrontApp(raw, layoutRows, [this](const auto& moves, std::string_view label) {
+        apply(moves, label);
+      });
+      return;
+    default:
+      break;
+  }
+
+  std::optional<AXWindow> window = access_.focusedWindow();
+  std::optional<Rect> frame;
+  if (window) frame = access_.readFrame(*window);
+  if (!frame) {
+    std::string message(raw);
+    message += ": 초점 창 없음";
+    log_.log(message);
+    sound_.beep();
+    return;
+  }
+
+  const std::vector<Rect> screens = screenFrames(screens_.screens());
+  const std::optional<std::size_t> screen = screenIndex(*frame, screens);
+  if (!screen) return;
+
+  const std::optional<Rect> target = targetFrame(action, *frame, screens, *screen);
+  if (!target) {
+    sound_.beep();
+    return;
+  }
+  apply({WindowMove{*window, *target}}, raw);
+}
+
+void WindowManager::applyGrid(std::int64_t columns, std::int64_t rows) {
+  if (!accessibility_.isProcessTrusted()) {
+    accessibility_.isProcessTrustedWithPrompt();
+    return;
+  }
+  tiler_.tileFrontApp(
+      gridLabel(columns, rows),
+      [columns, rows](const std::vector<Rect>& frames, const Rect& visible) {
+        return layoutGrid(columns, rows, frames, visible);
+      },
+      [this](const auto& moves, std::string_view label) { apply(moves, label); });
+}
+
+}  // namespace corvella
