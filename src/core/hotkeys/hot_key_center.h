@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "core/hotkeys/hot_key_target.h"
@@ -26,9 +27,15 @@ inline constexpr std::uint32_t hotKeySignature = 0x4352564C;
 // The service's modifier mask: command 0x100, shift 0x200, option 0x800, control 0x1000.
 std::uint32_t carbonModifiers(std::uint64_t modifiers);
 
+// The press handler stays installed in the service and posted work may still
+// be queued when the center goes away; both hold it weakly and then do
+// nothing. Registrations are not withdrawn on destruction: in the
+// application they end with the process.
 class HotKeyCenter {
  public:
   HotKeyCenter(HotKeyService& service, MainQueue& mainQueue);
+  HotKeyCenter(const HotKeyCenter&) = delete;
+  HotKeyCenter& operator=(const HotKeyCenter&) = delete;
 
   // Replaces every registration by the bindings, numbered 1, 2, ... in order.
   // Gives the targets whose registration failed, in binding order.
@@ -49,6 +56,8 @@ class HotKeyCenter {
   std::vector<HotKeyRef> refs_;
   std::map<std::uint32_t, HotKeyTarget> targets_;
   bool handlerInstalled_ = false;
+  // Expires with the center; checked by the press handler and posted work.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace corvella

@@ -31,9 +31,13 @@ struct Shortcut {
 
 // {"keyCode":…,"modifiers":…}, in that order.
 nlohmann::json encodeShortcut(const Shortcut& shortcut);
-// Strict: both keys, non-negative integers, keyCode within 32 bits. The
-// modifiers are masked afterwards. Absent on any error.
+// The same object for documents that keep their keys in insertion order.
+nlohmann::ordered_json encodeShortcutOrdered(const Shortcut& shortcut);
+// Strict: both keys, non-negative integers, keyCode within 32 bits, modifiers
+// within 64 bits; other keys are ignored. The modifiers are masked afterwards.
+// Absent on any error.
 std::optional<Shortcut> decodeShortcut(const nlohmann::json& json);
+std::optional<Shortcut> decodeShortcut(const nlohmann::ordered_json& json);
 
 // The current layout's name of a key, or absent.
 std::optional<std::string> keyName(std::uint32_t keyCode, KeyboardLayout& layout);

@@ -1,0 +1,58 @@
+#include "core/hotkeys/default_shortcuts.h"
+
+namespace corvella {
+namespace {
+
+constexpr std::uint32_t keyA = 0;
+constexpr std::uint32_t keyF = 3;
+constexpr std::uint32_t keyZ = 6;
+constexpr std::uint32_t keyC = 8;
+constexpr std::uint32_t leftArrow = 123;
+constexpr std::uint32_t rightArrow = 124;
+constexpr std::uint32_t downArrow = 125;
+constexpr std::uint32_t upArrow = 126;
+
+constexpr std::uint64_t control = ModifierFlag::control;
+constexpr std::uint64_t option = ModifierFlag::option;
+constexpr std::uint64_t shift = ModifierFlag::shift;
+constexpr std::uint64_t command = ModifierFlag::command;
+
+// One row per action, in catalogue order: hot-key numbers and conflict search
+// both follow this order.
+constexpr std::array<ActionShortcut, windowActionCount> table{{
+    {WindowAction::leftHalf, {leftArrow, option | command}},
+    {WindowAction::rightHalf, {rightArrow, option | command}},
+    {WindowAction::topHalf, {upArrow, option | command}},
+    {WindowAction::bottomHalf, {downArrow, option | command}},
+    {WindowAction::upperLeft, {leftArrow, control | command}},
+    {WindowAction::upperRight, {rightArrow, control | command}},
+    {WindowAction::lowerLeft, {leftArrow, control | shift | command}},
+    {WindowAction::lowerRight, {rightArrow, control | shift | command}},
+    {WindowAction::nextThird, {rightArrow, control | option}},
+    {WindowAction::previousThird, {leftArrow, control | option}},
+    {WindowAction::maximize, {keyF, option | command}},
+    {WindowAction::center, {keyC, option | command}},
+    {WindowAction::larger, {rightArrow, control | option | shift}},
+    {WindowAction::smaller, {leftArrow, control | option | shift}},
+    {WindowAction::nextDisplay, {rightArrow, control | option | command}},
+    {WindowAction::previousDisplay, {leftArrow, control | option | command}},
+    {WindowAction::undo, {keyZ, option | command}},
+    {WindowAction::redo, {keyZ, option | shift | command}},
+    {WindowAction::tileAppColumns, {keyA, option | command}},
+    {WindowAction::tileAppRows, {keyA, option | shift | command}},
+}};
+
+}  // namespace
+
+const std::array<ActionShortcut, windowActionCount>& defaultShortcuts() {
+  return table;
+}
+
+std::optional<Shortcut> defaultShortcut(WindowAction action) {
+  for (const ActionShortcut& row : table) {
+    if (row.action == action) return row.shortcut;
+  }
+  return std::nullopt;
+}
+
+}  // namespace corvella
