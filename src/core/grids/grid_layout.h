@@ -24,7 +24,10 @@ struct GridLayout {
   friend bool operator==(const GridLayout&, const GridLayout&) = default;
 };
 
-// "%lld-way Split" with columns × rows, e.g. "6-way Split".
+// columns × rows. Hand-edited values can be huge or negative: a product
+// beyond the 64-bit range saturates at the nearest bound instead of wrapping.
+std::int64_t cellCount(const GridLayout& layout);
+// "%lld-way Split" with cellCount, e.g. "6-way Split".
 std::string shortTitle(const GridLayout& layout, Localizer& localizer);
 // The short title and "(columns×rows)", e.g. "6-way Split (3×2)".
 std::string displayName(const GridLayout& layout, Localizer& localizer);
