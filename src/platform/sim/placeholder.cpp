@@ -1,2 +1,0 @@
-// Replaced by the simulated desktop.
-namespace corvella::sim {}
