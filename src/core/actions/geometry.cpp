@@ -22,6 +22,10 @@ bool isFinite(const Rect& r) {
          std::isfinite(r.height);
 }
 
+bool hasNaN(const Rect& r) {
+  return std::isnan(r.x) || std::isnan(r.y) || std::isnan(r.width) || std::isnan(r.height);
+}
+
 // The smaller of a size and a limit; a size that is not a number takes the
 // limit, so a broken window frame cannot poison the result.
 double limitedSize(double size, double limit) {
@@ -151,13 +155,13 @@ double roundHalfAwayFromZero(double value) {
 }
 
 Rect intersection(const Rect& a, const Rect& b) {
-  if (a.isNull() || b.isNull()) return Rect::null();
+  // A rectangle that is not a number overlaps nothing.
+  if (a.isNull() || b.isNull() || hasNaN(a) || hasNaN(b)) return Rect::null();
   const double x0 = std::max(a.minX(), b.minX());
   const double x1 = std::min(a.maxX(), b.maxX());
   const double y0 = std::max(a.minY(), b.minY());
   const double y1 = std::min(a.maxY(), b.maxY());
-  // Negated so that a comparison with NaN also gives the null rectangle.
-  if (!(x0 <= x1 && y0 <= y1)) return Rect::null();
+  if (x1 < x0 || y1 < y0) return Rect::null();
   return {x0, y0, x1 - x0, y1 - y0};
 }
 
@@ -234,7 +238,18 @@ Rect fitFrame(const Rect& frame, const Rect& visible) {
   double y = frame.minY();
   if (!(y > visible.minY())) y = visible.minY();
   if (visible.maxY() - height < y) y = visible.maxY() - height;
-  return integral({x, y, width, height});
+  Rect fitted = integral({x, y, width, height});
+  // In exact arithmetic the frame lies within the visible frame and so does
+  // its integral rectangle. Floating-point noise in x + width (a frame pushed
+  // against the far edge) can still make the ceiling one point too far, into
+  // the neighbouring screen: keep the edges within the visible frame's own
+  // integral edges, which changes nothing else.
+  const double x0 = std::max(fitted.x, std::floor(visible.minX()));
+  const double y0 = std::max(fitted.y, std::floor(visible.minY()));
+  const double x1 = std::min(fitted.x + fitted.width, std::ceil(visible.maxX()));
+  const double y1 = std::min(fitted.y + fitted.height, std::ceil(visible.maxY()));
+  fitted = {x0, y0, std::max(x1 - x0, 0.0), std::max(y1 - y0, 0.0)};
+  return fitted;
 }
 
 Rect mapFrame(const Rect& frame, const Rect& from, const Rect& to) {
