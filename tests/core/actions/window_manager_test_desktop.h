@@ -14,7 +14,7 @@
 #include "core/app/log.h"
 #include "platform/sim/sim_platform.h"
 
-namespace corvella::testing {
+namespace corvella::fixtures {
 
 // The time stamp every entry carries on the simulated clock, with its space.
 inline constexpr std::string_view stamp = "2026-01-02T03:04:05Z ";
@@ -57,4 +57,4 @@ struct DesktopHarness {
   bool logExists() const { return std::filesystem::exists(logFile()); }
 };
 
-}  // namespace corvella::testing
+}  // namespace corvella::fixtures
