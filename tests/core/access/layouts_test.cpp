@@ -79,9 +79,11 @@ TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
     bool firstComesFirst;
   } cases[] = {
       {"left edges 3 apart: the higher one", at(103, 300), at(100, 10), false},
-      {"left edges exactly 4 apart: the higher one", at(104, 300), at(100, 10), false},
+      {"left edges exactly 4 apart: the higher one", at(100, 300), at(104, 10), false},
       {"left edges 4.5 apart: the left one", at(100, 300), at(104.5, 10), true},
       {"both edges within 4: list order", at(103, 14), at(100, 10), true},
+      {"both edges exactly 4 apart: list order", at(104, 14), at(100, 10), true},
+      {"top edges exactly 4 apart: list order", at(100, 10), at(98, 6), true},
       {"both edges within 4, other way: list order", at(100, 10), at(103, 14), true},
       {"top edges 4.5 apart: the higher one", at(100, 14.5), at(103, 10), false},
   };
