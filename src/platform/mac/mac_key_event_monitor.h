@@ -1,0 +1,27 @@
+// MacKeyEventMonitor: local key-down monitors (key-downs sent to this
+// application only), used while a shortcut is recorded.
+#pragma once
+
+#include <map>
+
+#include "core/ports/key_event_monitor.h"
+
+namespace corvella::mac {
+
+class MacKeyEventMonitor final : public KeyEventMonitor {
+ public:
+  MacKeyEventMonitor() = default;
+  MacKeyEventMonitor(const MacKeyEventMonitor&) = delete;
+  MacKeyEventMonitor& operator=(const MacKeyEventMonitor&) = delete;
+  ~MacKeyEventMonitor() override;
+
+  std::optional<MonitorHandle> addKeyDownMonitor(
+      std::function<bool(const KeyEvent&)> handler) override;
+  void removeMonitor(MonitorHandle handle) override;
+
+ private:
+  std::map<MonitorHandle, id> monitors_;
+  MonitorHandle nextHandle_ = 1;
+};
+
+}  // namespace corvella::mac
