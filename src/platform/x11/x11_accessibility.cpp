@@ -1,0 +1,184 @@
+#include "platform/x11/x11_accessibility.h"
+
+#include <algorithm>
+#include <variant>
+
+#include "platform/x11/x11_elements.h"
+#include "platform/x11/x11_window_properties.h"
+
+namespace corvella::x11 {
+namespace {
+
+bool contains(const std::vector<xcb_atom_t>& atoms, xcb_atom_t atom) {
+  return std::find(atoms.begin(), atoms.end(), atom) != atoms.end();
+}
+
+const X11WindowElement* asWindow(const ElementRef& element) {
+  return dynamic_cast<const X11WindowElement*>(element.get());
+}
+
+}  // namespace
+
+X11Accessibility::X11Accessibility(X11Connection& connection, X11WindowFrames& frames,
+                                   MainQueue& mainQueue)
+    : connection_(connection), frames_(frames), mainQueue_(mainQueue) {}
+
+ElementRef X11Accessibility::createApplication(ProcessID pid) {
+  return std::make_shared<X11ApplicationElement>(pid);
+}
+
+std::optional<AttributeValue> X11Accessibility::copyAttributeValue(const ElementRef& element,
+                                                                   std::string_view attribute) {
+  flushWrites();
+  std::optional<RecentRead> recent;
+  std::swap(recent, recentRead_);
+  if (!element) return std::nullopt;
+  if (const auto* window = asWindow(element)) {
+    if (attribute == "AXSize" && recent && recent->window == window->window()) {
+      return AXGeometryValue{AXGeometryValue::Kind::size, recent->frame.width,
+                             recent->frame.height};
+    }
+    return windowAttribute(window->window(), attribute);
+  }
+  if (const auto* application = dynamic_cast<const X11ApplicationElement*>(element.get())) {
+    return applicationAttribute(application->pid(), attribute);
+  }
+  return std::nullopt;
+}
+
+std::optional<AttributeValue> X11Accessibility::applicationAttribute(ProcessID pid,
+                                                                     std::string_view attribute) {
+  auto& ewmh = connection_.ewmh();
+  if (attribute == "AXWindows") {
+    std::vector<xcb_window_t> stacking = clientListStacking(connection_);
+    std::reverse(stacking.begin(), stacking.end());
+    const auto owners = applicationsOf(connection_, stacking);
+    std::vector<xcb_window_t> owned;
+    for (std::size_t i = 0; i < stacking.size(); ++i) {
+      if (owners[i] == pid) owned.push_back(stacking[i]);
+    }
+    const auto types = windowTypesOf(connection_, owned);
+    std::vector<ElementRef> windows;
+    for (std::size_t i = 0; i < owned.size(); ++i) {
+      if (contains(types[i], ewmh._NET_WM_WINDOW_TYPE_DOCK) ||
+          contains(types[i], ewmh._NET_WM_WINDOW_TYPE_DESKTOP)) {
+        continue;
+      }
+      windows.push_back(std::make_shared<X11WindowElement>(owned[i]));
+    }
+    return windows;
+  }
+  if (attribute == "AXFocusedWindow") {
+    auto active = activeWindow(connection_);
+    if (!active || applicationOf(connection_, *active) != pid) return std::nullopt;
+    return ElementRef(std::make_shared<X11WindowElement>(*active));
+  }
+  return std::nullopt;
+}
+
+std::optional<AttributeValue> X11Accessibility::windowAttribute(xcb_window_t window,
+                                                                std::string_view attribute) {
+  auto& ewmh = connection_.ewmh();
+  if (attribute == "AXPosition" || attribute == "AXSize") {
+    auto frame = frames_.read(window);
+    if (!frame) return std::nullopt;
+    if (attribute == "AXSize") {
+      return AXGeometryValue{AXGeometryValue::Kind::size, frame->width, frame->height};
+    }
+    recentRead_ = RecentRead{window, *frame};
+    return AXGeometryValue{AXGeometryValue::Kind::point, frame->x, frame->y};
+  }
+  if (attribute == "AXRole") {
+    if (!windowExists(connection_, window)) return std::nullopt;
+    return std::string("AXWindow");
+  }
+  if (attribute == "AXSubrole") {
+    auto role = subrole(window);
+    if (!role) return std::nullopt;
+    return *role;
+  }
+  if (attribute == "AXMinimized" || attribute == "AXFullScreen") {
+    auto states = windowStates(connection_, window);
+    if (!states) return std::nullopt;
+    return contains(*states, attribute == "AXMinimized" ? ewmh._NET_WM_STATE_HIDDEN
+                                                        : ewmh._NET_WM_STATE_FULLSCREEN);
+  }
+  if (attribute == "AXTitle") {
+    auto title = windowTitle(connection_, window);
+    if (!title) return std::nullopt;
+    return *title;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> X11Accessibility::subrole(xcb_window_t window) {
+  auto& ewmh = connection_.ewmh();
+  if (!windowExists(connection_, window)) return std::nullopt;
+  // The first type this shell knows decides, as EWMH asks.
+  for (xcb_atom_t type : windowTypes(connection_, window)) {
+    if (type == ewmh._NET_WM_WINDOW_TYPE_NORMAL) return "AXStandardWindow";
+    if (type == ewmh._NET_WM_WINDOW_TYPE_DIALOG) return "AXDialog";
+    if (type == ewmh._NET_WM_WINDOW_TYPE_UTILITY || type == ewmh._NET_WM_WINDOW_TYPE_TOOLBAR ||
+        type == ewmh._NET_WM_WINDOW_TYPE_MENU) {
+      return "AXFloatingWindow";
+    }
+    if (type == ewmh._NET_WM_WINDOW_TYPE_SPLASH || type == ewmh._NET_WM_WINDOW_TYPE_DOCK ||
+        type == ewmh._NET_WM_WINDOW_TYPE_DESKTOP ||
+        type == ewmh._NET_WM_WINDOW_TYPE_DROPDOWN_MENU ||
+        type == ewmh._NET_WM_WINDOW_TYPE_POPUP_MENU || type == ewmh._NET_WM_WINDOW_TYPE_TOOLTIP ||
+        type == ewmh._NET_WM_WINDOW_TYPE_NOTIFICATION || type == ewmh._NET_WM_WINDOW_TYPE_COMBO ||
+        type == ewmh._NET_WM_WINDOW_TYPE_DND) {
+      return "AXUnknown";
+    }
+  }
+  // No type: a transient window is a dialog, anything else a normal window.
+  return hasTransientFor(connection_, window) ? "AXDialog" : "AXStandardWindow";
+}
+
+void X11Accessibility::setAttributeValue(const ElementRef& element, std::string_view attribute,
+                                         const AttributeValue& value) {
+  recentRead_.reset();
+  const auto* window = asWindow(element);
+  const auto* geometry = std::get_if<AXGeometryValue>(&value);
+  if (!window || !geometry) return;
+  const bool position = attribute == "AXPosition" && geometry->kind == AXGeometryValue::Kind::point;
+  const bool size = attribute == "AXSize" && geometry->kind == AXGeometryValue::Kind::size;
+  if (!position && !size) return;
+
+  if (pending_ && pending_->window != window->window()) flushWrites();
+  if (!pending_) {
+    pending_ = PendingWrite{window->window(), {}};
+    // Sent on the next turn at the latest, should nothing be read before.
+    mainQueue_.post([this, alive = std::weak_ptr<const bool>(alive_)] {
+      if (alive.lock()) flushWrites();
+    });
+  }
+  if (position) {
+    pending_->placement.x = geometry->a;
+    pending_->placement.y = geometry->b;
+  } else {
+    pending_->placement.width = geometry->a;
+    pending_->placement.height = geometry->b;
+  }
+}
+
+void X11Accessibility::performAction(const ElementRef& element, std::string_view action) {
+  flushWrites();
+  recentRead_.reset();
+  const auto* window = asWindow(element);
+  if (!window || action != "AXRaise") return;
+  constexpr std::uint32_t sourcePager = 2;
+  xcb_ewmh_request_change_active_window(&connection_.ewmh(), 0, window->window(),
+                                        static_cast<xcb_ewmh_client_source_type_t>(sourcePager),
+                                        XCB_CURRENT_TIME, XCB_WINDOW_NONE);
+  connection_.flush();
+}
+
+void X11Accessibility::flushWrites() {
+  if (!pending_) return;
+  PendingWrite write = *pending_;
+  pending_.reset();
+  frames_.place(write.window, write.placement);
+}
+
+}  // namespace corvella::x11

@@ -1,0 +1,77 @@
+// X11Accessibility: the Accessibility port over EWMH, keeping the core's
+// attribute vocabulary.
+//
+//   application element   a process id (_NET_WM_PID)
+//   "AXWindows"           its managed clients front to back
+//                         (_NET_CLIENT_LIST_STACKING reversed), docks and
+//                         desktops left out
+//   "AXFocusedWindow"     _NET_ACTIVE_WINDOW when it belongs to the process
+//   "AXRole"              "AXWindow" while the window exists
+//   "AXSubrole"           "AXStandardWindow" for normal windows (type NORMAL,
+//                         or no type and no WM_TRANSIENT_FOR), "AXDialog",
+//                         "AXFloatingWindow" (utilities, toolbars, menus) or
+//                         "AXUnknown" (splash screens, docks, ...)
+//   "AXMinimized"         _NET_WM_STATE_HIDDEN
+//   "AXFullScreen"        _NET_WM_STATE_FULLSCREEN
+//   "AXPosition", "AXSize" the outer frame in core space
+//   "AXTitle"             _NET_WM_NAME, else WM_NAME
+//   "AXRaise"             activates the window (_NET_ACTIVE_WINDOW, as a pager)
+//   "AXEnhancedUserInterface" and anything else: absent; writes of them are ignored
+//
+// The core writes a frame as position, size, position. Those writes are
+// gathered into one _NET_MOVERESIZE_WINDOW, sent when anything is next read
+// (the core always reads the frame back) or, failing that, on the next turn
+// of the main loop. Trust is always granted: X has no such permission.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "core/ports/accessibility.h"
+#include "core/ports/main_queue.h"
+#include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_window_frames.h"
+
+namespace corvella::x11 {
+
+class X11Accessibility final : public Accessibility {
+ public:
+  X11Accessibility(X11Connection& connection, X11WindowFrames& frames, MainQueue& mainQueue);
+
+  ElementRef createApplication(ProcessID pid) override;
+  std::optional<AttributeValue> copyAttributeValue(const ElementRef& element,
+                                                   std::string_view attribute) override;
+  void setAttributeValue(const ElementRef& element, std::string_view attribute,
+                         const AttributeValue& value) override;
+  void performAction(const ElementRef& element, std::string_view action) override;
+  bool isProcessTrusted() override { return true; }
+  bool isProcessTrustedWithPrompt() override { return true; }
+
+  // Sends the gathered frame writes, if any, and waits for the answer.
+  void flushWrites();
+
+ private:
+  struct PendingWrite {
+    xcb_window_t window;
+    Placement placement;
+  };
+  struct RecentRead {
+    xcb_window_t window;
+    Rect frame;
+  };
+
+  std::optional<AttributeValue> applicationAttribute(ProcessID pid, std::string_view attribute);
+  std::optional<AttributeValue> windowAttribute(xcb_window_t window, std::string_view attribute);
+  std::optional<std::string> subrole(xcb_window_t window);
+
+  X11Connection& connection_;
+  X11WindowFrames& frames_;
+  MainQueue& mainQueue_;
+  std::optional<PendingWrite> pending_;
+  // The frame of the last "AXPosition" read, for the "AXSize" read that follows
+  // it at once: one query answers both halves of a frame.
+  std::optional<RecentRead> recentRead_;
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
+};
+
+}  // namespace corvella::x11

@@ -1,0 +1,47 @@
+#include "platform/x11/x11_platform.h"
+
+namespace corvella::x11 {
+
+std::unique_ptr<X11Platform> X11Platform::open(const std::string& display,
+                                               const std::filesystem::path& program,
+                                               std::string* error) {
+  auto connection = X11Connection::open(display, error);
+  if (!connection) return nullptr;
+  auto keyboard = X11Keyboard::create(*connection, error);
+  if (!keyboard) return nullptr;
+  return std::unique_ptr<X11Platform>(
+      new X11Platform(std::move(connection), std::move(keyboard), program));
+}
+
+X11Platform::X11Platform(std::unique_ptr<X11Connection> connection,
+                         std::unique_ptr<X11Keyboard> keyboard,
+                         const std::filesystem::path& program)
+    : connection_(std::move(connection)),
+      keyboard_(std::move(keyboard)),
+      mainLoop_(*connection_),
+      frames_(*connection_),
+      accessibility_(*connection_, frames_, mainLoop_),
+      workspace_(*connection_),
+      screens_(*connection_),
+      sound_(*connection_),
+      hotKeyService_(*connection_, *keyboard_),
+      keyboardLayout_(*keyboard_),
+      defaults_(xdg::XdgDefaultsFile::defaultFile(xdg::processEnvironment),
+                [this](const std::string& message) {
+                  if (reporter_) reporter_(message);
+                }),
+      loginItem_(xdg::XdgAutostartEntry::defaultEntry(xdg::processEnvironment), program) {
+  mainLoop_.addEventHandler([this](const xcb_generic_event_t& event) {
+    if (keyboard_->handleEvent(event)) return;
+    hotKeyService_.handleEvent(event);
+  });
+}
+
+PlatformServices X11Platform::services() {
+  return PlatformServices{accessibility_, workspace_,       screens_,       sound_,
+                          clock_,         logLocation_,     hotKeyService_, keyboardLayout_,
+                          defaults_,      mainLoop_,        loginItem_,     updater_,
+                          localizer_,     keyEventMonitor_, applicationUI_, settingsWindowUI_};
+}
+
+}  // namespace corvella::x11

@@ -1,0 +1,69 @@
+// X11Platform: every port of the Linux/X11 shell, built over one connection,
+// and the PlatformServices bundle that hands them to the core.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/app/platform_services.h"
+#include "platform/x11/x11_accessibility.h"
+#include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_hot_key_service.h"
+#include "platform/x11/x11_keyboard.h"
+#include "platform/x11/x11_keyboard_layout.h"
+#include "platform/x11/x11_main_loop.h"
+#include "platform/x11/x11_quiet_ports.h"
+#include "platform/x11/x11_screens.h"
+#include "platform/x11/x11_sound.h"
+#include "platform/x11/x11_window_frames.h"
+#include "platform/x11/x11_workspace.h"
+#include "platform/xdg/xdg_autostart_entry.h"
+#include "platform/xdg/xdg_defaults_file.h"
+#include "platform/xdg/xdg_log_location.h"
+
+namespace corvella::x11 {
+
+class X11Platform {
+ public:
+  // Absent, with the reason in *error, when the display cannot be used.
+  static std::unique_ptr<X11Platform> open(const std::string& display,
+                                           const std::filesystem::path& program,
+                                           std::string* error);
+
+  PlatformServices services();
+  X11Connection& connection() { return *connection_; }
+  X11MainLoop& mainLoop() { return mainLoop_; }
+  // Where the defaults file reports a problem (the core's log, once it exists).
+  void setReporter(std::function<void(const std::string&)> reporter) {
+    reporter_ = std::move(reporter);
+  }
+
+ private:
+  X11Platform(std::unique_ptr<X11Connection> connection, std::unique_ptr<X11Keyboard> keyboard,
+              const std::filesystem::path& program);
+
+  std::unique_ptr<X11Connection> connection_;
+  std::unique_ptr<X11Keyboard> keyboard_;
+  std::function<void(const std::string&)> reporter_;
+  X11MainLoop mainLoop_;
+  X11WindowFrames frames_;
+  X11Accessibility accessibility_;
+  X11Workspace workspace_;
+  X11Screens screens_;
+  X11Sound sound_;
+  SystemClock clock_;
+  xdg::XdgLogLocation logLocation_;
+  X11HotKeyService hotKeyService_;
+  X11KeyboardLayout keyboardLayout_;
+  xdg::XdgDefaultsFile defaults_;
+  xdg::XdgAutostartEntry loginItem_;
+  NoUpdater updater_;
+  IdentityLocalizer localizer_;
+  QuietKeyEventMonitor keyEventMonitor_;
+  QuietApplicationUI applicationUI_;
+  QuietSettingsWindowUI settingsWindowUI_;
+};
+
+}  // namespace corvella::x11

@@ -1,0 +1,79 @@
+// The ports the Linux shell has no platform service for yet. The status menu
+// and the settings window for Linux are still to come; until then these keep
+// the state the core gives them and draw nothing. The clock is the system's,
+// texts stay English (the key is the text), and there is no updater.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <map>
+
+#include "core/ports/application_ui.h"
+#include "core/ports/clock.h"
+#include "core/ports/key_event_monitor.h"
+#include "core/ports/localizer.h"
+#include "core/ports/settings_window_ui.h"
+#include "core/ports/updater.h"
+
+namespace corvella::x11 {
+
+class SystemClock final : public Clock {
+ public:
+  std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
+};
+
+class IdentityLocalizer final : public Localizer {
+ public:
+  std::string localized(std::string_view englishText) override { return std::string(englishText); }
+};
+
+// No bundle, no framework: the start-up log says the updater is off.
+class NoUpdater final : public Updater {
+ public:
+  std::optional<std::string> bundleInfoString(const std::string&) override { return std::nullopt; }
+  std::shared_ptr<UpdaterController> makeStartedController() override { return nullptr; }
+};
+
+class QuietApplicationUI final : public ApplicationUI {
+ public:
+  void setActivationPolicy(ActivationPolicy policy) override { policy_ = policy; }
+  void activate() override {}
+  void createStatusItem(const std::string&, const std::string&) override { statusItem_ = true; }
+  ActivationPolicy policy() const { return policy_; }
+  bool hasStatusItem() const { return statusItem_; }
+
+ private:
+  ActivationPolicy policy_ = ActivationPolicy::regular;
+  bool statusItem_ = false;
+};
+
+class QuietSettingsWindowUI final : public SettingsWindowUI {
+ public:
+  void createWindow(const std::string&, std::uint64_t, std::function<void()> willClose) override {
+    willClose_ = std::move(willClose);
+  }
+  void makeKeyAndOrderFront() override {}
+  void orderFrontRegardless() override {}
+
+ private:
+  std::function<void()> willClose_;
+};
+
+// Keeps the monitors it is given; no key events reach them until the Linux
+// settings window exists.
+class QuietKeyEventMonitor final : public KeyEventMonitor {
+ public:
+  std::optional<MonitorHandle> addKeyDownMonitor(
+      std::function<bool(const KeyEvent&)> handler) override {
+    const MonitorHandle handle = next_++;
+    monitors_.emplace(handle, std::move(handler));
+    return handle;
+  }
+  void removeMonitor(MonitorHandle handle) override { monitors_.erase(handle); }
+
+ private:
+  std::map<MonitorHandle, std::function<bool(const KeyEvent&)>> monitors_;
+  MonitorHandle next_ = 1;
+};
+
+}  // namespace corvella::x11

@@ -1,0 +1,209 @@
+#include "platform/x11/x11_window_properties.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvella::x11 {
+namespace {
+
+constexpr std::uint32_t maxPropertyWords = 4096;
+
+ReplyPtr<xcb_get_property_reply_t> propertyReply(X11Connection& connection,
+                                                 xcb_get_property_cookie_t cookie) {
+  return connection.reply(xcb_get_property_reply, cookie);
+}
+
+xcb_get_property_cookie_t requestProperty(X11Connection& connection, xcb_window_t window,
+                                          xcb_atom_t property, xcb_atom_t type) {
+  return xcb_get_property(connection.xcb(), 0, window, property, type, 0, maxPropertyWords);
+}
+
+// The 32-bit items of a property reply of the given format.
+std::vector<std::uint32_t> cardinals(const xcb_get_property_reply_t* reply) {
+  if (!reply || reply->format != 32) return {};
+  const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+  const int count = xcb_get_property_value_length(reply) / 4;
+  return std::vector<std::uint32_t>(values, values + count);
+}
+
+std::string bytes(const xcb_get_property_reply_t* reply) {
+  if (!reply || reply->format != 8) return {};
+  const auto* data = static_cast<const char*>(xcb_get_property_value(reply));
+  return std::string(data, static_cast<std::size_t>(xcb_get_property_value_length(reply)));
+}
+
+ProcessID pseudoApplication(xcb_window_t window) {
+  return -static_cast<ProcessID>(window & 0x1fffffffu) - 1;
+}
+
+std::optional<ProcessID> applicationFromReply(const xcb_get_property_reply_t* reply,
+                                              xcb_window_t window) {
+  if (!reply) return std::nullopt;  // the window is gone
+  auto values = cardinals(reply);
+  if (values.empty() || values[0] == 0 || values[0] > 0x7fffffffu) {
+    return pseudoApplication(window);
+  }
+  return static_cast<ProcessID>(values[0]);
+}
+
+}  // namespace
+
+std::vector<xcb_window_t> clientListStacking(X11Connection& connection) {
+  auto reply = propertyReply(
+      connection, requestProperty(connection, connection.root(),
+                                  connection.ewmh()._NET_CLIENT_LIST_STACKING, XCB_ATOM_WINDOW));
+  auto values = cardinals(reply.get());
+  return std::vector<xcb_window_t>(values.begin(), values.end());
+}
+
+std::optional<xcb_window_t> activeWindow(X11Connection& connection) {
+  auto reply = propertyReply(
+      connection, requestProperty(connection, connection.root(),
+                                  connection.ewmh()._NET_ACTIVE_WINDOW, XCB_ATOM_WINDOW));
+  auto values = cardinals(reply.get());
+  if (values.empty() || values[0] == XCB_WINDOW_NONE) return std::nullopt;
+  return values[0];
+}
+
+std::optional<ProcessID> applicationOf(X11Connection& connection, xcb_window_t window) {
+  return applicationsOf(connection, {window}).front();
+}
+
+std::vector<std::optional<ProcessID>> applicationsOf(X11Connection& connection,
+                                                     const std::vector<xcb_window_t>& windows) {
+  std::vector<xcb_get_property_cookie_t> cookies;
+  cookies.reserve(windows.size());
+  for (xcb_window_t window : windows) {
+    cookies.push_back(
+        requestProperty(connection, window, connection.ewmh()._NET_WM_PID, XCB_ATOM_CARDINAL));
+  }
+  std::vector<std::optional<ProcessID>> applications;
+  applications.reserve(windows.size());
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    auto reply = propertyReply(connection, cookies[i]);
+    applications.push_back(applicationFromReply(reply.get(), windows[i]));
+  }
+  return applications;
+}
+
+std::vector<xcb_atom_t> windowTypes(X11Connection& connection, xcb_window_t window) {
+  return windowTypesOf(connection, {window}).front();
+}
+
+std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
+                                                   const std::vector<xcb_window_t>& windows) {
+  std::vector<xcb_get_property_cookie_t> cookies;
+  for (xcb_window_t window : windows) {
+    cookies.push_back(
+        requestProperty(connection, window, connection.ewmh()._NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM));
+  }
+  std::vector<std::vector<xcb_atom_t>> types;
+  for (auto cookie : cookies) {
+    auto reply = propertyReply(connection, cookie);
+    auto values = cardinals(reply.get());
+    types.emplace_back(values.begin(), values.end());
+  }
+  return types;
+}
+
+bool hasTransientFor(X11Connection& connection, xcb_window_t window) {
+  auto reply = propertyReply(
+      connection, requestProperty(connection, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW));
+  auto values = cardinals(reply.get());
+  return !values.empty() && values[0] != XCB_WINDOW_NONE;
+}
+
+std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection,
+                                                    xcb_window_t window) {
+  auto reply = propertyReply(
+      connection,
+      requestProperty(connection, window, connection.ewmh()._NET_WM_STATE, XCB_ATOM_ATOM));
+  if (!reply) return std::nullopt;
+  auto values = cardinals(reply.get());
+  return std::vector<xcb_atom_t>(values.begin(), values.end());
+}
+
+std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t window) {
+  auto& ewmh = connection.ewmh();
+  auto utf8Cookie = requestProperty(connection, window, ewmh._NET_WM_NAME, ewmh.UTF8_STRING);
+  auto plainCookie =
+      requestProperty(connection, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY);
+  auto utf8 = propertyReply(connection, utf8Cookie);
+  auto plain = propertyReply(connection, plainCookie);
+  if (!utf8 || !plain) return std::nullopt;
+  if (utf8->type == ewmh.UTF8_STRING && utf8->format == 8) return bytes(utf8.get());
+  if (plain->type == XCB_ATOM_STRING) return latin1ToUtf8(bytes(plain.get()));
+  if (plain->type == ewmh.UTF8_STRING) return bytes(plain.get());
+  // COMPOUND_TEXT and other encodings: the ASCII part is all that can be trusted.
+  if (plain->type != XCB_ATOM_NONE && plain->format == 8) {
+    std::string text = bytes(plain.get());
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; },
+        '?');
+    return text;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> windowClassName(X11Connection& connection, xcb_window_t window) {
+  auto reply = propertyReply(
+      connection, requestProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING));
+  // Two NUL-terminated strings: the instance name, then the class name.
+  std::string both = bytes(reply.get());
+  const auto end = both.find('\0');
+  if (end == std::string::npos) return std::nullopt;
+  std::string className = both.substr(end + 1);
+  if (const auto nul = className.find('\0'); nul != std::string::npos) className.resize(nul);
+  if (className.empty()) return std::nullopt;
+  return latin1ToUtf8(className);
+}
+
+std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
+                                           const std::vector<xcb_window_t>& windows) {
+  auto& ewmh = connection.ewmh();
+  std::vector<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> cookies;
+  for (xcb_window_t window : windows) {
+    cookies.emplace_back(
+        requestProperty(connection, window, ewmh._NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL),
+        requestProperty(connection, window, ewmh._NET_WM_STRUT, XCB_ATOM_CARDINAL));
+  }
+  std::vector<std::optional<Strut>> struts;
+  for (auto [partialCookie, plainCookie] : cookies) {
+    auto partial = cardinals(propertyReply(connection, partialCookie).get());
+    auto plain = cardinals(propertyReply(connection, plainCookie).get());
+    if (partial.size() >= 12) {
+      Strut strut{};
+      std::copy_n(partial.begin(), 12, strut.begin());
+      struts.push_back(strut);
+    } else if (plain.size() >= 4) {
+      // The plain form reserves along whole edges.
+      constexpr std::uint32_t whole = 0xffffffffu;
+      struts.push_back(
+          Strut{plain[0], plain[1], plain[2], plain[3], 0, whole, 0, whole, 0, whole, 0, whole});
+    } else {
+      struts.push_back(std::nullopt);
+    }
+  }
+  return struts;
+}
+
+bool windowExists(X11Connection& connection, xcb_window_t window) {
+  return connection.reply(xcb_get_window_attributes_reply,
+                          xcb_get_window_attributes(connection.xcb(), window)) != nullptr;
+}
+
+std::string latin1ToUtf8(const std::string& text) {
+  std::string utf8;
+  utf8.reserve(text.size());
+  for (unsigned char c : text) {
+    if (c < 0x80) {
+      utf8.push_back(static_cast<char>(c));
+    } else {
+      utf8.push_back(static_cast<char>(0xc0 | (c >> 6)));
+      utf8.push_back(static_cast<char>(0x80 | (c & 0x3f)));
+    }
+  }
+  return utf8;
+}
+
+}  // namespace corvella::x11

@@ -1,0 +1,64 @@
+// Window properties of other X clients, read as standard C++ values. Every
+// read gives absent (or an empty list) when the window is gone or the
+// property is missing or malformed; nothing here fails otherwise.
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ports/accessibility.h"
+#include "platform/x11/x11_connection.h"
+
+namespace corvella::x11 {
+
+struct FrameExtents {
+  std::uint32_t left = 0;
+  std::uint32_t right = 0;
+  std::uint32_t top = 0;
+  std::uint32_t bottom = 0;
+  friend bool operator==(const FrameExtents&, const FrameExtents&) = default;
+};
+
+// _NET_WM_STRUT_PARTIAL's twelve values (a plain _NET_WM_STRUT spans whole edges):
+// left, right, top, bottom, left start y, left end y, right start y, right end
+// y, top start x, top end x, bottom start x, bottom end x.
+using Strut = std::array<std::uint32_t, 12>;
+
+// Managed clients, bottom to top.
+std::vector<xcb_window_t> clientListStacking(X11Connection& connection);
+// The focused client; absent when none is.
+std::optional<xcb_window_t> activeWindow(X11Connection& connection);
+
+// The application a window belongs to: its _NET_WM_PID. A client that does
+// not say is an application of its own, named by a negative number made from
+// its window id, so it can still be arranged.
+std::optional<ProcessID> applicationOf(X11Connection& connection, xcb_window_t window);
+// The same for many windows at the cost of one round trip.
+std::vector<std::optional<ProcessID>> applicationsOf(X11Connection& connection,
+                                                     const std::vector<xcb_window_t>& windows);
+
+// _NET_WM_WINDOW_TYPE, in the client's order of preference.
+std::vector<xcb_atom_t> windowTypes(X11Connection& connection, xcb_window_t window);
+std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
+                                                   const std::vector<xcb_window_t>& windows);
+bool hasTransientFor(X11Connection& connection, xcb_window_t window);
+// _NET_WM_STATE; absent when the window is gone.
+std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection, xcb_window_t window);
+// _NET_WM_NAME, else WM_NAME (Latin-1 converted to UTF-8).
+std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t window);
+// The class part of WM_CLASS ("XTerm" of "xterm", "XTerm").
+std::optional<std::string> windowClassName(X11Connection& connection, xcb_window_t window);
+// Struts of many windows in one round trip: the partial form, else the plain one.
+std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
+                                           const std::vector<xcb_window_t>& windows);
+bool windowExists(X11Connection& connection, xcb_window_t window);
+
+// Latin-1 bytes as UTF-8.
+std::string latin1ToUtf8(const std::string& text);
+
+}  // namespace corvella::x11

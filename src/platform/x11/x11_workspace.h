@@ -1,0 +1,23 @@
+// X11Workspace: the frontmost application is the one owning _NET_ACTIVE_WINDOW
+// (its _NET_WM_PID), named by the class part of that window's WM_CLASS.
+// There is no permission to open on X11, so openAccessibilitySettings does
+// nothing; links are handed to xdg-open.
+#pragma once
+
+#include "core/ports/workspace.h"
+#include "platform/x11/x11_connection.h"
+
+namespace corvella::x11 {
+
+class X11Workspace final : public Workspace {
+ public:
+  explicit X11Workspace(X11Connection& connection) : connection_(connection) {}
+  std::optional<RunningApplication> frontmostApplication() override;
+  void openURL(const std::string& url) override;
+  void openAccessibilitySettings() override {}
+
+ private:
+  X11Connection& connection_;
+};
+
+}  // namespace corvella::x11
