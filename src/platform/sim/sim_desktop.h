@@ -34,8 +34,11 @@ struct SimSize {
 // a boolean belongs, a size where a point belongs).
 using AttributeOverrides = std::map<std::string, std::optional<AttributeValue>, std::less<>>;
 
-// What a test states about a new window.
+// What a test states about a new window. Filled field by field; the
+// declared constructor keeps addWindow(pid, {x, y, w, h}) unambiguous.
 struct SimWindowSpec {
+  SimWindowSpec() = default;
+
   Rect frame;
   std::string title;
   std::string role = "AXWindow";

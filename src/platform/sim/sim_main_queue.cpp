@@ -10,7 +10,8 @@ namespace {
 constexpr double minimumIntervalSeconds = 0.0001;
 
 std::chrono::system_clock::duration toDuration(double seconds) {
-  return std::chrono::duration_cast<std::chrono::system_clock::duration>(
+  // Rounded, so that 4.1 seconds are not a nanosecond short.
+  return std::chrono::round<std::chrono::system_clock::duration>(
       std::chrono::duration<double>(seconds));
 }
 
