@@ -15,12 +15,19 @@ class MacKeyEventMonitor final : public KeyEventMonitor {
   MacKeyEventMonitor& operator=(const MacKeyEventMonitor&) = delete;
   ~MacKeyEventMonitor() override;
 
+  // Runs after each monitored key-down has been handled, so that views showing
+  // what the handler changed (a recorder's label or message) redraw.
+  void setAfterEachEvent(std::function<void()> afterEachEvent) {
+    afterEachEvent_ = std::move(afterEachEvent);
+  }
+
   std::optional<MonitorHandle> addKeyDownMonitor(
       std::function<bool(const KeyEvent&)> handler) override;
   void removeMonitor(MonitorHandle handle) override;
 
  private:
   std::map<MonitorHandle, id> monitors_;
+  std::function<void()> afterEachEvent_;
   MonitorHandle nextHandle_ = 1;
 };
 
