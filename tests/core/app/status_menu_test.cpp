@@ -243,7 +243,7 @@ TEST(StatusMenuOrder, GridItemsFollowTheListOrderAndHandEditedSizesStillTitle) {
   };
   const Strings lines =
       describe(buildStatusMenu({.trusted = true, .layouts = layouts}, localizer, keyboard));
-  EXPECT_EQ(lines[18],
+  EXPECT_EQ(lines[19],
             "0-way Split (0×5) → runGrid:@delegate [BBBBBBBB-0000-4000-8000-000000000002]");
   EXPECT_EQ(lines[20],
             "-6-way Split (-2×3) → runGrid:@delegate [AAAAAAAA-0000-4000-8000-000000000001]");
