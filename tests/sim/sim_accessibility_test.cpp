@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -286,6 +287,18 @@ TEST_F(SimAccessibilityTest, AHookCanCloseAWindowJustBeforeAChosenCall) {
   EXPECT_EQ(seen, calls());
 }
 
+TEST_F(SimAccessibilityTest, CallsMadeByTheHookDoNotRunItAgain) {
+  const SimWindowId id = desktop.addWindow(notesPid, {0, 25, 400, 300});
+  int hookRuns = 0;
+  desktop.setBeforeAccessibilityCall([&](const SimCall&) {
+    ++hookRuns;
+    ax.copyAttributeValue(desktop.windowElement(id), "AXTitle");
+  });
+  ax.copyAttributeValue(desktop.windowElement(id), "AXSize");
+  EXPECT_EQ(hookRuns, 1);
+  EXPECT_THAT(calls(), ElementsAre("copy w1 AXTitle", "copy w1 AXSize"));
+}
+
 TEST_F(SimAccessibilityTest, WithoutTrustNothingIsReadOrWritten) {
   const SimWindowId id = desktop.addWindow(notesPid, {0, 25, 400, 300});
   desktop.setTrusted(false);
@@ -335,6 +348,8 @@ TEST_F(SimAccessibilityTest, ValuesHaveCompactTextForms) {
   EXPECT_EQ(formatValue(ElementRef{}), "null");
   EXPECT_EQ(formatNumber(-0.0), "0");
   EXPECT_EQ(formatNumber(0.1), "0.1");
+  EXPECT_EQ(formatNumber(std::numeric_limits<double>::quiet_NaN()), "nan");
+  EXPECT_EQ(formatFrame({-1920, 24.5, 960, 1055}), "(-1920,24.5,960,1055)");
 }
 
 TEST_F(SimAccessibilityTest, RecordingCanBeTurnedOffWhileCallsAreStillCounted) {

@@ -20,6 +20,11 @@ std::string formatNumber(double value) {
   return text;
 }
 
+std::string formatFrame(const Rect& frame) {
+  return "(" + formatNumber(frame.x) + "," + formatNumber(frame.y) + "," +
+         formatNumber(frame.width) + "," + formatNumber(frame.height) + ")";
+}
+
 std::string elementName(const ElementRef& element) {
   if (!element) return "null";
   const SimElement* sim = asSimElement(element);

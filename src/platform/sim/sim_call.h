@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/actions/rect.h"
 #include "core/ports/accessibility.h"
 
 namespace corvella::sim {
@@ -62,6 +63,8 @@ SimCall portCall(SimPort port, std::string operation, std::string subject = {},
 // "0.5"), strings in double quotes, elements as "app7"/"w3", lists as
 // "[w1,w2]", points "(x,y)", sizes "WxH", other geometry "value(a,b)".
 std::string formatNumber(double value);
+// "(x,y,w,h)" in the same number form, for frame tables in tests and demos.
+std::string formatFrame(const Rect& frame);
 std::string formatValue(const AttributeValue& value);
 std::string elementName(const ElementRef& element);
 

@@ -207,8 +207,13 @@ void SimDesktop::record(SimCall call) {
 }
 
 void SimDesktop::beforeAccessibilityCall(const SimCall& call) {
+  // Calls the hook itself makes do not run it again.
+  if (insideHook_ || !beforeCall_) return;
+  insideHook_ = true;
   // A copy, so that a hook may replace itself while it runs.
-  if (auto hook = beforeCall_) hook(call);
+  auto hook = beforeCall_;
+  hook(call);
+  insideHook_ = false;
 }
 
 void SimDesktop::afterAccessibilityCall() {

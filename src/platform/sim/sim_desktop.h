@@ -120,7 +120,8 @@ class SimDesktop {
   void closeWindowAfterCalls(SimWindowId id, int n);
   // Runs before each Accessibility call is carried out (the call is given as
   // it will be recorded, without its interface state), e.g. to close a window
-  // just before "set w3 AXSize 720x875".
+  // just before "set w3 AXSize 720x875". Calls the hook makes itself are
+  // recorded but do not run it again.
   void setBeforeAccessibilityCall(std::function<void(const SimCall&)> hook);
 
   void setFocusedWindow(ProcessID pid, std::optional<SimWindowId> id);
@@ -189,6 +190,7 @@ class SimDesktop {
   SimWindowId nextWindowId_ = 1;
   std::vector<std::pair<SimWindowId, int>> pendingCloses_;
   std::function<void(const SimCall&)> beforeCall_;
+  bool insideHook_ = false;
   std::optional<ProcessID> frontmost_;
   std::vector<std::string> openedURLs_;
   int accessibilitySettingsOpened_ = 0;
