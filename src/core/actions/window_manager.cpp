@@ -30,14 +30,26 @@ std::string wholeNumberText(double value) {
 }
 
 std::string gridLabel(std::int64_t columns, std::int64_t rows) {
-  return "grid " + std::to_string(columns) + "×" + std::to_string(rows);
+  std::string label = "grid ";
+  label += std::to_string(columns);
+  label += "×";
+  label += std::to_string(rows);
+  return label;
 }
 
 }  // namespace
 
 std::string frameText(const Rect& frame) {
-  return "(" + wholeNumberText(frame.x) + "," + wholeNumberText(frame.y) + " " +
-         wholeNumberText(frame.width) + "×" + wholeNumberText(frame.height) + ")";
+  std::string text = "(";
+  text += wholeNumberText(frame.x);
+  text += ',';
+  text += wholeNumberText(frame.y);
+  text += ' ';
+  text += wholeNumberText(frame.width);
+  text += "×";
+  text += wholeNumberText(frame.height);
+  text += ')';
+  return text;
 }
 
 WindowManager::WindowManager(Accessibility& accessibility, Workspace& workspace, Screens& screens,
