@@ -1,0 +1,133 @@
+// corvella-test-client: one X client process with several top-level windows,
+// for the end-to-end tests and the demo desktop. Each --window argument
+// describes one window as semicolon-separated fields:
+//
+//   title=Alpha;size=800x600;at=100,80;min=900x700;vanish
+//
+// size and at are the client area and where it asks to be placed (user
+// position, so the window manager honours it); min sets a minimum size in
+// WM_NORMAL_HINTS; vanish makes the window destroy itself the first time the
+// window manager resizes it, as a window that closes in the middle of an
+// operation. The process lives until it is killed.
+#include <unistd.h>
+#include <xcb/xcb.h>
+#include <xcb/xcb_icccm.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct WindowSpec {
+  std::string title = "Window";
+  std::uint16_t width = 400, height = 300;
+  std::int16_t x = 0, y = 0;
+  std::optional<std::pair<int, int>> minimum;
+  bool vanish = false;
+  xcb_window_t id = 0;
+};
+
+std::optional<WindowSpec> parse(const std::string& text) {
+  WindowSpec spec;
+  std::istringstream fields(text);
+  for (std::string field; std::getline(fields, field, ';');) {
+    const auto equals = field.find('=');
+    const std::string key = field.substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : field.substr(equals + 1);
+    int a = 0, b = 0;
+    if (key == "title") {
+      spec.title = value;
+    } else if (key == "size" && std::sscanf(value.c_str(), "%dx%d", &a, &b) == 2) {
+      spec.width = static_cast<std::uint16_t>(a);
+      spec.height = static_cast<std::uint16_t>(b);
+    } else if (key == "at" && std::sscanf(value.c_str(), "%d,%d", &a, &b) == 2) {
+      spec.x = static_cast<std::int16_t>(a);
+      spec.y = static_cast<std::int16_t>(b);
+    } else if (key == "min" && std::sscanf(value.c_str(), "%dx%d", &a, &b) == 2) {
+      spec.minimum = std::make_pair(a, b);
+    } else if (key == "vanish") {
+      spec.vanish = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return spec;
+}
+
+xcb_atom_t intern(xcb_connection_t* connection, const char* name) {
+  auto* reply = xcb_intern_atom_reply(
+      connection,
+      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  std::free(reply);
+  return atom;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<WindowSpec> specs;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    auto spec = std::string(argv[i]) == "--window" ? parse(argv[i + 1]) : std::nullopt;
+    if (!spec) {
+      std::fprintf(stderr, "usage: corvella-test-client --window 'title=..;size=WxH;at=X,Y' ...\n");
+      return 2;
+    }
+    specs.push_back(*spec);
+  }
+  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  if (xcb_connection_has_error(connection)) return 1;
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+  const xcb_atom_t utf8 = intern(connection, "UTF8_STRING");
+  const xcb_atom_t netName = intern(connection, "_NET_WM_NAME");
+  const xcb_atom_t netPid = intern(connection, "_NET_WM_PID");
+  const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
+  const char wmClass[] = "corvella-test-client\0TestClient";
+
+  for (WindowSpec& spec : specs) {
+    spec.id = xcb_generate_id(connection);
+    const std::uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, spec.id, screen->root, spec.x, spec.y,
+                      spec.width, spec.height, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+    const auto titleLength = static_cast<std::uint32_t>(spec.title.size());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, XCB_ATOM_WM_NAME,
+                        XCB_ATOM_STRING, 8, titleLength, spec.title.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, netName, utf8, 8, titleLength,
+                        spec.title.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, XCB_ATOM_WM_CLASS,
+                        XCB_ATOM_STRING, 8, sizeof wmClass, wmClass);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, netPid, XCB_ATOM_CARDINAL, 32,
+                        1, &pid);
+    xcb_size_hints_t hints{};
+    xcb_icccm_size_hints_set_position(&hints, 1, spec.x, spec.y);
+    xcb_icccm_size_hints_set_size(&hints, 1, spec.width, spec.height);
+    if (spec.minimum) {
+      xcb_icccm_size_hints_set_min_size(&hints, spec.minimum->first, spec.minimum->second);
+    }
+    xcb_icccm_set_wm_normal_hints(connection, spec.id, &hints);
+    xcb_map_window(connection, spec.id);
+  }
+  xcb_flush(connection);
+
+  while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
+    if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY) {
+      const auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
+      for (WindowSpec& spec : specs) {
+        if (spec.vanish && spec.id == configure->window && configure->width != spec.width) {
+          xcb_destroy_window(connection, spec.id);
+          spec.vanish = false;
+          xcb_flush(connection);
+        }
+      }
+    }
+    std::free(event);
+  }
+  xcb_disconnect(connection);
+  return 0;
+}

@@ -1,0 +1,123 @@
+// Placement actions on a real window manager: every frame below is derived by
+// hand from the action rules on the 1440×900 screen (no docks, so the visible
+// frame is the whole screen), and checked both in the log and on the server.
+#include <string>
+#include <vector>
+
+#include "e2e_fixture.h"
+
+namespace corvella::e2e {
+namespace {
+
+using namespace keys;
+
+class PlacementTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_NE(session->startTestClient({"title=Alpha;size=800x600;at=100,80"}), nullptr)
+        << session->why();
+    window = *session->windowTitled("Alpha");
+    ASSERT_TRUE(session->activate(window));
+    startCorvella();
+  }
+
+  // Presses the keys and expects one OK entry under the label and the window at target.
+  void expectPlacement(const std::vector<std::uint8_t>& keys, const std::string& label,
+                       const Frame& target) {
+    const std::string entry = session->pressForEntry(keys);
+    EXPECT_EQ(entry, label + "\n" + moveLine(true, target, logText(target), "Alpha"));
+    EXPECT_EQ(session->outerFrame(window), target) << label;
+  }
+
+  xcb_window_t window = XCB_WINDOW_NONE;
+};
+
+struct Placement {
+  std::vector<std::uint8_t> keys;
+  std::string label;
+  Frame target;
+};
+
+TEST_F(PlacementTest, HalvesQuartersAndMaximizeFillTheirPartOfTheScreen) {
+  const std::vector<Placement> placements{
+      {{super, alt, left}, "leftHalf", {0, 0, 720, 900}},
+      {{super, alt, right}, "rightHalf", {720, 0, 720, 900}},
+      {{super, alt, up}, "topHalf", {0, 0, 1440, 450}},
+      {{super, alt, down}, "bottomHalf", {0, 450, 1440, 450}},
+      {{control, super, left}, "upperLeft", {0, 0, 720, 450}},
+      {{control, super, right}, "upperRight", {720, 0, 720, 450}},
+      {{control, shift, super, left}, "lowerLeft", {0, 450, 720, 450}},
+      {{control, shift, super, right}, "lowerRight", {720, 450, 720, 450}},
+      {{super, alt, f}, "maximize", {0, 0, 1440, 900}},
+  };
+  for (const auto& placement : placements) {
+    const std::string entry = session->pressForEntry(placement.keys);
+    EXPECT_EQ(entry, placement.label + "\n" +
+                         moveLine(true, placement.target, logText(placement.target), "Alpha"));
+    EXPECT_EQ(session->outerFrame(window), placement.target) << placement.label;
+  }
+}
+
+TEST_F(PlacementTest, ThirdsCycleBothWaysAndWrapAround) {
+  // The window starts in no third: next takes the left one, then each press the next.
+  expectPlacement({control, alt, right}, "nextThird", {0, 0, 480, 900});
+  expectPlacement({control, alt, right}, "nextThird", {480, 0, 480, 900});
+  expectPlacement({control, alt, right}, "nextThird", {960, 0, 480, 900});
+  expectPlacement({control, alt, right}, "nextThird", {0, 0, 480, 900});
+  expectPlacement({control, alt, left}, "previousThird", {960, 0, 480, 900});
+}
+
+TEST_F(PlacementTest, CenterSmallerAndLargerWorkFromTheCurrentFrame) {
+  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
+  // 720×900 centred: x = 720 - 360.
+  expectPlacement({super, alt, c}, "center", {360, 0, 720, 900});
+  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
+  // Each edge moves in by 36 and 22.5; the integral frame rounds outwards.
+  expectPlacement({control, alt, shift, left}, "smaller", {36, 22, 648, 856});
+  // Out again by 36 and 22.5, then kept inside the screen.
+  expectPlacement({control, alt, shift, right}, "larger", {0, 0, 720, 900});
+}
+
+TEST_F(PlacementTest, UndoAndRedoReplayTheHistoryAndBeepWhenItIsEmpty) {
+  const auto before = session->outerFrame(window);
+  ASSERT_TRUE(before.has_value());
+  EXPECT_TRUE(session->pressForBell({super, alt, z}));  // nothing to undo yet
+  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
+
+  EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
+  EXPECT_EQ(session->outerFrame(window), before);
+  EXPECT_EQ(session->pressForEntry({super, alt, shift, z}), "redo: 창 1개 복원");
+  EXPECT_EQ(session->outerFrame(window), (Frame{0, 0, 720, 900}));
+
+  const auto entries = session->logEntries().size();
+  const int bells = session->bells();
+  EXPECT_TRUE(session->pressForBell({super, alt, shift, z}));  // the redo stack is empty again
+  EXPECT_EQ(session->bells(), bells + 1);
+  EXPECT_EQ(session->logEntries().size(), entries);
+}
+
+TEST_F(PlacementTest, AResizedXtermReportsTheFrameTheWindowManagerSettledOn) {
+  ChildProcess* xterm = session->startXterm("80x24+300+200");
+  ASSERT_NE(xterm, nullptr);
+  const xcb_window_t terminal = session->managedWindowsOf(xterm->pid()).front();
+  ASSERT_TRUE(session->activate(terminal));
+
+  const std::string entry = session->pressForEntry({super, alt, left});
+  const auto settled = session->outerFrame(terminal);
+  ASSERT_TRUE(settled.has_value());
+  // The character grid (6×13 pixels) leaves the size at most one step short.
+  EXPECT_EQ(settled->x, 0);
+  EXPECT_EQ(settled->y, 0);
+  EXPECT_GT(settled->width, 720 - 6);
+  EXPECT_LE(settled->width, 720);
+  EXPECT_GT(settled->height, 900 - 13);
+  EXPECT_LE(settled->height, 900);
+  // The log reports that settled frame, not the frame before the move.
+  const bool close = 720 - settled->width <= 4 && 900 - settled->height <= 4;
+  EXPECT_EQ(entry, "leftHalf\n" + moveLine(close, {0, 0, 720, 900}, logText(*settled), "xterm"));
+}
+
+}  // namespace
+}  // namespace corvella::e2e

@@ -1,0 +1,49 @@
+// The fixture every end-to-end test starts from: a private desktop that must
+// come up, and a corvella that must end cleanly (exit status 0 after SIGTERM,
+// with its output, sanitizer reports included, shown otherwise).
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <memory>
+#include <string>
+
+#include "x_session.h"
+
+namespace corvella::e2e {
+
+// "(0,25 720×875)", as the log writes frames.
+inline std::string logText(const Frame& frame) {
+  return "(" + std::to_string(frame.x) + "," + std::to_string(frame.y) + " " +
+         std::to_string(frame.width) + "\u00d7" + std::to_string(frame.height) + ")";
+}
+
+// One line of a window-move entry.
+inline std::string moveLine(bool ok, const Frame& target, const std::string& result,
+                            const std::string& title) {
+  return std::string("  ") + (ok ? "OK" : "차이") + " 목표=" + logText(target) + " 결과=" + result +
+         " " + title;
+}
+
+class DesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    session = std::make_unique<XSession>();
+    ASSERT_TRUE(session->ready()) << session->why();
+  }
+  void TearDown() override {
+    if (!session || !session->corvellaRunning()) return;
+    const auto status = session->stopCorvella();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
+        << "corvella did not end cleanly:\n"
+        << session->corvellaOutput();
+  }
+  // Starts corvella; the test stops here when it does not come up.
+  void startCorvella() { ASSERT_TRUE(session->startCorvella()) << session->corvellaOutput(); }
+
+  std::unique_ptr<XSession> session;
+};
+
+}  // namespace corvella::e2e

@@ -1,0 +1,392 @@
+#include "x_session.h"
+
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xcb/xtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace corvella::e2e {
+namespace {
+
+template <typename Reply>
+struct Freed {
+  Reply* reply;
+  explicit Freed(Reply* r) : reply(r) {}
+  ~Freed() { std::free(reply); }
+  Reply* operator->() const { return reply; }
+  explicit operator bool() const { return reply != nullptr; }
+};
+
+std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
+                                     xcb_atom_t property, xcb_atom_t type) {
+  Freed reply(xcb_get_property_reply(
+      connection, xcb_get_property(connection, 0, window, property, type, 0, 1024), nullptr));
+  if (!reply || reply->format != 32) return {};
+  const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.reply));
+  return {values, values + xcb_get_property_value_length(reply.reply) / 4};
+}
+
+std::string propertyText(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property) {
+  Freed reply(xcb_get_property_reply(
+      connection,
+      xcb_get_property(connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+      nullptr));
+  if (!reply || reply->format != 8) return {};
+  return std::string(static_cast<const char*>(xcb_get_property_value(reply.reply)),
+                     static_cast<std::size_t>(xcb_get_property_value_length(reply.reply)));
+}
+
+}  // namespace
+
+XSession::XSession(std::uint16_t width, std::uint16_t height) {
+  ready_ = setUp(width, height);
+}
+
+XSession::~XSession() {
+  if (corvella_) corvella_->stop(SIGKILL);
+  clients_.clear();
+  if (windowManager_) windowManager_->stop(SIGTERM);
+  if (connection_) xcb_disconnect(connection_);
+  if (server_) server_->stop(SIGTERM);
+  if (logWatch_ >= 0) ::close(logWatch_);
+  if (!folder_.empty() && ready_) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+}
+
+bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
+  char pattern[] = "/tmp/corvella-e2e-XXXXXX";
+  if (!::mkdtemp(pattern)) return why_ = "no temporary folder", false;
+  folder_ = pattern;
+  for (const char* sub : {"home", "config/corvella", "state/Corvella"}) {
+    std::filesystem::create_directories(folder_ / sub);
+  }
+  ::chmod((folder_ / "state/Corvella").c_str(), 0700);
+
+  // The server writes its display number to the pipe once it accepts clients.
+  int pipe[2];
+  if (::pipe(pipe) != 0) return why_ = "no pipe", false;
+  const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  server_ = std::make_unique<ChildProcess>(
+      std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(pipe[1]), "-noreset",
+                               "-nolisten", "tcp", "-screen", "0", screen},
+      Environment{}, folder_ / "xvfb.log", pipe[1]);
+  ::close(pipe[1]);
+  std::string number;
+  pollfd readable{pipe[0], POLLIN, 0};
+  while (number.find('\n') == std::string::npos && ::poll(&readable, 1, 10000) > 0) {
+    char buffer[32];
+    const ssize_t got = ::read(pipe[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    number.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(pipe[0]);
+  if (number.empty() || !std::isdigit(static_cast<unsigned char>(number[0]))) {
+    return why_ = "Xvfb did not report a display: " + server_->output(), false;
+  }
+  display_ = ":" + number.substr(0, number.find('\n'));
+  // Never the desktop the tests were started from.
+  if (const char* inherited = std::getenv("DISPLAY"); inherited && display_ == inherited) {
+    return why_ = "refusing to run on " + display_ + ", which is not this test's own", false;
+  }
+  connection_ = xcb_connect(display_.c_str(), nullptr);
+  if (xcb_connection_has_error(connection_)) return why_ = "cannot connect to " + display_, false;
+  const xcb_screen_t* rootScreen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+  root_ = rootScreen->root;
+  const std::uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &rootEvents);
+
+  Freed xkb(
+      xcb_xkb_use_extension_reply(connection_, xcb_xkb_use_extension(connection_, 1, 0), nullptr));
+  xkbEvent_ = xcb_get_extension_data(connection_, &xcb_xkb_id)->first_event;
+  xcb_xkb_select_events(connection_, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_EVENT_TYPE_BELL_NOTIFY, 0,
+                        XCB_XKB_EVENT_TYPE_BELL_NOTIFY, 0, 0, nullptr);
+
+  logWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ::inotify_add_watch(logWatch_, (folder_ / "state/Corvella").c_str(),
+                      IN_MODIFY | IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE);
+
+  windowManager_ = std::make_unique<ChildProcess>(
+      std::vector<std::string>{"openbox", "--config-file", CORVELLA_OPENBOX_RC}, environment(),
+      folder_ / "openbox.log");
+  // Openbox is ready once its supporting-window check names itself.
+  const xcb_atom_t check = atom("_NET_SUPPORTING_WM_CHECK");
+  const bool managed = waitUntil([&] {
+    auto window = cardinals(connection_, root_, check, XCB_ATOM_WINDOW);
+    return !window.empty() && cardinals(connection_, window[0], check, XCB_ATOM_WINDOW) == window;
+  });
+  if (!managed) return why_ = "openbox did not start: " + windowManager_->output(), false;
+  // The check is set early in openbox's start; a request answered by its
+  // event loop shows it has finished starting and manages new windows.
+  const xcb_window_t probe = xcb_generate_id(connection_);
+  const std::uint32_t probeEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe, root_, 0, 0, 1, 1, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                    &probeEvents);
+  xcb_client_message_event_t request{};
+  request.response_type = XCB_CLIENT_MESSAGE;
+  request.format = 32;
+  request.window = probe;
+  request.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+  const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
+  // A request that arrives before openbox listens on the root is lost, so it
+  // is asked again until answered (each wait ends at once with the answer).
+  bool answering = false;
+  for (int attempt = 0; attempt < 200 && !answering; ++attempt) {
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&request));
+    answering = waitUntil(
+        [&] { return !cardinals(connection_, probe, extents, XCB_ATOM_CARDINAL).empty(); },
+        std::chrono::milliseconds(50));
+  }
+  xcb_destroy_window(connection_, probe);
+  if (!answering) return why_ = "openbox does not answer: " + windowManager_->output(), false;
+  return true;
+}
+
+xcb_atom_t XSession::atom(const char* name) {
+  Freed reply(xcb_intern_atom_reply(
+      connection_,
+      xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+      nullptr));
+  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+Environment XSession::environment() const {
+  return Environment{{"DISPLAY", display_},
+                     {"HOME", (folder_ / "home").string()},
+                     {"XDG_CONFIG_HOME", (folder_ / "config").string()},
+                     {"XDG_STATE_HOME", (folder_ / "state").string()}};
+}
+
+std::filesystem::path XSession::logFile() const {
+  return folder_ / "state/Corvella/Corvella.log";
+}
+
+void XSession::countBell(const xcb_generic_event_t& event) {
+  if ((event.response_type & 0x7f) == xkbEvent_ &&
+      reinterpret_cast<const std::uint8_t*>(&event)[1] == XCB_XKB_BELL_NOTIFY) {
+    ++bells_;
+  }
+}
+
+void XSession::drainEvents() {
+  while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+    countBell(*event);
+    std::free(event);
+  }
+  char buffer[4096];
+  while (logWatch_ >= 0 && ::read(logWatch_, buffer, sizeof buffer) > 0) {
+  }
+}
+
+bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (true) {
+    xcb_flush(connection_);
+    drainEvents();
+    if (condition()) return true;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || xcb_connection_has_error(connection_)) return false;
+    // The condition's round trips may have read events off the socket, where
+    // poll() no longer sees them.
+    if (xcb_generic_event_t* queued = xcb_poll_for_queued_event(connection_)) {
+      countBell(*queued);
+      std::free(queued);
+      continue;
+    }
+    pollfd descriptors[] = {{xcb_get_file_descriptor(connection_), POLLIN, 0},
+                            {logWatch_, POLLIN, 0}};
+    ::poll(descriptors, 2, static_cast<int>(left.count()));
+  }
+}
+
+ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows) {
+  std::vector<std::string> arguments{CORVELLA_TEST_CLIENT};
+  for (const auto& window : windows) {
+    arguments.push_back("--window");
+    arguments.push_back(window);
+  }
+  auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
+      arguments, environment(), folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
+  const pid_t pid = client->pid();
+  if (!waitUntil([&] { return managedWindowsOf(pid).size() == windows.size(); })) {
+    why_ = "the test client (" + std::to_string(pid) + ") was not managed on " + display_ + ": " +
+           client->output() + " running=" + std::to_string(client->running());
+    return nullptr;
+  }
+  return client.get();
+}
+
+ChildProcess* XSession::startXterm(const std::string& geometry) {
+  auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
+      std::vector<std::string>{"xterm", "-geometry", geometry}, environment(),
+      folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
+  const pid_t pid = client->pid();
+  if (!waitUntil([&] { return managedWindowsOf(pid).size() == 1; })) {
+    why_ = "xterm was not managed: " + client->output();
+    return nullptr;
+  }
+  return client.get();
+}
+
+std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
+  ChildProcess program(arguments, environment(), folder_ / "run.log");
+  return program.wait();
+}
+
+std::vector<xcb_window_t> XSession::managedWindowsOf(pid_t pid) {
+  const xcb_atom_t pidAtom = atom("_NET_WM_PID");
+  std::vector<xcb_window_t> windows;
+  for (xcb_window_t window :
+       cardinals(connection_, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
+    auto owner = cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL);
+    if (!owner.empty() && owner[0] == static_cast<std::uint32_t>(pid)) windows.push_back(window);
+  }
+  return windows;
+}
+
+std::optional<xcb_window_t> XSession::windowTitled(const std::string& title) {
+  for (xcb_window_t window :
+       cardinals(connection_, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
+    if (propertyText(connection_, window, XCB_ATOM_WM_NAME) == title) return window;
+  }
+  return std::nullopt;
+}
+
+FrameExtents XSession::frameExtents(xcb_window_t window) {
+  auto values = cardinals(connection_, window, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+  if (values.size() < 4) return {};
+  return FrameExtents{static_cast<int>(values[0]), static_cast<int>(values[1]),
+                      static_cast<int>(values[2]), static_cast<int>(values[3])};
+}
+
+std::optional<Frame> XSession::outerFrame(xcb_window_t window) {
+  Freed geometry(
+      xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
+  Freed origin(xcb_translate_coordinates_reply(
+      connection_, xcb_translate_coordinates(connection_, window, root_, 0, 0), nullptr));
+  if (!geometry || !origin) return std::nullopt;
+  const FrameExtents extents = frameExtents(window);
+  const int border = geometry->border_width;
+  return Frame{origin->dst_x - border - extents.left, origin->dst_y - border - extents.top,
+               geometry->width + 2 * border + extents.left + extents.right,
+               geometry->height + 2 * border + extents.top + extents.bottom};
+}
+
+std::optional<xcb_window_t> XSession::activeWindow() {
+  auto active = cardinals(connection_, root_, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW);
+  if (active.empty() || active[0] == XCB_WINDOW_NONE) return std::nullopt;
+  return active[0];
+}
+
+bool XSession::activate(xcb_window_t window) {
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = atom("_NET_ACTIVE_WINDOW");
+  message.data.data32[0] = 2;  // as a pager
+  xcb_send_event(connection_, 0, root_,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  return waitUntil([&] { return activeWindow() == window; });
+}
+
+bool XSession::grabKey(std::uint8_t key, std::uint16_t modifiers) {
+  Freed error(xcb_request_check(
+      connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, key, XCB_GRAB_MODE_ASYNC,
+                                        XCB_GRAB_MODE_ASYNC)));
+  return !error;
+}
+
+void XSession::press(const std::vector<std::uint8_t>& keys) {
+  for (std::uint8_t key : keys) {
+    xcb_test_fake_input(connection_, XCB_KEY_PRESS, key, XCB_CURRENT_TIME, root_, 0, 0, 0);
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    xcb_test_fake_input(connection_, XCB_KEY_RELEASE, *key, XCB_CURRENT_TIME, root_, 0, 0, 0);
+  }
+  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+}
+
+void XSession::writeDefaults(const std::string& json) {
+  std::ofstream(folder_ / "config/corvella/defaults.json") << json;
+}
+
+bool XSession::startCorvella() {
+  corvella_ = std::make_unique<ChildProcess>(std::vector<std::string>{CORVELLA_PROGRAM},
+                                             environment(), folder_ / "corvella.log");
+  return waitUntil([&] {
+           for (const auto& entry : logEntries()) {
+             if (entry.rfind("자동 업데이트 — ", 0) == 0) return true;
+           }
+           return !corvella_->running();
+         }) &&
+         corvella_->running();
+}
+
+bool XSession::corvellaRunning() {
+  return corvella_ && corvella_->running();
+}
+
+std::optional<int> XSession::stopCorvella() {
+  if (!corvella_) return std::nullopt;
+  return corvella_->stop(SIGTERM);
+}
+
+std::string XSession::corvellaOutput() const {
+  return corvella_ ? corvella_->output() : "";
+}
+
+std::vector<std::string> XSession::logEntries() const {
+  // "2026-12-05T16:25:00Z " opens an entry; other lines continue the last one.
+  auto stamped = [](const std::string& line) {
+    return line.size() >= 21 && line[4] == '-' && line[10] == 'T' && line[19] == 'Z' &&
+           line[20] == ' ';
+  };
+  std::ifstream stream(logFile());
+  std::vector<std::string> entries;
+  for (std::string line; std::getline(stream, line);) {
+    if (stamped(line)) {
+      entries.push_back(line.substr(21));
+    } else if (!entries.empty()) {
+      entries.back() += "\n" + line;
+    }
+  }
+  return entries;
+}
+
+std::string XSession::pressForEntry(const std::vector<std::uint8_t>& keys) {
+  const std::size_t before = logEntries().size();
+  press(keys);
+  std::vector<std::string> entries;
+  if (!waitUntil([&] {
+        entries = logEntries();
+        return entries.size() > before;
+      })) {
+    return {};
+  }
+  return entries[before];
+}
+
+bool XSession::pressForBell(const std::vector<std::uint8_t>& keys) {
+  const int before = bells_;
+  press(keys);
+  return waitUntil([&] { return bells_ > before; });
+}
+
+}  // namespace corvella::e2e

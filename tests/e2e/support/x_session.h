@@ -1,0 +1,133 @@
+// XSession: a private X desktop for one end-to-end test: its own Xvfb
+// (started with -displayfd, so it never collides with another server),
+// openbox with a configuration that binds no keys, real clients, and the
+// corvella program under test with its own home, configuration and log
+// folders.
+//
+// Everything synchronises on events: X round trips and property changes,
+// inotify on the log folder, XKB bell notifications. Nothing sleeps; every
+// wait is bounded and fails the test when its limit passes.
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+
+namespace corvella::e2e {
+
+// Physical X key codes of the evdev keyboard Xvfb has.
+namespace keys {
+inline constexpr std::uint8_t super = 133, alt = 64, control = 37, shift = 50;
+inline constexpr std::uint8_t left = 113, right = 114, up = 111, down = 116;
+inline constexpr std::uint8_t a = 38, c = 54, f = 41, z = 52, one = 10;
+}  // namespace keys
+
+// A window's outer frame (decorations included) in root pixels.
+struct Frame {
+  int x = 0, y = 0, width = 0, height = 0;
+  friend bool operator==(const Frame&, const Frame&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const Frame& f) {
+    return out << "(" << f.x << "," << f.y << " " << f.width << "x" << f.height << ")";
+  }
+};
+
+struct FrameExtents {
+  int left = 0, right = 0, top = 0, bottom = 0;
+};
+
+class XSession {
+ public:
+  static constexpr std::chrono::milliseconds defaultLimit{10000};
+
+  XSession(std::uint16_t width = 1440, std::uint16_t height = 900);
+  ~XSession();
+  XSession(const XSession&) = delete;
+  XSession& operator=(const XSession&) = delete;
+
+  // False when set-up failed; why() says what failed.
+  bool ready() const { return ready_; }
+  const std::string& why() const { return why_; }
+  const std::string& display() const { return display_; }
+  const std::filesystem::path& folder() const { return folder_; }
+  xcb_connection_t* xcb() const { return connection_; }
+  xcb_window_t root() const { return root_; }
+
+  // --- clients ---------------------------------------------------------------
+  // Starts the test client with one window per specification (see the
+  // client's description) and waits until the window manager manages them all.
+  ChildProcess* startTestClient(const std::vector<std::string>& windows);
+  // Starts an xterm at the given -geometry and waits until it is managed.
+  ChildProcess* startXterm(const std::string& geometry);
+  // Runs a program to its end (xrandr, ...); gives its wait status.
+  std::optional<int> run(const std::vector<std::string>& arguments);
+  std::vector<xcb_window_t> managedWindowsOf(pid_t pid);
+  std::optional<xcb_window_t> windowTitled(const std::string& title);
+  std::optional<Frame> outerFrame(xcb_window_t window);
+  FrameExtents frameExtents(xcb_window_t window);
+  std::optional<xcb_window_t> activeWindow();
+  // Asks the window manager to focus the window and waits until it has.
+  bool activate(xcb_window_t window);
+  // Holds a key combination the way another application would.
+  bool grabKey(std::uint8_t key, std::uint16_t modifiers);
+
+  // --- input and feedback -----------------------------------------------------
+  // Presses the keys in order and releases them in reverse, through XTEST.
+  void press(const std::vector<std::uint8_t>& keys);
+  int bells() const { return bells_; }
+
+  // --- corvella ---------------------------------------------------------------
+  // Writes the defaults file corvella reads at start.
+  void writeDefaults(const std::string& json);
+  // Starts corvella and waits for its start line; false when it never came.
+  bool startCorvella();
+  bool corvellaRunning();
+  // Sends SIGTERM and gives the wait status.
+  std::optional<int> stopCorvella();
+  std::string corvellaOutput() const;
+  // The log's entries without their time stamps; continuation lines joined by "\n".
+  std::vector<std::string> logEntries() const;
+  // Presses and waits for a new log entry; gives it (empty when none came).
+  std::string pressForEntry(const std::vector<std::uint8_t>& keys);
+  // Presses and waits for a bell.
+  bool pressForBell(const std::vector<std::uint8_t>& keys);
+
+  // Waits for the condition, re-checking it after every X event and every
+  // change in the log folder.
+  bool waitUntil(const std::function<bool()>& condition,
+                 std::chrono::milliseconds limit = defaultLimit);
+
+ private:
+  bool setUp(std::uint16_t width, std::uint16_t height);
+  void drainEvents();
+  void countBell(const xcb_generic_event_t& event);
+  xcb_atom_t atom(const char* name);
+  Environment environment() const;
+  std::filesystem::path logFile() const;
+
+  bool ready_ = false;
+  std::string why_;
+  std::filesystem::path folder_;
+  std::string display_;
+  std::unique_ptr<ChildProcess> server_;
+  std::unique_ptr<ChildProcess> windowManager_;
+  std::unique_ptr<ChildProcess> corvella_;
+  std::vector<std::unique_ptr<ChildProcess>> clients_;
+  xcb_connection_t* connection_ = nullptr;
+  xcb_window_t root_ = XCB_WINDOW_NONE;
+  std::uint8_t xkbEvent_ = 0;
+  int bells_ = 0;
+  int logWatch_ = -1;
+};
+
+}  // namespace corvella::e2e
