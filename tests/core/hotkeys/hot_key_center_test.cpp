@@ -14,190 +14,100 @@
 namespace corvella {
 namespace {
 
-using sim::SimHotKeyRegistration;
-
 constexpr std::uint32_t crvl = ('C' << 24) | ('R' << 16) | ('V' << 8) | 'L';
-
 const UUID gridA = *UUID::parse("11111111-2222-4333-8444-555555555555");
-
-HotKeyTarget action(WindowAction a) {
-  return HotKeyTarget::action(a);
-}
+const HotKeyTarget leftHalf = HotKeyTarget::action(WindowAction::leftHalf);
+const HotKeyTarget maximize = HotKeyTarget::action(WindowAction::maximize);
+const HotKeyTarget grid = HotKeyTarget::grid(gridA);
 
 TEST(CarbonModifiers, MapsEachFlagAndIgnoresOtherBits) {
-  struct Case {
-    std::uint64_t modifiers;
-    std::uint32_t expected;
-  };
-  const Case cases[] = {
-      {0, 0},
-      {0x100000, 0x100},                   // command
-      {0x20000, 0x200},                    // shift
-      {0x80000, 0x800},                    // option
-      {0x40000, 0x1000},                   // control
-      {0x180000, 0x900},                   // option + command
-      {0x1E0000, 0x1B00},                  // all four
-      {0x10000 | 0x200000 | 0x800000, 0},  // caps lock, numeric pad, function
-      {0xFFFFFFFFFFFFFFFFull, 0x1B00},
-  };
-  for (const Case& c : cases) EXPECT_EQ(carbonModifiers(c.modifiers), c.expected) << c.modifiers;
+  const std::pair<std::uint64_t, std::uint32_t> cases[] = {
+      {0x100000, 0x100}, {0x20000, 0x200},   {0x80000, 0x800},        {0x40000, 0x1000},
+      {0x180000, 0x900}, {0x1E0000, 0x1B00}, {0x10000 | 0xA00000, 0}, {~0ull, 0x1B00}};
+  for (const auto& [modifiers, mask] : cases) EXPECT_EQ(carbonModifiers(modifiers), mask);
 }
 
 class HotKeyCenterTest : public testing::Test {
  protected:
+  // ⌥⌘←, ⌥⌘F and ⌃⌥1 (service masks 0x900, 0x900, 0x1800).
+  const std::vector<HotKeyBinding> bindings{
+      {leftHalf, {123, 0x180000}}, {maximize, {3, 0x180000}}, {grid, {18, 0xC0000}}};
+
+  std::vector<HotKeyTarget> received;
   sim::SimDesktop desktop;
   sim::SimClock clock{desktop};
   sim::SimHotKeyService service{desktop};
   sim::SimMainQueue queue{desktop, clock};
   HotKeyCenter center{service, queue};
-
-  std::vector<HotKeyBinding> threeBindings() {
-    return {
-        {action(WindowAction::leftHalf), {123, 0x180000}},
-        {action(WindowAction::maximize), {3, 0x180000}},
-        {HotKeyTarget::grid(gridA), {18, 0xC0000}},
-    };
-  }
 };
 
-TEST_F(HotKeyCenterTest, SignatureIsCRVL) {
-  EXPECT_EQ(hotKeySignature, crvl);
-}
-
-TEST_F(HotKeyCenterTest, NumbersBindingsByPositionAndKeepsNumbersOfRefusedOnes) {
+TEST_F(HotKeyCenterTest, NumbersByPositionAndRefusedBindingsKeepTheirNumber) {
   service.occupyByAnotherApplication(3, 0x900);
+  std::vector<HotKeyBinding> withDuplicate = bindings;
+  withDuplicate.push_back({HotKeyTarget::action(WindowAction::undo), {18, 0xC0000}});
 
-  const std::vector<HotKeyTarget> failures = center.registerBindings(threeBindings());
-
-  EXPECT_EQ(failures, std::vector<HotKeyTarget>{action(WindowAction::maximize)});
-  const std::map<std::uint32_t, HotKeyTarget> expected{{1, action(WindowAction::leftHalf)},
-                                                       {3, HotKeyTarget::grid(gridA)}};
-  EXPECT_EQ(center.targets(), expected);
-  ASSERT_EQ(service.registrations().size(), 2u);
-  EXPECT_EQ(service.registrations()[0].keyCode, 123u);
-  EXPECT_EQ(service.registrations()[0].modifiers, 0x900u);
-  EXPECT_EQ(service.registrations()[0].id, (HotKeyID{crvl, 1}));
-  EXPECT_EQ(service.registrations()[1].keyCode, 18u);
-  EXPECT_EQ(service.registrations()[1].modifiers, 0x1800u);
+  EXPECT_EQ(center.registerBindings(withDuplicate),
+            (std::vector<HotKeyTarget>{maximize, HotKeyTarget::action(WindowAction::undo)}));
+  EXPECT_EQ(center.targets(), (std::map<std::uint32_t, HotKeyTarget>{{1, leftHalf}, {3, grid}}));
+  EXPECT_EQ(hotKeySignature, crvl);
+  EXPECT_EQ(desktop.callTexts({sim::SimPort::hotKeyService}),
+            (std::vector<std::string>{"installPressHandler", "registerHotKey 123 0x900 #1",
+                                      "registerHotKey 3 0x900 #2", "registerHotKey 18 0x1800 #3",
+                                      "registerHotKey 18 0x1800 #4"}));
   EXPECT_EQ(service.registrations()[1].id, (HotKeyID{crvl, 3}));
 }
 
-TEST_F(HotKeyCenterTest, TheLaterOfTwoEqualCombinationsFails) {
-  const std::vector<HotKeyBinding> bindings{
-      {action(WindowAction::undo), {6, 0x180000}},
-      {HotKeyTarget::grid(gridA), {6, 0x180000}},
-  };
-  EXPECT_EQ(center.registerBindings(bindings),
-            std::vector<HotKeyTarget>{HotKeyTarget::grid(gridA)});
-  EXPECT_EQ(center.targets().size(), 1u);
-  EXPECT_EQ(center.targets().at(1), action(WindowAction::undo));
-}
-
-TEST_F(HotKeyCenterTest, RegisteringAgainReplacesEverythingAndInstallsTheHandlerOnce) {
-  EXPECT_FALSE(center.handlerInstalled());
-  center.registerBindings(threeBindings());
-  const std::vector<SimHotKeyRegistration> first = service.registrations();
+TEST_F(HotKeyCenterTest, RegisteringAgainUnregistersInOrderAndInstallsTheHandlerOnce) {
+  center.registerBindings(bindings);
   desktop.clearCalls();
-
-  center.registerBindings(threeBindings());
-
-  EXPECT_TRUE(center.handlerInstalled());
-  EXPECT_EQ(service.handlerInstallCount(), 1u);
-  // The old registrations go first, in order, then the new ones.
+  center.registerBindings({bindings[2]});
   EXPECT_EQ(desktop.callTexts({sim::SimPort::hotKeyService}),
             (std::vector<std::string>{"unregisterHotKey ref1", "unregisterHotKey ref2",
-                                      "unregisterHotKey ref3", "registerHotKey 123 0x900 #1",
-                                      "registerHotKey 3 0x900 #2", "registerHotKey 18 0x1800 #3"}));
-  ASSERT_EQ(service.registrations().size(), first.size());
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    EXPECT_EQ(service.registrations()[i].id, first[i].id);
-    EXPECT_EQ(service.registrations()[i].keyCode, first[i].keyCode);
-    EXPECT_EQ(service.registrations()[i].modifiers, first[i].modifiers);
-  }
-}
-
-TEST_F(HotKeyCenterTest, EmptyListUnregistersEverything) {
-  center.registerBindings(threeBindings());
-  EXPECT_TRUE(center.registerBindings({}).empty());
-  EXPECT_TRUE(service.registrations().empty());
-  EXPECT_TRUE(center.targets().empty());
+                                      "unregisterHotKey ref3", "registerHotKey 18 0x1800 #1"}));
+  EXPECT_EQ(service.handlerInstallCount(), 1u);
+  EXPECT_EQ(center.targets(), (std::map<std::uint32_t, HotKeyTarget>{{1, grid}}));
 }
 
 TEST_F(HotKeyCenterTest, UnregisterAllKeepsHandlerAndTrigger) {
-  int triggered = 0;
-  center.onTrigger = [&](const HotKeyTarget&) { ++triggered; };
-  center.registerBindings(threeBindings());
-
+  center.onTrigger = [&](const HotKeyTarget& target) { received.push_back(target); };
+  center.registerBindings(bindings);
   center.unregisterAll();
-
   EXPECT_TRUE(service.registrations().empty());
   EXPECT_TRUE(center.targets().empty());
   EXPECT_TRUE(center.handlerInstalled());
-  EXPECT_TRUE(center.onTrigger);
-  EXPECT_EQ(service.unregisterCallCount(), 3u);
-  EXPECT_FALSE(service.press(123, 0x900));
-  // A stale number arriving after all is ignored.
-  service.deliver({crvl, 1});
+  service.deliver({crvl, 1});  // a stale press arriving after all
   queue.runUntilIdle();
-  EXPECT_EQ(triggered, 0);
+  EXPECT_TRUE(received.empty());
 
-  center.unregisterAll();  // nothing left: no further service calls
-  EXPECT_EQ(service.unregisterCallCount(), 3u);
+  center.registerBindings(bindings);
+  service.press(123, 0x900);
+  queue.runUntilIdle();
+  EXPECT_EQ(received, std::vector<HotKeyTarget>{leftHalf});
 }
 
-TEST_F(HotKeyCenterTest, PressRunsTheTriggerOnALaterTurnWithTheTriggerSetThen) {
-  std::vector<std::string> seen;
-  center.onTrigger = [&](const HotKeyTarget&) { seen.push_back("old"); };
-  center.registerBindings(threeBindings());
-
-  ASSERT_TRUE(service.press(18, 0x1800));
-  EXPECT_TRUE(seen.empty());
-  EXPECT_EQ(queue.pendingCount(), 1u);
-
-  std::vector<HotKeyTarget> received;
-  center.onTrigger = [&](const HotKeyTarget& target) { received.push_back(target); };
-  queue.runUntilIdle();
-
-  EXPECT_TRUE(seen.empty());
-  EXPECT_EQ(received, std::vector<HotKeyTarget>{HotKeyTarget::grid(gridA)});
-}
-
-TEST_F(HotKeyCenterTest, PressWithoutTriggerAtRunTimeDoesNothing) {
+TEST_F(HotKeyCenterTest, PressRunsTheTriggerSetWhenThePostedWorkRuns) {
   center.onTrigger = [](const HotKeyTarget&) { FAIL() << "replaced before the work ran"; };
-  center.registerBindings(threeBindings());
-  service.press(123, 0x900);
+  center.registerBindings(bindings);
+  ASSERT_TRUE(service.press(18, 0x1800));
+  ASSERT_TRUE(service.press(3, 0x900));
+  EXPECT_EQ(queue.pendingCount(), 2u);
+  center.onTrigger = [&](const HotKeyTarget& target) { received.push_back(target); };
+  queue.runUntilIdle();
+  EXPECT_EQ(received, (std::vector<HotKeyTarget>{grid, maximize}));
+
+  service.press(3, 0x900);
   center.onTrigger = nullptr;
-  EXPECT_EQ(queue.runUntilIdle(), 1u);
+  EXPECT_EQ(queue.runUntilIdle(), 1u);  // no trigger: nothing happens
 }
 
-TEST_F(HotKeyCenterTest, OnlyTheNumberIsLookedUp) {
-  std::vector<HotKeyTarget> received;
+TEST_F(HotKeyCenterTest, OnlyTheNumberIsLookedUpAndUnknownNumbersAreIgnored) {
   center.onTrigger = [&](const HotKeyTarget& target) { received.push_back(target); };
-  center.registerBindings(threeBindings());
-
-  service.deliver({0, 0});     // unreadable id
-  service.deliver({crvl, 0});  // 0 is never assigned
-  service.deliver({crvl, 2});  // maximize
-  service.deliver({crvl, 99});
-  service.deliver({0x41424344, 1});  // another signature, number 1
+  center.registerBindings(bindings);
+  for (HotKeyID id : {HotKeyID{0, 0}, HotKeyID{crvl, 0}, HotKeyID{crvl, 99}}) service.deliver(id);
+  EXPECT_EQ(queue.pendingCount(), 0u);
+  service.deliver({0x41424344, 2});  // another signature, number 2
   queue.runUntilIdle();
-
-  EXPECT_EQ(received, (std::vector<HotKeyTarget>{action(WindowAction::maximize),
-                                                 action(WindowAction::leftHalf)}));
-}
-
-TEST_F(HotKeyCenterTest, EachPressIsPostedSeparatelyInOrder) {
-  std::vector<HotKeyTarget> received;
-  center.onTrigger = [&](const HotKeyTarget& target) { received.push_back(target); };
-  center.registerBindings(threeBindings());
-  service.press(3, 0x900);
-  service.press(123, 0x900);
-  service.press(3, 0x900);
-  EXPECT_EQ(queue.pendingCount(), 3u);
-  queue.runUntilIdle();
-  EXPECT_EQ(received, (std::vector<HotKeyTarget>{action(WindowAction::maximize),
-                                                 action(WindowAction::leftHalf),
-                                                 action(WindowAction::maximize)}));
+  EXPECT_EQ(received, std::vector<HotKeyTarget>{maximize});
 }
 
 TEST_F(HotKeyCenterTest, ATriggerMayReplaceItselfWhileRunning) {
@@ -206,31 +116,23 @@ TEST_F(HotKeyCenterTest, ATriggerMayReplaceItselfWhileRunning) {
     ++calls;
     center.onTrigger = [&](const HotKeyTarget&) { calls += 10; };
   };
-  center.registerBindings(threeBindings());
+  center.registerBindings(bindings);
   service.press(123, 0x900);
   service.press(123, 0x900);
   queue.runUntilIdle();
   EXPECT_EQ(calls, 11);
 }
 
-TEST(HotKeyCenterLifetime, WorkAndHandlerOutlivingTheCenterDoNothing) {
-  sim::SimDesktop desktop;
-  sim::SimClock clock{desktop};
-  sim::SimHotKeyService service{desktop};
-  sim::SimMainQueue queue{desktop, clock};
-  int triggered = 0;
-  {
-    auto center = std::make_unique<HotKeyCenter>(service, queue);
-    center->onTrigger = [&](const HotKeyTarget&) { ++triggered; };
-    center->registerBindings({{action(WindowAction::center), {8, 0x180000}}});
-    service.press(8, 0x900);
-    ASSERT_EQ(queue.pendingCount(), 1u);
-  }
+TEST_F(HotKeyCenterTest, WorkAndHandlerOutlivingTheCenterDoNothing) {
+  auto shortLived = std::make_unique<HotKeyCenter>(service, queue);
+  shortLived->onTrigger = [&](const HotKeyTarget& target) { received.push_back(target); };
+  shortLived->registerBindings(bindings);
+  service.press(3, 0x900);
+  shortLived.reset();
   EXPECT_EQ(queue.runUntilIdle(), 1u);
-  // The service still holds the registration and the handler.
-  EXPECT_TRUE(service.press(8, 0x900));
+  EXPECT_TRUE(service.press(3, 0x900));  // the service still holds handler and key
   EXPECT_EQ(queue.pendingCount(), 0u);
-  EXPECT_EQ(triggered, 0);
+  EXPECT_TRUE(received.empty());
 }
 
 }  // namespace
