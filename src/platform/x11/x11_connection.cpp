@@ -38,11 +38,6 @@ std::unique_ptr<X11Connection> X11Connection::open(const std::string& display, s
   }
   self->randrFirstEvent_ = randr->first_event;
 
-  self->ownWindow_ = xcb_generate_id(self->connection_);
-  const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
-  xcb_create_window(self->connection_, XCB_COPY_FROM_PARENT, self->ownWindow_, self->root(), -1, -1,
-                    1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
-                    &mask);
   self->sync();
   if (self->broken()) {
     if (error) *error = "the X connection broke during set-up";

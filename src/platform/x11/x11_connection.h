@@ -50,8 +50,6 @@ class X11Connection {
   const xcb_screen_t& screen() const { return *screen_; }
   int fileDescriptor() const { return xcb_get_file_descriptor(connection_); }
   bool broken() const { return xcb_connection_has_error(connection_) != 0; }
-  // An unmapped window of our own, for property round trips with the window manager.
-  xcb_window_t ownWindow() const { return ownWindow_; }
   std::uint8_t randrFirstEvent() const { return randrFirstEvent_; }
 
   // Whether the window manager lists the atom in _NET_SUPPORTED (read once).
@@ -100,7 +98,6 @@ class X11Connection {
   xcb_ewmh_connection_t ewmh_{};
   bool ewmhReady_ = false;
   const xcb_screen_t* screen_ = nullptr;
-  xcb_window_t ownWindow_ = XCB_WINDOW_NONE;
   std::uint8_t randrFirstEvent_ = 0;
   std::deque<EventPtr> keptEvents_;
   std::optional<std::vector<xcb_atom_t>> supported_;

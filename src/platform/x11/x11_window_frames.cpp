@@ -149,16 +149,24 @@ void X11WindowFrames::waitForWindowManager(xcb_window_t window, bool barrier) {
   auto& ewmh = connection_.ewmh();
   const auto deadline = std::chrono::steady_clock::now() + settleLimit_;
   if (barrier) {
-    const xcb_window_t own = connection_.ownWindow();
-    sendToRoot(connection_, own, ewmh._NET_REQUEST_FRAME_EXTENTS, {0, 0, 0, 0, 0});
+    // A window of its own for each request, so that the late answer to a
+    // request that timed out can never be taken for the answer to this one.
+    xcb_connection_t* c = connection_.xcb();
+    const xcb_window_t probe = xcb_generate_id(c);
+    const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, connection_.root(), -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                      &events);
+    sendToRoot(connection_, probe, ewmh._NET_REQUEST_FRAME_EXTENTS, {0, 0, 0, 0, 0});
     const xcb_atom_t extentsAtom = ewmh._NET_FRAME_EXTENTS;
     connection_.waitForEvent(
-        [own, extentsAtom](const xcb_generic_event_t& event) {
+        [probe, extentsAtom](const xcb_generic_event_t& event) {
           if (eventType(event) != XCB_PROPERTY_NOTIFY) return false;
           const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
-          return notify.window == own && notify.atom == extentsAtom;
+          return notify.window == probe && notify.atom == extentsAtom;
         },
         deadline);
+    xcb_destroy_window(c, probe);
     return;
   }
   // Without the request the first ConfigureNotify of the window is the answer.

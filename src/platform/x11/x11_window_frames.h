@@ -7,7 +7,8 @@
 // waits for the window manager to have handled it before anyone reads the
 // frame back: a _NET_REQUEST_FRAME_EXTENTS about our own window, sent right
 // behind the move, comes back as a property change only after the window
-// manager has processed the move (it handles its messages in order). Where the
+// manager has processed the move (it handles its messages in order); each
+// request names a fresh unmapped window of ours. Where the
 // window manager lacks that request, the first ConfigureNotify of the window
 // is the answer. Both waits are bounded.
 #pragma once
@@ -30,7 +31,9 @@ struct Placement {
 
 class X11WindowFrames {
  public:
-  static constexpr std::chrono::milliseconds defaultSettleLimit{200};
+  // Long enough for a window manager on a busy machine; an answer ends the
+  // wait at once, so only an unresponsive one costs the whole limit.
+  static constexpr std::chrono::milliseconds defaultSettleLimit{500};
 
   explicit X11WindowFrames(X11Connection& connection,
                            std::chrono::milliseconds settleLimit = defaultSettleLimit)

@@ -306,6 +306,31 @@ bool XSession::activate(xcb_window_t window) {
   return waitUntil([&] { return activeWindow() == window; });
 }
 
+bool XSession::moveWindow(xcb_window_t window, const Frame& outer) {
+  const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+  xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
+  const FrameExtents extents = frameExtents(window);
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = atom("_NET_MOVERESIZE_WINDOW");
+  // North-west gravity, all four fields, from a pager; the size is the client's.
+  message.data.data32[0] = 1 | (0xf << 8) | (2 << 12);
+  message.data.data32[1] = static_cast<std::uint32_t>(outer.x);
+  message.data.data32[2] = static_cast<std::uint32_t>(outer.y);
+  message.data.data32[3] = static_cast<std::uint32_t>(outer.width - extents.left - extents.right);
+  message.data.data32[4] = static_cast<std::uint32_t>(outer.height - extents.top - extents.bottom);
+  xcb_send_event(connection_, 0, root_,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  return waitUntil([&] { return outerFrame(window) == outer; });
+}
+
+void XSession::stopServer() {
+  if (server_) server_->stop(SIGTERM);
+}
+
 bool XSession::grabKey(std::uint8_t key, std::uint16_t modifiers) {
   Freed error(xcb_request_check(
       connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, key, XCB_GRAB_MODE_ASYNC,
@@ -346,6 +371,11 @@ bool XSession::corvellaRunning() {
 std::optional<int> XSession::stopCorvella() {
   if (!corvella_) return std::nullopt;
   return corvella_->stop(SIGTERM);
+}
+
+std::optional<int> XSession::waitForCorvella() {
+  if (!corvella_) return std::nullopt;
+  return corvella_->wait();
 }
 
 std::string XSession::corvellaOutput() const {

@@ -78,6 +78,10 @@ class XSession {
   std::optional<xcb_window_t> activeWindow();
   // Asks the window manager to focus the window and waits until it has.
   bool activate(xcb_window_t window);
+  // Moves the window's outer frame as a pager would and waits until it is there.
+  bool moveWindow(xcb_window_t window, const Frame& outer);
+  // Ends the X server under the running programs.
+  void stopServer();
   // Holds a key combination the way another application would.
   bool grabKey(std::uint8_t key, std::uint16_t modifiers);
 
@@ -94,6 +98,8 @@ class XSession {
   bool corvellaRunning();
   // Sends SIGTERM and gives the wait status.
   std::optional<int> stopCorvella();
+  // Waits for corvella to end by itself (bounded by the test's time-out).
+  std::optional<int> waitForCorvella();
   std::string corvellaOutput() const;
   // The log's entries without their time stamps; continuation lines joined by "\n".
   std::vector<std::string> logEntries() const;

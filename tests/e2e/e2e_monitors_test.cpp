@@ -1,0 +1,67 @@
+// Two monitors made by splitting one Xvfb screen with xrandr --setmonitor:
+// moving between displays, and a window that straddles both belonging to the
+// one it overlaps more.
+#include "e2e_fixture.h"
+
+namespace corvella::e2e {
+namespace {
+
+using namespace keys;
+
+class MonitorsTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_NE(session->startTestClient({"title=Solo;size=300x200;at=100,100"}), nullptr)
+        << session->why();
+    window = *session->windowTitled("Solo");
+    ASSERT_TRUE(session->activate(window));
+    startCorvella();
+  }
+  void splitScreen() {
+    ASSERT_EQ(session->run({"xrandr", "--setmonitor", "left", "720/190x900/240+0+0", "screen"}), 0);
+    ASSERT_EQ(session->run({"xrandr", "--setmonitor", "right", "720/190x900/240+720+0", "none"}),
+              0);
+  }
+
+  xcb_window_t window = XCB_WINDOW_NONE;
+};
+
+TEST_F(MonitorsTest, NextAndPreviousDisplayKeepThePlaceRelativeToTheScreen) {
+  const int entries = static_cast<int>(session->logEntries().size());
+  EXPECT_TRUE(session->pressForBell({control, alt, super, right}));  // one screen: nowhere to go
+  EXPECT_EQ(static_cast<int>(session->logEntries().size()), entries);
+
+  splitScreen();
+  const Frame start = *session->outerFrame(window);
+  // Both screens are 720×900, so only the origin moves by the screen's offset.
+  const Frame moved{start.x + 720, start.y, start.width, start.height};
+  EXPECT_EQ(session->pressForEntry({control, alt, super, right}),
+            "nextDisplay\n" + moveLine(true, moved, logText(moved), "Solo"));
+  EXPECT_EQ(session->outerFrame(window), moved);
+  EXPECT_EQ(session->pressForEntry({control, alt, super, left}),
+            "previousDisplay\n" + moveLine(true, start, logText(start), "Solo"));
+  EXPECT_EQ(session->outerFrame(window), start);
+}
+
+TEST_F(MonitorsTest, AWindowAcrossBothScreensActsOnTheOneItOverlapsMore) {
+  splitScreen();
+  struct Case {
+    Frame across;
+    Frame leftHalf;
+  };
+  const Case cases[] = {
+      {{520, 100, 500, 300}, {720, 0, 360, 900}},  // 200 on the left, 300 on the right
+      {{400, 100, 500, 300}, {0, 0, 360, 900}},    // 320 on the left, 180 on the right
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(session->moveWindow(window, c.across)) << c.across;
+    EXPECT_EQ(session->pressForEntry({super, alt, left}),
+              "leftHalf\n" + moveLine(true, c.leftHalf, logText(c.leftHalf), "Solo"));
+    EXPECT_EQ(session->outerFrame(window), c.leftHalf);
+  }
+}
+
+}  // namespace
+}  // namespace corvella::e2e
