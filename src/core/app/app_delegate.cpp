@@ -16,6 +16,8 @@ std::shared_ptr<AppDelegate> AppDelegate::create(CoreServices& services) {
 AppDelegate::AppDelegate(Passkey, CoreServices& services) : services_(services) {}
 
 void AppDelegate::applicationDidFinishLaunching() {
+  if (launched_) return;
+  launched_ = true;
   const PlatformServices& platform = services_.platform();
 
   // The trigger outlives any delegate: it reaches only the services.

@@ -39,7 +39,8 @@ class AppDelegate : public std::enable_shared_from_this<AppDelegate> {
   // Once per process, when the shell's event loop has started: the hot-key
   // trigger, the first registration, the store's change reaction, the start
   // line, the status item, the updater, and the permission prompt and poll
-  // when Accessibility is not yet allowed.
+  // when Accessibility is not yet allowed. A repeated call does nothing: a
+  // second run would add a second status item and poll.
   void applicationDidFinishLaunching();
   // The twenty action shortcuts and every grid shortcut; logs and gives the
   // targets that failed.
@@ -76,6 +77,7 @@ class AppDelegate : public std::enable_shared_from_this<AppDelegate> {
 
  private:
   CoreServices& services_;
+  bool launched_ = false;
   bool statusItemCreated_ = false;
   // Not yet decided; decided absent; decided present (never null then).
   std::optional<std::shared_ptr<UpdaterController>> updater_;

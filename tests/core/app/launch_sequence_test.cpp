@@ -83,6 +83,19 @@ TEST_F(LaunchSequenceTest, UntrustedLaunchPromptsOnceThenPollsEveryTwoSeconds) {
   EXPECT_EQ(platform.desktop.promptsShown(), 1);
 }
 
+TEST_F(LaunchSequenceTest, ASecondLaunchCallChangesNothing) {
+  platform.desktop.setTrusted(false);
+  delegate->applicationDidFinishLaunching();
+  const std::size_t calls = platform.desktop.callCount();
+
+  delegate->applicationDidFinishLaunching();
+
+  EXPECT_EQ(platform.desktop.callCount(), calls);
+  EXPECT_EQ(platform.applicationUI.statusItems().size(), 1u);
+  EXPECT_EQ(platform.mainQueue.activeTimerCount(), 1u);
+  EXPECT_EQ(logMessages().size(), 2u);
+}
+
 TEST_F(LaunchSequenceTest, APollStillWaitingEndsWithItsDelegate) {
   platform.desktop.setTrusted(false);
   delegate->applicationDidFinishLaunching();
