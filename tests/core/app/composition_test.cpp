@@ -2,7 +2,6 @@
 // policy and main menu, then the launch through the composed delegate.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -49,29 +48,6 @@ TEST(Composition, PrepareToRunMakesAnAccessoryAppWithTheSmallMainMenu) {
   // Nothing of the launch has happened yet.
   EXPECT_FALSE(app.services().hasGridLayoutStore());
   EXPECT_TRUE(platform.hotKeyService.registrations().empty());
-}
-
-TEST(Composition, TheComposedDelegateLaunchesAndServesTheMenu) {
-  LogFolder folder;
-  sim::SimPlatform platform(folder.path());
-  platform.desktop.addApplication(7, "Notes");
-  const auto window = platform.desktop.addWindow(7, {100, 100, 800, 600}, "Draft");
-  platform.desktop.setFrontmostApplication(7);
-  Corvella app(platform.services());
-  app.prepareToRun();
-
-  app.delegate().applicationDidFinishLaunching();
-  EXPECT_EQ(platform.hotKeyService.registrations().size(), 20u);
-  EXPECT_EQ(platform.applicationUI.statusItems().size(), 1u);
-
-  // Maximize's item: option-command-F.
-  const std::vector<MenuItem> menu = app.delegate().buildMenu();
-  auto maximize = std::find_if(menu.begin(), menu.end(), [](const MenuItem& item) {
-    return item.representedObject == "maximize";
-  });
-  ASSERT_NE(maximize, menu.end());
-  EXPECT_TRUE(app.delegate().performMenuItem(*maximize));
-  EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 1440, 875}));
 }
 
 }  // namespace

@@ -91,32 +91,6 @@ TEST_F(MenuActionsTest, RunGridOfARemovedLayoutOrOfNoIdentifierDoesNothing) {
   expectNothingHappened(calls);
 }
 
-TEST_F(MenuActionsTest, RunGridAcceptsTheIdentifierInLowerCase) {
-  delegate->runGrid("aaaaaaaa-0000-4000-8000-000000000001");
-  EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 480, 438}));
-}
-
-TEST_F(MenuActionsTest, GridsOfHandEditedSizesDoNotFail) {
-  for (const char* document :
-       {R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":0,"rows":2}])",
-        R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":-3,"rows":2}])",
-        R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":9223372036854775807,)"
-        R"("rows":9223372036854775807}])"}) {
-    AppHarness fresh;
-    fresh.platform.desktop.addApplication(7, "Notes");
-    const auto id = fresh.platform.desktop.addWindow(7, {100, 100, 800, 600}, "Draft");
-    fresh.platform.desktop.setFrontmostApplication(7);
-    fresh.platform.defaults.seedData("gridLayouts", document);
-    fresh.delegate->applicationDidFinishLaunching();
-
-    const std::vector<MenuItem> menu = fresh.delegate->buildMenu();
-    fresh.delegate->performMenuItem(menu.at(19));
-    ASSERT_EQ(menu.at(19).action, MenuAction::runGrid) << document;
-    // No usable cell: the window stays where it was.
-    EXPECT_EQ(fresh.platform.desktop.frame(id), (Rect{100, 100, 800, 600})) << document;
-  }
-}
-
 struct LoginCase {
   LoginItemStatus before;
   bool registers;

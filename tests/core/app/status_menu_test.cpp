@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app_test_harness.h"
-#include "core/app/status_menu.h"
 
 namespace corvella {
 namespace {
@@ -227,27 +226,19 @@ TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMoment) {
   EXPECT_EQ(after[after.size() - 3], "Launch at Login → toggleLogin@delegate ✓");
 }
 
-TEST(StatusMenuOrder, GridItemsFollowTheListOrderAndHandEditedSizesStillTitle) {
-  sim::SimDesktop desktop;
-  sim::SimLocalizer localizer(desktop);
-  sim::SimKeyboardLayout keyboard(desktop);
-  const std::vector<GridLayout> layouts = {
-      {.id = *UUID::parse("BBBBBBBB-0000-4000-8000-000000000002"),
-       .columns = 0,
-       .rows = 5,
-       .shortcut = std::nullopt},
-      {.id = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001"),
-       .columns = -2,
-       .rows = 3,
-       .shortcut = std::nullopt},
-  };
-  const Strings lines =
-      describe(buildStatusMenu({.trusted = true, .layouts = layouts}, localizer, keyboard));
-  EXPECT_EQ(lines[19],
-            "0-way Split (0×5) → runGrid:@delegate [BBBBBBBB-0000-4000-8000-000000000002]");
-  EXPECT_EQ(lines[20],
-            "-6-way Split (-2×3) → runGrid:@delegate [AAAAAAAA-0000-4000-8000-000000000001]");
-  EXPECT_EQ(lines[21], "---");
+TEST_F(StatusMenuTest, HandEditedGridSizesStillGiveItems) {
+  platform.defaults.seedData(
+      "gridLayouts",
+      R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":0,"rows":5},)"
+      R"({"id":"BBBBBBBB-0000-4000-8000-000000000002","columns":9223372036854775807,"rows":-2}])");
+  const Strings all = menu();
+  EXPECT_EQ(all[19],
+            "0-way Split (0×5) → runGrid:@delegate [AAAAAAAA-0000-4000-8000-000000000001]");
+  // The cell count saturates at the lowest 64-bit value instead of wrapping.
+  EXPECT_EQ(all[20],
+            "-9223372036854775808-way Split (9223372036854775807×-2) → runGrid:@delegate "
+            "[BBBBBBBB-0000-4000-8000-000000000002]");
+  EXPECT_EQ(all[21], "---");
 }
 
 }  // namespace

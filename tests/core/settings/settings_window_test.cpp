@@ -115,47 +115,5 @@ TEST_F(SettingsWindowTest, RecordingInTheGridTabPausesAndResumesTheHotKeys) {
   EXPECT_EQ(platform.hotKeyService.registrations().size(), registered);
 }
 
-TEST_F(SettingsWindowTest, TheViewsPauseCallbackIsTheDelegates) {
-  delegate->openSettings();
-  const auto& setHotKeysPaused = delegate->settingsWindow()->view().setHotKeysPaused();
-  ASSERT_TRUE(setHotKeysPaused);
-
-  setHotKeysPaused(true);
-  EXPECT_TRUE(platform.hotKeyService.registrations().empty());
-  setHotKeysPaused(false);
-  EXPECT_EQ(platform.hotKeyService.registrations().size(), 20u);
-}
-
-TEST(SettingsWindowAlone, OpensWithoutADelegateAndClosesToTheAccessoryPolicy) {
-  sim::SimDesktop desktop;
-  sim::SimSettingsWindowUI windowUI(desktop);
-  sim::SimApplicationUI applicationUI(desktop);
-  sim::SimLocalizer localizer(desktop);
-  sim::SimDefaults defaults(desktop);
-  sim::SimKeyEventMonitor monitor(desktop);
-  sim::SimKeyboardLayout keyboard(desktop);
-  sim::SimClock clock(desktop);
-  sim::SimLogLocation logLocation(desktop, std::nullopt);
-  Log log(clock, logLocation);
-  GridLayoutStore store(defaults);
-  std::vector<bool> pauses;
-
-  SettingsWindow window({.windowUI = windowUI,
-                         .applicationUI = applicationUI,
-                         .localizer = localizer,
-                         .defaults = defaults,
-                         .grids = {store, localizer, log, monitor, keyboard}},
-                        [&pauses](bool paused) { pauses.push_back(paused); });
-  EXPECT_FALSE(window.isCreated());
-  EXPECT_TRUE(windowUI.windows().empty());
-
-  window.open();
-  EXPECT_EQ(windowUI.windows().at(0).styleMask, 3u);
-  window.view().setHotKeysPaused()(true);
-  EXPECT_EQ(pauses, (std::vector<bool>{true}));
-  ASSERT_TRUE(windowUI.close());
-  EXPECT_EQ(applicationUI.activationPolicy(), ActivationPolicy::accessory);
-}
-
 }  // namespace
 }  // namespace corvella
