@@ -53,7 +53,6 @@ class MenuBuilder {
     }
   }
 
-  Localizer& localizer() { return localizer_; }
   std::vector<MenuItem> take() { return std::move(items_); }
 
  private:
