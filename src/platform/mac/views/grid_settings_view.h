@@ -11,6 +11,8 @@
 // Both must outlive the view (they live as long as the settings window).
 - (instancetype)initWithModel:(corvella::GridSettingsModel*)model
                         store:(corvella::GridLayoutStore*)store;
+// Fixes the page's width, so that its wrapped text and its fitting height follow.
+- (void)fixWidth:(CGFloat)width;
 // Redraws on a later turn of the main loop; many requests make one redraw.
 - (void)setNeedsRefresh;
 @end

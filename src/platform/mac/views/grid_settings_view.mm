@@ -24,6 +24,7 @@ using corvella::mac::toNSString;
   corvella::GridLayoutStore::ObserverID _observer;
   NSStackView* _list;
   NSString* _removeHelp;
+  NSTextField* _explanation;
   // Row views by layout id, reused while their layout stays listed.
   std::map<std::string, CorvellaGridRowView*> _rowViews;
   BOOL _refreshPending;
@@ -47,6 +48,7 @@ using corvella::mac::toNSString;
     NSTextField* title = [NSTextField labelWithString:toNSString(texts.title)];
     title.font = metrics::headlineFont();
     NSTextField* explanation = [NSTextField wrappingLabelWithString:toNSString(texts.explanation)];
+    _explanation = explanation;
     explanation.font = metrics::calloutFont();
     explanation.textColor = NSColor.secondaryLabelColor;
     explanation.selectable = NO;
@@ -65,6 +67,11 @@ using corvella::mac::toNSString;
     [self refresh];
   }
   return self;
+}
+
+- (void)fixWidth:(CGFloat)width {
+  [self.widthAnchor constraintEqualToConstant:width].active = YES;
+  _explanation.preferredMaxLayoutWidth = width - 2 * metrics::pagePadding;
 }
 
 - (void)dealloc {

@@ -26,7 +26,7 @@
     _stepper.action = @selector(stepped:);
     self.orientation = NSUserInterfaceLayoutOrientationHorizontal;
     self.alignment = NSLayoutAttributeCenterY;
-    [self addArrangedSubview:_label];
+    [self addView:_label inGravity:NSStackViewGravityLeading];
     [self addView:_stepper inGravity:NSStackViewGravityTrailing];
     self.translatesAutoresizingMaskIntoConstraints = NO;
     [self.widthAnchor constraintEqualToConstant:corvella::mac::SettingsMetrics::stepperWidth]

@@ -1,5 +1,7 @@
 #include "platform/mac/views/settings_view_controller.h"
 
+#include <algorithm>
+
 #include "platform/mac/cf_strings.h"
 #include "platform/mac/views/grid_settings_view.h"
 
@@ -22,13 +24,27 @@ using corvella::mac::toNSString;
 
 - (void)loadView {
   NSTabView* tabs = [[NSTabView alloc] init];
-  tabs.translatesAutoresizingMaskIntoConstraints = NO;
+  // A tab view does not size itself to its pages: measure its frame around the
+  // content area at the fixed width, and make it as tall as the tallest page.
+  const NSRect probe = NSMakeRect(0, 0, corvella::SettingsView::width, 1000);
+  tabs.frame = probe;
+  const NSSize contentSize = tabs.contentRect.size;
+  CGFloat pageHeight = 0;
   for (const corvella::SettingsTab& tab : _settingsView->tabs()) {
     NSTabViewItem* item = [[NSTabViewItem alloc] initWithIdentifier:toNSString(tab.tag)];
     item.label = toNSString(tab.label);
-    item.view = [self makeContentForTab:tab.tag];
+    NSView* page = [self makePageForTab:tab.tag width:contentSize.width];
+    pageHeight = std::max(pageHeight, page.fittingSize.height);
+    NSView* container = [[NSView alloc] init];
+    [container addSubview:page];
+    [page.topAnchor constraintEqualToAnchor:container.topAnchor].active = YES;
+    [page.leadingAnchor constraintEqualToAnchor:container.leadingAnchor].active = YES;
+    item.view = container;
     [tabs addTabViewItem:item];
   }
+  tabs.translatesAutoresizingMaskIntoConstraints = NO;
+  [tabs.heightAnchor constraintEqualToConstant:pageHeight + probe.size.height - contentSize.height]
+      .active = YES;
   const NSInteger selected =
       [tabs indexOfTabViewItemWithIdentifier:toNSString(_settingsView->tab())];
   if (selected != NSNotFound) [tabs selectTabViewItemAtIndex:selected];
@@ -44,23 +60,19 @@ using corvella::mac::toNSString;
     [tabs.trailingAnchor constraintEqualToAnchor:root.trailingAnchor],
     [tabs.bottomAnchor constraintEqualToAnchor:root.bottomAnchor],
   ]];
+  [root setFrameSize:root.fittingSize];
   self.view = root;
 }
 
-- (NSView*)makeContentForTab:(const std::string&)tag {
+- (NSView*)makePageForTab:(const std::string&)tag width:(CGFloat)width {
   if (tag == corvella::SettingsView::gridsTab) {
     _grids = [[CorvellaGridSettingsView alloc] initWithModel:&_settingsView->grids() store:_store];
-    NSView* container = [[NSView alloc] init];
-    [container addSubview:_grids];
-    [NSLayoutConstraint activateConstraints:@[
-      [_grids.topAnchor constraintEqualToAnchor:container.topAnchor],
-      [_grids.leadingAnchor constraintEqualToAnchor:container.leadingAnchor],
-      [_grids.trailingAnchor constraintEqualToAnchor:container.trailingAnchor],
-      [_grids.bottomAnchor constraintEqualToAnchor:container.bottomAnchor],
-    ]];
-    return container;
+    [_grids fixWidth:width];
+    return _grids;
   }
-  return [[NSView alloc] init];
+  NSView* empty = [[NSView alloc] init];
+  empty.translatesAutoresizingMaskIntoConstraints = NO;
+  return empty;
 }
 
 - (void)tabView:(NSTabView*)tabView didSelectTabViewItem:(NSTabViewItem*)item {
