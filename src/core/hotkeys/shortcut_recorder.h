@@ -29,6 +29,10 @@ inline constexpr std::uint16_t escape = 53;
 
 class ShortcutRecorder {
  public:
+  // The button is at least this wide (points), so the label does not jump
+  // between "Record Shortcut", "Press keys…" and a short shortcut.
+  static constexpr double minimumWidth = 96;
+
   struct Dependencies {
     const GridLayoutStore& store;  // searched for conflicts
     KeyEventMonitor& monitor;
