@@ -257,20 +257,6 @@ TEST_F(AppTilerTest, AFocusedPanelDecidesTheScreenAndIsRaisedAfterwardsWithoutMo
   (void)onSecond;
 }
 
-TEST_F(AppTilerTest, TheRaiseComesAfterTheWrites) {
-  auto first = addWindow(100, 100, "A");
-  addWindow(600, 100, "B");
-  desktop.setFocusedWindow(editorPid, first);
-  desktop.clearCalls();
-  manager.perform(WindowAction::tileAppColumns);
-  auto calls = accessibilityCalls();
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(calls.back(), "action w1 AXRaise");
-  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                          [](const std::string& call) { return call.starts_with("action"); }),
-            1);
-}
-
 TEST_F(AppTilerTest, WithoutAFocusedWindowTheFirstStandardWindowDecides) {
   desktop.setScreens(sim::sideBySideScreens());
   auto onSecond = addWindow(2000, 100);

@@ -183,15 +183,6 @@ TEST_F(WindowManagerDispatchTest, NextDisplayCarriesTheWindowToTheSecondScreen) 
   EXPECT_EQ(desktop.frame(id), (Rect{0, 25, 720, 875}));
 }
 
-TEST_F(WindowManagerDispatchTest, LeftHalfThenUndoPutsTheWindowBack) {
-  auto id = addWindow({100, 100, 800, 600}, "Draft");
-  manager.perform(WindowAction::leftHalf);
-  manager.perform(WindowAction::undo);
-  EXPECT_EQ(desktop.frame(id), (Rect{100, 100, 800, 600}));
-  EXPECT_EQ(harness.logText(),
-            entry("leftHalf\n" + okLine("(0,25 720×875)", "Draft")) + entry("undo: 창 1개 복원"));
-}
-
 TEST_F(WindowManagerDispatchTest, HistoryNeedsNoFocusedWindow) {
   auto id = addWindow({100, 100, 800, 600}, "Draft");
   manager.perform(WindowAction::leftHalf);
