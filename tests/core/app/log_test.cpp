@@ -1,7 +1,11 @@
 #include "core/app/log.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -134,12 +138,23 @@ TEST_F(LogTest, TheLocationIsKeptForTheRestOfTheRun) {
   EXPECT_FALSE(std::filesystem::exists(temporary.path() / "Elsewhere"));
 }
 
-TEST_F(LogTest, AnUnwritableLogPathKeepsWhatIsThere) {
-  // A folder where the file belongs: it can be neither opened nor replaced.
-  std::filesystem::create_directories(file() / "keep");
+TEST_F(LogTest, AnEntryThatCannotBeAppendedNeverReplacesWhatIsThere) {
+  // A socket where the file belongs exists but cannot be opened, even by root;
+  // writing the entry as a new whole file would throw the old one away.
+  std::filesystem::create_directories(folder());
+  const int socketHandle = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(socketHandle, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string path = file().string();
+  ASSERT_LT(path.size(), sizeof address.sun_path);
+  std::copy(path.begin(), path.end(), address.sun_path);
+  ASSERT_EQ(::bind(socketHandle, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
   EXPECT_NO_THROW(log.log("one"));
-  EXPECT_TRUE(std::filesystem::is_directory(file() / "keep"));
+  EXPECT_TRUE(std::filesystem::is_socket(file()));
   EXPECT_FALSE(std::filesystem::exists(folder() / "Corvella.log.tmp"));
+  ::close(socketHandle);
 }
 
 }  // namespace
