@@ -113,9 +113,10 @@ std::optional<AttributeValue> X11Accessibility::windowAttribute(xcb_window_t win
 
 std::optional<std::string> X11Accessibility::subrole(xcb_window_t window) {
   auto& ewmh = connection_.ewmh();
-  if (!windowExists(connection_, window)) return std::nullopt;
+  auto kind = windowKind(connection_, window);
+  if (!kind) return std::nullopt;  // gone
   // The first type this shell knows decides, as EWMH asks.
-  for (xcb_atom_t type : windowTypes(connection_, window)) {
+  for (xcb_atom_t type : kind->types) {
     if (type == ewmh._NET_WM_WINDOW_TYPE_NORMAL) return "AXStandardWindow";
     if (type == ewmh._NET_WM_WINDOW_TYPE_DIALOG) return "AXDialog";
     if (type == ewmh._NET_WM_WINDOW_TYPE_UTILITY || type == ewmh._NET_WM_WINDOW_TYPE_TOOLBAR ||
@@ -132,7 +133,7 @@ std::optional<std::string> X11Accessibility::subrole(xcb_window_t window) {
     }
   }
   // No type: a transient window is a dialog, anything else a normal window.
-  return hasTransientFor(connection_, window) ? "AXDialog" : "AXStandardWindow";
+  return kind->transient ? "AXDialog" : "AXStandardWindow";
 }
 
 void X11Accessibility::setAttributeValue(const ElementRef& element, std::string_view attribute,

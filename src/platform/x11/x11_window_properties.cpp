@@ -32,6 +32,8 @@ std::string bytes(const xcb_get_property_reply_t* reply) {
   return std::string(data, static_cast<std::size_t>(xcb_get_property_value_length(reply)));
 }
 
+std::optional<std::string> classNameFromReply(const xcb_get_property_reply_t* reply);
+
 ProcessID pseudoApplication(xcb_window_t window) {
   return -static_cast<ProcessID>(window & 0x1fffffffu) - 1;
 }
@@ -86,10 +88,6 @@ std::vector<std::optional<ProcessID>> applicationsOf(X11Connection& connection,
   return applications;
 }
 
-std::vector<xcb_atom_t> windowTypes(X11Connection& connection, xcb_window_t window) {
-  return windowTypesOf(connection, {window}).front();
-}
-
 std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
                                                    const std::vector<xcb_window_t>& windows) {
   std::vector<xcb_get_property_cookie_t> cookies;
@@ -106,11 +104,18 @@ std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
   return types;
 }
 
-bool hasTransientFor(X11Connection& connection, xcb_window_t window) {
-  auto reply = propertyReply(
-      connection, requestProperty(connection, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW));
-  auto values = cardinals(reply.get());
-  return !values.empty() && values[0] != XCB_WINDOW_NONE;
+std::optional<WindowKind> windowKind(X11Connection& connection, xcb_window_t window) {
+  auto typesCookie =
+      requestProperty(connection, window, connection.ewmh()._NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM);
+  auto transientCookie =
+      requestProperty(connection, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW);
+  auto types = propertyReply(connection, typesCookie);
+  auto transient = propertyReply(connection, transientCookie);
+  if (!types || !transient) return std::nullopt;
+  auto typeValues = cardinals(types.get());
+  auto transientValues = cardinals(transient.get());
+  return WindowKind{std::vector<xcb_atom_t>(typeValues.begin(), typeValues.end()),
+                    !transientValues.empty() && transientValues[0] != XCB_WINDOW_NONE};
 }
 
 std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection,
@@ -145,11 +150,27 @@ std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t w
   return std::nullopt;
 }
 
+std::pair<std::optional<ProcessID>, std::optional<std::string>> applicationAndClassOf(
+    X11Connection& connection, xcb_window_t window) {
+  auto pidCookie =
+      requestProperty(connection, window, connection.ewmh()._NET_WM_PID, XCB_ATOM_CARDINAL);
+  auto classCookie = requestProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
+  auto pid = propertyReply(connection, pidCookie);
+  auto wmClass = propertyReply(connection, classCookie);
+  return {applicationFromReply(pid.get(), window), classNameFromReply(wmClass.get())};
+}
+
 std::optional<std::string> windowClassName(X11Connection& connection, xcb_window_t window) {
   auto reply = propertyReply(
       connection, requestProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING));
+  return classNameFromReply(reply.get());
+}
+
+namespace {
+
+std::optional<std::string> classNameFromReply(const xcb_get_property_reply_t* reply) {
   // Two NUL-terminated strings: the instance name, then the class name.
-  std::string both = bytes(reply.get());
+  std::string both = bytes(reply);
   const auto end = both.find('\0');
   if (end == std::string::npos) return std::nullopt;
   std::string className = both.substr(end + 1);
@@ -157,6 +178,8 @@ std::optional<std::string> windowClassName(X11Connection& connection, xcb_window
   if (className.empty()) return std::nullopt;
   return latin1ToUtf8(className);
 }
+
+}  // namespace
 
 std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
                                            const std::vector<xcb_window_t>& windows) {

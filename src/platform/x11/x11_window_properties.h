@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ports/accessibility.h"
@@ -43,14 +44,22 @@ std::vector<std::optional<ProcessID>> applicationsOf(X11Connection& connection,
                                                      const std::vector<xcb_window_t>& windows);
 
 // _NET_WM_WINDOW_TYPE, in the client's order of preference.
-std::vector<xcb_atom_t> windowTypes(X11Connection& connection, xcb_window_t window);
 std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
                                                    const std::vector<xcb_window_t>& windows);
-bool hasTransientFor(X11Connection& connection, xcb_window_t window);
+// What decides a window's kind, in one round trip: its types and whether it
+// is transient for another window. Absent when the window is gone.
+struct WindowKind {
+  std::vector<xcb_atom_t> types;
+  bool transient = false;
+};
+std::optional<WindowKind> windowKind(X11Connection& connection, xcb_window_t window);
 // _NET_WM_STATE; absent when the window is gone.
 std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection, xcb_window_t window);
 // _NET_WM_NAME, else WM_NAME (Latin-1 converted to UTF-8).
 std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t window);
+// The application and the class name of one window in one round trip.
+std::pair<std::optional<ProcessID>, std::optional<std::string>> applicationAndClassOf(
+    X11Connection& connection, xcb_window_t window);
 // The class part of WM_CLASS ("XTerm" of "xterm", "XTerm").
 std::optional<std::string> windowClassName(X11Connection& connection, xcb_window_t window);
 // Struts of many windows in one round trip: the partial form, else the plain one.

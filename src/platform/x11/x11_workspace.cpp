@@ -12,9 +12,10 @@ namespace corvella::x11 {
 std::optional<RunningApplication> X11Workspace::frontmostApplication() {
   auto active = activeWindow(connection_);
   if (!active) return std::nullopt;
-  auto pid = applicationOf(connection_, *active);
+  // Both questions share one round trip.
+  auto [pid, className] = applicationAndClassOf(connection_, *active);
   if (!pid) return std::nullopt;
-  return RunningApplication{*pid, windowClassName(connection_, *active)};
+  return RunningApplication{*pid, std::move(className)};
 }
 
 void X11Workspace::openURL(const std::string& url) {

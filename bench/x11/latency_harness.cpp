@@ -1,0 +1,335 @@
+// corvella-latency: how long a shortcut takes on a real X server, from the
+// key press (injected through XTEST) until the window manager reports the
+// window at its target (a ConfigureNotify with that frame), measured in one
+// run against
+//   - the floor: a bare _NET_MOVERESIZE_WINDOW from a client already connected;
+//   - the alternative a Linux user has today: xbindkeys running
+//     `wmctrl -r :ACTIVE: -e ...` on the same press.
+// Also counts the X requests and round trips corvella's code makes per action,
+// by running the same core and ports inside this process.
+//
+//   corvella-latency [PRESSES]   (default 200)
+#include <poll.h>
+#include <signal.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/app/corvella.h"
+#include "latency_stats.h"
+#include "platform/x11/x11_platform.h"
+#include "x_session.h"
+
+namespace {
+
+using corvella::e2e::Frame;
+using corvella::e2e::FrameExtents;
+using corvella::e2e::XSession;
+namespace keys = corvella::e2e::keys;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto eventLimit = std::chrono::seconds(2);
+
+double millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A connection of the harness's own: it injects the presses and watches the
+// windows, so nothing else reads its events.
+class Probe {
+ public:
+  explicit Probe(const std::string& display) : connection_(xcb_connect(display.c_str(), nullptr)) {
+    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+  }
+  ~Probe() { xcb_disconnect(connection_); }
+  bool broken() const { return xcb_connection_has_error(connection_) != 0; }
+
+  void watch(xcb_window_t window) {
+    const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
+    sync();
+  }
+  void sync() {
+    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) std::free(event);
+  }
+  void press(const std::vector<std::uint8_t>& keys) {
+    for (auto key : keys) {
+      xcb_test_fake_input(connection_, XCB_KEY_PRESS, key, XCB_CURRENT_TIME, root_, 0, 0, 0);
+    }
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+      xcb_test_fake_input(connection_, XCB_KEY_RELEASE, *key, XCB_CURRENT_TIME, root_, 0, 0, 0);
+    }
+    xcb_flush(connection_);
+  }
+  void moveResize(xcb_window_t window, const Frame& outer, const FrameExtents& extents) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("_NET_MOVERESIZE_WINDOW");
+    message.data.data32[0] = 1 | (0xf << 8) | (2 << 12);
+    message.data.data32[1] = static_cast<std::uint32_t>(outer.x);
+    message.data.data32[2] = static_cast<std::uint32_t>(outer.y);
+    message.data.data32[3] = static_cast<std::uint32_t>(outer.width - extents.left - extents.right);
+    message.data.data32[4] =
+        static_cast<std::uint32_t>(outer.height - extents.top - extents.bottom);
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection_);
+  }
+  // Waits for a ConfigureNotify showing some watched window's outer frame at
+  // the target. Synthetic notifications carry root coordinates; a real one
+  // (a resize) carries the size, and the position is then asked once.
+  bool waitForFrame(const Frame& outer, const FrameExtents& extents) {
+    const int x = outer.x + extents.left, y = outer.y + extents.top;
+    const int width = outer.width - extents.left - extents.right;
+    const int height = outer.height - extents.top - extents.bottom;
+    const auto deadline = Clock::now() + eventLimit;
+    while (!broken()) {
+      while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        bool reached = false;
+        if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY) {
+          const auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
+          if (configure->width == width && configure->height == height) {
+            if (event->response_type & 0x80) {
+              reached = configure->x == x && configure->y == y;
+            } else {
+              reached = rootPosition(configure->window) == std::make_pair(x, y);
+            }
+          }
+        }
+        std::free(event);
+        if (reached) return true;
+      }
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      if (left.count() <= 0) return false;
+      pollfd readable{xcb_get_file_descriptor(connection_), POLLIN, 0};
+      ::poll(&readable, 1, static_cast<int>(left.count()));
+    }
+    return false;
+  }
+
+ private:
+  xcb_atom_t atom(const char* name) {
+    auto* reply = xcb_intern_atom_reply(
+        connection_,
+        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return result;
+  }
+  std::pair<int, int> rootPosition(xcb_window_t window) {
+    auto* reply = xcb_translate_coordinates_reply(
+        connection_, xcb_translate_coordinates(connection_, window, root_, 0, 0), nullptr);
+    std::pair<int, int> position{-1, -1};
+    if (reply) position = {reply->dst_x, reply->dst_y};
+    std::free(reply);
+    return position;
+  }
+
+  xcb_connection_t* connection_;
+  xcb_window_t root_ = XCB_WINDOW_NONE;
+};
+
+struct Series {
+  std::string name;
+  std::vector<double> samples;
+  int missed = 0;
+  double p50() const { return corvella::latency::percentile(samples, 50); }
+  double p99() const { return corvella::latency::percentile(samples, 99); }
+};
+
+// Alternates the two steps, timing each until its target frame is reported.
+Series measure(const std::string& name, int count, Probe& probe, const FrameExtents& extents,
+               const std::function<void(int)>& step, const std::function<Frame(int)>& target) {
+  Series series{name, {}, 0};
+  for (int i = 0; i < count; ++i) {
+    probe.sync();
+    const auto start = Clock::now();
+    step(i);
+    if (probe.waitForFrame(target(i), extents)) {
+      series.samples.push_back(millisecondsSince(start));
+    } else {
+      ++series.missed;
+    }
+  }
+  return series;
+}
+
+void print(const Series& series, double floorP50) {
+  std::printf("  %-44s %8.2f %8.2f   %5.2f×%s\n", series.name.c_str(), series.p50(), series.p99(),
+              floorP50 > 0 ? series.p50() / floorP50 : 0.0,
+              series.missed ? ("  (" + std::to_string(series.missed) + " missed)").c_str() : "");
+}
+
+struct Counts {
+  double requests = 0;
+  double roundTrips = 0;
+};
+
+// Runs the core on the X11 ports in this process and counts what one action costs.
+Counts countAction(XSession& session, corvella::WindowAction first, corvella::WindowAction second,
+                   int repetitions) {
+  ::setenv("XDG_STATE_HOME", (session.folder() / "state").c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", (session.folder() / "config").c_str(), 1);
+  std::string error;
+  auto platform = corvella::x11::X11Platform::open(session.display(), "/proc/self/exe", &error);
+  if (!platform) return {};
+  corvella::Corvella app(platform->services());
+  auto& connection = platform->connection();
+  auto& manager = app.services().windowManager();
+  manager.perform(second);  // warm: the first query learns what the window manager supports
+  Counts total;
+  for (int i = 0; i < repetitions; ++i) {
+    const auto sequence = connection.nextSequence();
+    const auto roundTrips = connection.roundTrips();
+    manager.perform(i % 2 ? second : first);
+    // The counting request itself is not the action's.
+    total.requests += static_cast<double>(connection.nextSequence() - sequence - 1);
+    total.roundTrips += static_cast<double>(connection.roundTrips() - roundTrips - 1);
+  }
+  return {total.requests / repetitions, total.roundTrips / repetitions};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int presses = argc > 1 ? std::max(2, std::atoi(argv[1])) : 200;
+  ::signal(SIGPIPE, SIG_IGN);
+  XSession session;
+  if (!session.ready()) {
+    std::fprintf(stderr, "corvella-latency: %s\n", session.why().c_str());
+    return 1;
+  }
+  if (!session.startTestClient({"title=Bench;size=600x400;at=200,150"})) {
+    std::fprintf(stderr, "corvella-latency: %s\n", session.why().c_str());
+    return 1;
+  }
+  const xcb_window_t window = *session.windowTitled("Bench");
+  session.activate(window);
+  const FrameExtents extents = session.frameExtents(window);
+  Probe probe(session.display());
+  probe.watch(window);
+  const Frame leftHalf{0, 0, 720, 900}, rightHalf{720, 0, 720, 900};
+  auto halves = [&](int i) { return i % 2 ? rightHalf : leftHalf; };
+
+  std::printf(
+      "Xvfb 1440×900, openbox, %d presses per path; milliseconds from the press (or\n"
+      "request) until the window manager reports the window at its target\n\n",
+      presses);
+  std::printf("  %-44s %8s %8s   %s\n", "path", "p50", "p99", "p50 / floor");
+
+  const Series floor = measure(
+      "floor: bare _NET_MOVERESIZE_WINDOW", presses, probe, extents,
+      [&](int i) { probe.moveResize(window, halves(i), extents); }, halves);
+  print(floor, floor.p50());
+
+  if (!session.startCorvella()) {
+    std::fprintf(stderr, "corvella-latency: corvella did not start\n%s",
+                 session.corvellaOutput().c_str());
+    return 1;
+  }
+  const Series corvella = measure(
+      "corvella leftHalf / rightHalf (⌥⌘← / ⌥⌘→)", presses, probe, extents,
+      [&](int i) {
+        probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
+      },
+      halves);
+  print(corvella, floor.p50());
+  session.stopCorvella();
+
+  // The alternative: the same presses bound by xbindkeys to wmctrl.
+  const auto rc = session.folder() / "xbindkeysrc";
+  auto wmctrl = [&](const Frame& f) {
+    return "\"wmctrl -r :ACTIVE: -e 0," + std::to_string(f.x) + "," + std::to_string(f.y) + "," +
+           std::to_string(f.width - extents.left - extents.right) + "," +
+           std::to_string(f.height - extents.top - extents.bottom) + "\"\n";
+  };
+  // The last binding (F12, unused) tells when xbindkeys has made its grabs.
+  std::ofstream(rc) << wmctrl(leftHalf) << "  Mod4+Mod1 + Left\n"
+                    << wmctrl(rightHalf) << "  Mod4+Mod1 + Right\n"
+                    << "\"true\"\n  Mod4+Mod1 + F12\n";
+  corvella::e2e::ChildProcess xbindkeys({"xbindkeys", "-n", "-f", rc.string()},
+                                        {{"DISPLAY", session.display()}},
+                                        session.folder() / "xbindkeys.log");
+  // Ready once its last grab refuses ours. Should ours come first, xbindkeys
+  // only loses the unused key, and the wait ends at its limit.
+  constexpr std::uint8_t f12 = 96;
+  session.waitUntil([&] {
+    if (session.grabKey(f12, XCB_MOD_MASK_4 | XCB_MOD_MASK_1)) {
+      xcb_ungrab_key(session.xcb(), f12, session.root(), XCB_MOD_MASK_4 | XCB_MOD_MASK_1);
+      return false;
+    }
+    return true;
+  });
+  const Series alternative = measure(
+      "xbindkeys + wmctrl -r :ACTIVE: -e", presses, probe, extents,
+      [&](int i) {
+        probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
+      },
+      halves);
+  print(alternative, floor.p50());
+  xbindkeys.stop(SIGTERM);
+
+  // Twenty windows of one application, alternately in columns and in rows.
+  std::vector<std::string> twenty;
+  for (int i = 0; i < 20; ++i) {
+    twenty.push_back("title=T" + std::to_string(i) + ";size=200x150;at=" +
+                     std::to_string(40 + 50 * i) + "," + std::to_string(30 + 35 * i));
+  }
+  corvella::e2e::ChildProcess* many = session.startTestClient(twenty);
+  if (!many) {
+    std::fprintf(stderr, "corvella-latency: %s\n", session.why().c_str());
+    return 1;
+  }
+  const auto tiled = session.managedWindowsOf(many->pid());
+  for (xcb_window_t w : tiled) probe.watch(w);
+  session.activate(tiled.front());
+  const FrameExtents tiledExtents = session.frameExtents(tiled.front());
+  session.startCorvella();
+  // The last cell is written last, after every other window has settled.
+  const Frame lastColumn{1368, 0, 72, 900}, lastRow{0, 855, 1440, 45};
+  auto tiles = [&](int i) { return i % 2 ? lastRow : lastColumn; };
+  const Series tiling = measure(
+      "corvella tile 20 windows (⌥⌘A / ⌥⇧⌘A)", presses, probe, tiledExtents,
+      [&](int i) {
+        if (i % 2) {
+          probe.press({keys::super, keys::alt, keys::shift, keys::a});
+        } else {
+          probe.press({keys::super, keys::alt, keys::a});
+        }
+      },
+      tiles);
+  print(tiling, floor.p50());
+  session.stopCorvella();
+
+  std::printf("\n  corvella against the alternative: p50 %.1f× faster, p99 %.1f× faster\n",
+              alternative.p50() / corvella.p50(), alternative.p99() / corvella.p99());
+  std::printf("  corvella against the floor: p50 %.2f×, p99 %.2f×\n", corvella.p50() / floor.p50(),
+              corvella.p99() / floor.p99());
+
+  session.activate(window);
+  const Counts half =
+      countAction(session, corvella::WindowAction::leftHalf, corvella::WindowAction::rightHalf, 20);
+  session.activate(tiled.front());
+  const Counts tile = countAction(session, corvella::WindowAction::tileAppColumns,
+                                  corvella::WindowAction::tileAppRows, 10);
+  std::printf("\n  X requests and round trips per action (core and ports run in this process):\n");
+  std::printf("    leftHalf / rightHalf     %6.1f requests  %5.1f round trips\n", half.requests,
+              half.roundTrips);
+  std::printf("    tile 20 windows          %6.1f requests  %5.1f round trips\n", tile.requests,
+              tile.roundTrips);
+  return 0;
+}
