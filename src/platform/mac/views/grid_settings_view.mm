@@ -1,6 +1,8 @@
 #include "platform/mac/views/grid_settings_view.h"
 
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "platform/mac/cf_strings.h"
 #include "platform/mac/views/grid_row_view.h"
@@ -25,8 +27,11 @@ using corvella::mac::toNSString;
   NSStackView* _list;
   NSString* _removeHelp;
   NSTextField* _explanation;
-  // Row views by layout id, reused while their layout stays listed.
-  std::map<std::string, CorvellaGridRowView*> _rowViews;
+  // Row views by row model, reused while their layout stays listed (a view
+  // always reads the model it is given, so a reused address is harmless).
+  std::map<const corvella::GridRowModel*, CorvellaGridRowView*> _rowViews;
+  // The rows on show, by model and layout id, in order.
+  std::vector<std::pair<const corvella::GridRowModel*, std::string>> _shownRows;
   BOOL _refreshPending;
 }
 
@@ -158,7 +163,17 @@ using corvella::mac::toNSString;
 // views of layouts still listed kept (so focus and scrolling stay).
 - (void)refresh {
   _refreshPending = NO;
-  std::map<std::string, CorvellaGridRowView*> kept;
+  const auto& rows = _model->rows();
+  std::vector<std::pair<const corvella::GridRowModel*, std::string>> order;
+  for (const auto& row : rows) order.emplace_back(row.get(), row->id().uuidString());
+  if (order == _shownRows) {
+    // Same rows in the same order: update in place, keeping focus.
+    for (auto& entry : _rowViews) [entry.second update];
+    return;
+  }
+  _shownRows = std::move(order);
+
+  std::map<const corvella::GridRowModel*, CorvellaGridRowView*> kept;
   for (NSView* view in [_list.arrangedSubviews copy]) [_list removeArrangedSubview:view];
   for (NSView* view in [_list.subviews copy]) [view removeFromSuperview];
 
@@ -166,11 +181,10 @@ using corvella::mac::toNSString;
   dispatch_block_t changed = ^{
     [weakSelf setNeedsRefresh];
   };
-  for (const std::unique_ptr<corvella::GridRowModel>& row : _model->rows()) {
-    const std::string key = row->id().uuidString();
+  for (const std::unique_ptr<corvella::GridRowModel>& row : rows) {
     CorvellaGridRowView* view = nil;
-    auto found = _rowViews.find(key);
-    if (found != _rowViews.end() && found->second.row == row.get()) {
+    auto found = _rowViews.find(row.get());
+    if (found != _rowViews.end()) {
       view = found->second;
       [view update];
     } else {
@@ -178,7 +192,7 @@ using corvella::mac::toNSString;
                                            removeHelp:_removeHelp
                                               changed:changed];
     }
-    kept[key] = view;
+    kept[row.get()] = view;
     [self addRowView:view];
   }
   _rowViews = std::move(kept);
