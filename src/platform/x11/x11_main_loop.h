@@ -32,6 +32,8 @@ class X11MainLoop final : public MainQueue {
   // Calls readable whenever the descriptor can be read (a signal descriptor, ...).
   void watch(int fileDescriptor, std::function<void()> readable);
 
+  // Hands every event already received to the handlers; gives how many there were.
+  std::size_t dispatchEvents();
   // Runs until stop() or until the X connection is lost.
   Exit run();
   void stop() { stopping_ = true; }
@@ -44,7 +46,6 @@ class X11MainLoop final : public MainQueue {
     std::function<void()> tick;
   };
 
-  std::size_t dispatchEvents();
   void runPosted();
   void runDueTimers();
   int pollTimeoutMilliseconds() const;

@@ -3,16 +3,22 @@
 // describes one window as semicolon-separated fields:
 //
 //   title=Alpha;size=800x600;at=100,80;min=900x700;vanish
+//   title=Panel;size=1440x30;at=0,0;type=dock;strut=30
+//   title=Note;size=200x100;at=50,50;transient
 //
 // size and at are the client area and where it asks to be placed (user
 // position, so the window manager honours it); min sets a minimum size in
 // WM_NORMAL_HINTS; vanish makes the window destroy itself the first time the
 // window manager resizes it, as a window that closes in the middle of an
-// operation. The process lives until it is killed.
+// operation; type sets _NET_WM_WINDOW_TYPE (dialog, utility, dock, ...);
+// strut reserves that many pixels along the top of the screen (with the
+// window's width); transient makes the window transient for the first one.
+// The process lives until it is killed.
 #include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_icccm.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +35,9 @@ struct WindowSpec {
   std::int16_t x = 0, y = 0;
   std::optional<std::pair<int, int>> minimum;
   bool vanish = false;
+  bool transient = false;
+  std::string type;
+  int strut = 0;
   xcb_window_t id = 0;
 };
 
@@ -52,6 +61,12 @@ std::optional<WindowSpec> parse(const std::string& text) {
       spec.minimum = std::make_pair(a, b);
     } else if (key == "vanish") {
       spec.vanish = true;
+    } else if (key == "transient") {
+      spec.transient = true;
+    } else if (key == "type" && !value.empty()) {
+      spec.type = value;
+    } else if (key == "strut" && std::sscanf(value.c_str(), "%d", &a) == 1) {
+      spec.strut = a;
     } else {
       return std::nullopt;
     }
@@ -111,6 +126,35 @@ int main(int argc, char** argv) {
       xcb_icccm_size_hints_set_min_size(&hints, spec.minimum->first, spec.minimum->second);
     }
     xcb_icccm_set_wm_normal_hints(connection, spec.id, &hints);
+    if (!spec.type.empty()) {
+      std::string name = "_NET_WM_WINDOW_TYPE_";
+      for (char c : spec.type)
+        name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      const xcb_atom_t type = intern(connection, name.c_str());
+      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id,
+                          intern(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
+    }
+    if (spec.strut > 0) {
+      const std::uint32_t strut[12] = {0,
+                                       0,
+                                       static_cast<std::uint32_t>(spec.strut),
+                                       0,
+                                       0,
+                                       0,
+                                       0,
+                                       0,
+                                       static_cast<std::uint32_t>(spec.x),
+                                       static_cast<std::uint32_t>(spec.x + spec.width - 1),
+                                       0,
+                                       0};
+      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id,
+                          intern(connection, "_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, 32, 12,
+                          strut);
+    }
+    if (spec.transient && &spec != &specs.front()) {
+      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, XCB_ATOM_WM_TRANSIENT_FOR,
+                          XCB_ATOM_WINDOW, 32, 1, &specs.front().id);
+    }
     xcb_map_window(connection, spec.id);
   }
   xcb_flush(connection);

@@ -214,7 +214,8 @@ bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::mi
   }
 }
 
-ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows) {
+ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows,
+                                        std::optional<std::size_t> managed) {
   std::vector<std::string> arguments{CORVELLA_TEST_CLIENT};
   for (const auto& window : windows) {
     arguments.push_back("--window");
@@ -223,7 +224,8 @@ ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows)
   auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
       arguments, environment(), folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
   const pid_t pid = client->pid();
-  if (!waitUntil([&] { return managedWindowsOf(pid).size() == windows.size(); })) {
+  const std::size_t expected = managed.value_or(windows.size());
+  if (!waitUntil([&] { return managedWindowsOf(pid).size() == expected; })) {
     why_ = "the test client (" + std::to_string(pid) + ") was not managed on " + display_ + ": " +
            client->output() + " running=" + std::to_string(client->running());
     return nullptr;

@@ -66,7 +66,9 @@ class XSession {
   // --- clients ---------------------------------------------------------------
   // Starts the test client with one window per specification (see the
   // client's description) and waits until the window manager manages them all.
-  ChildProcess* startTestClient(const std::vector<std::string>& windows);
+  // managed: how many of them the window manager lists (all, unless told).
+  ChildProcess* startTestClient(const std::vector<std::string>& windows,
+                                std::optional<std::size_t> managed = std::nullopt);
   // Starts an xterm at the given -geometry and waits until it is managed.
   ChildProcess* startXterm(const std::string& geometry);
   // Runs a program to its end (xrandr, ...); gives its wait status.

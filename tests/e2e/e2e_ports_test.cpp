@@ -1,0 +1,154 @@
+// The X11 ports driven directly, in this process, against real clients:
+// how EWMH windows read through the core's attribute vocabulary, the screens
+// with a dock's strut, the front application, and key names from the layout.
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <variant>
+
+#include "e2e_fixture.h"
+#include "platform/x11/x11_elements.h"
+#include "platform/x11/x11_platform.h"
+
+namespace corvella::e2e {
+namespace {
+
+class PortsTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    if (HasFatalFailure()) return;
+    ::setenv("XDG_STATE_HOME", (session->folder() / "state").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (session->folder() / "config").c_str(), 1);
+    std::string error;
+    platform = x11::X11Platform::open(session->display(), "/usr/bin/corvella", &error);
+    ASSERT_NE(platform, nullptr) << error;
+  }
+
+  std::optional<AttributeValue> attribute(xcb_window_t window, std::string_view name) {
+    return platform->services().accessibility.copyAttributeValue(
+        std::make_shared<x11::X11WindowElement>(window), name);
+  }
+  std::optional<AttributeValue> applicationAttribute(ProcessID pid, std::string_view name) {
+    auto& accessibility = platform->services().accessibility;
+    return accessibility.copyAttributeValue(accessibility.createApplication(pid), name);
+  }
+  static xcb_window_t windowOf(const AttributeValue& value) {
+    const auto& element = std::get<ElementRef>(value);
+    return dynamic_cast<const x11::X11WindowElement&>(*element).window();
+  }
+
+  std::unique_ptr<x11::X11Platform> platform;
+};
+
+TEST_F(PortsTest, WindowsReadThroughTheAttributeVocabulary) {
+  ChildProcess* client = session->startTestClient(
+      {"title=Main;size=400x300;at=100,100", "title=Dialog;size=200x100;at=150,150;type=dialog",
+       "title=Tool;size=200x100;at=200,200;type=utility",
+       "title=Note;size=200x100;at=250,250;transient",
+       "title=Splash;size=200x100;at=300,300;type=splash"});
+  ASSERT_NE(client, nullptr) << session->why();
+  const auto pid = static_cast<ProcessID>(client->pid());
+  const std::pair<const char*, const char*> subroles[] = {{"Main", "AXStandardWindow"},
+                                                          {"Dialog", "AXDialog"},
+                                                          {"Tool", "AXFloatingWindow"},
+                                                          {"Note", "AXDialog"},
+                                                          {"Splash", "AXUnknown"}};
+  for (const auto& [title, subrole] : subroles) {
+    const xcb_window_t window = *session->windowTitled(title);
+    EXPECT_EQ(attribute(window, "AXRole"), AttributeValue(std::string("AXWindow"))) << title;
+    EXPECT_EQ(attribute(window, "AXSubrole"), AttributeValue(std::string(subrole))) << title;
+    EXPECT_EQ(attribute(window, "AXTitle"), AttributeValue(std::string(title)));
+    EXPECT_EQ(attribute(window, "AXMinimized"), AttributeValue(false)) << title;
+    EXPECT_EQ(attribute(window, "AXFullScreen"), AttributeValue(false)) << title;
+    EXPECT_FALSE(attribute(window, "AXEnhancedUserInterface").has_value());
+    // The outer frame, as the server reports it.
+    const Frame frame = *session->outerFrame(window);
+    EXPECT_EQ(attribute(window, "AXPosition"),
+              AttributeValue(
+                  AXGeometryValue{AXGeometryValue::Kind::point, double(frame.x), double(frame.y)}));
+    EXPECT_EQ(attribute(window, "AXSize"),
+              AttributeValue(AXGeometryValue{AXGeometryValue::Kind::size, double(frame.width),
+                                             double(frame.height)}));
+  }
+
+  // The focused window belongs to its own application only.
+  const xcb_window_t main = *session->windowTitled("Main");
+  ASSERT_TRUE(session->activate(main));
+  auto focused = applicationAttribute(pid, "AXFocusedWindow");
+  ASSERT_TRUE(focused.has_value());
+  EXPECT_EQ(windowOf(*focused), main);
+  EXPECT_FALSE(applicationAttribute(pid + 100000, "AXFocusedWindow").has_value());
+  auto front = platform->services().workspace.frontmostApplication();
+  EXPECT_EQ(front, (RunningApplication{pid, std::string("TestClient")}));
+
+  // Minimizing shows as "AXMinimized".
+  xcb_client_message_event_t iconify{};
+  iconify.response_type = XCB_CLIENT_MESSAGE;
+  iconify.format = 32;
+  iconify.window = *session->windowTitled("Tool");
+  auto* reply = xcb_intern_atom_reply(
+      session->xcb(), xcb_intern_atom(session->xcb(), 0, 15, "WM_CHANGE_STATE"), nullptr);
+  iconify.type = reply->atom;
+  std::free(reply);
+  iconify.data.data32[0] = 3;  // IconicState
+  xcb_send_event(session->xcb(), 0, session->root(),
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&iconify));
+  EXPECT_TRUE(session->waitUntil(
+      [&] { return attribute(iconify.window, "AXMinimized") == AttributeValue(true); }));
+
+  // A window that is gone reads as absent everywhere.
+  client->stop(SIGKILL);
+  ASSERT_TRUE(session->waitUntil([&] { return session->managedWindowsOf(pid).empty(); }));
+  for (const char* name : {"AXRole", "AXSubrole", "AXMinimized", "AXPosition", "AXTitle"}) {
+    EXPECT_FALSE(attribute(main, name).has_value()) << name;
+  }
+  EXPECT_EQ(applicationAttribute(pid, "AXWindows"), AttributeValue(std::vector<ElementRef>{}));
+}
+
+TEST_F(PortsTest, AnApplicationsWindowsComeFrontToBackWithoutItsDocks) {
+  ChildProcess* client = session->startTestClient(
+      {"title=Back;size=300x200;at=100,100", "title=Front;size=300x200;at=500,100",
+       "title=Panel;size=1440x30;at=0,0;type=dock;strut=30"},
+      3);
+  ASSERT_NE(client, nullptr) << session->why();
+  ASSERT_TRUE(session->activate(*session->windowTitled("Back")));
+  ASSERT_TRUE(session->activate(*session->windowTitled("Front")));
+  auto windows = applicationAttribute(static_cast<ProcessID>(client->pid()), "AXWindows");
+  ASSERT_TRUE(windows.has_value());
+  const auto& list = std::get<std::vector<ElementRef>>(*windows);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(dynamic_cast<const x11::X11WindowElement&>(*list[0]).window(),
+            *session->windowTitled("Front"));
+  EXPECT_EQ(dynamic_cast<const x11::X11WindowElement&>(*list[1]).window(),
+            *session->windowTitled("Back"));
+
+  // The panel's strut comes off the screen's visible frame: 30 pixels at the
+  // top of a 1440×900 screen leave y 0 to 870 in bottom-left space.
+  const auto screens = platform->services().screens.screens();
+  ASSERT_EQ(screens.size(), 1u);
+  EXPECT_EQ(screens[0].frame, (Rect{0, 0, 1440, 900}));
+  EXPECT_EQ(screens[0].visibleFrame, (Rect{0, 0, 1440, 870}));
+}
+
+TEST_F(PortsTest, KeyNamesFollowTheCurrentLayout) {
+  auto& layout = platform->services().keyboardLayout;
+  EXPECT_EQ(layout.translateKey(0), "a");
+  EXPECT_EQ(layout.translateKey(6), "z");
+  EXPECT_EQ(layout.translateKey(18), "1");
+  EXPECT_EQ(layout.translateKey(49), " ");
+  EXPECT_FALSE(layout.translateKey(123).has_value());  // arrows name no text
+  EXPECT_FALSE(layout.translateKey(52).has_value());   // no such key
+
+  // On a German layout the key where US boards have Z types y.
+  ASSERT_EQ(session->run({"setxkbmap", "de"}), 0);
+  EXPECT_TRUE(session->waitUntil([&] {
+    // The mapping change reaches the ports through the loop's event dispatch.
+    platform->mainLoop().dispatchEvents();
+    return layout.translateKey(6) == "y";
+  }));
+}
+
+}  // namespace
+}  // namespace corvella::e2e
