@@ -191,11 +191,13 @@ Counts countAction(XSession& session, corvella::WindowAction first, corvella::Wi
   auto& connection = platform->connection();
   auto& manager = app.services().windowManager();
   manager.perform(second);  // warm: the first query learns what the window manager supports
+  platform->finishWork();
   Counts total;
   for (int i = 0; i < repetitions; ++i) {
     const auto sequence = connection.nextSequence();
     const auto roundTrips = connection.roundTrips();
     manager.perform(i % 2 ? second : first);
+    platform->finishWork();
     // The counting request itself is not the action's.
     total.requests += static_cast<double>(connection.nextSequence() - sequence - 1);
     total.roundTrips += static_cast<double>(connection.roundTrips() - roundTrips - 1);

@@ -25,13 +25,18 @@ class PortsTest : public DesktopTest {
     ASSERT_NE(platform, nullptr) << error;
   }
 
+  // Each read is a piece of work of its own, as each action is in the program.
   std::optional<AttributeValue> attribute(xcb_window_t window, std::string_view name) {
-    return platform->services().accessibility.copyAttributeValue(
+    auto value = platform->services().accessibility.copyAttributeValue(
         std::make_shared<x11::X11WindowElement>(window), name);
+    platform->finishWork();
+    return value;
   }
   std::optional<AttributeValue> applicationAttribute(ProcessID pid, std::string_view name) {
     auto& accessibility = platform->services().accessibility;
-    return accessibility.copyAttributeValue(accessibility.createApplication(pid), name);
+    auto value = accessibility.copyAttributeValue(accessibility.createApplication(pid), name);
+    platform->finishWork();
+    return value;
   }
   static xcb_window_t windowOf(const AttributeValue& value) {
     const auto& element = std::get<ElementRef>(value);
@@ -80,6 +85,7 @@ TEST_F(PortsTest, WindowsReadThroughTheAttributeVocabulary) {
   EXPECT_EQ(windowOf(*focused), main);
   EXPECT_FALSE(applicationAttribute(pid + 100000, "AXFocusedWindow").has_value());
   auto front = platform->services().workspace.frontmostApplication();
+  platform->finishWork();
   EXPECT_EQ(front, (RunningApplication{pid, std::string("TestClient")}));
 
   // Minimizing shows as "AXMinimized".

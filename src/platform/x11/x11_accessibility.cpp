@@ -20,8 +20,8 @@ const X11WindowElement* asWindow(const ElementRef& element) {
 }  // namespace
 
 X11Accessibility::X11Accessibility(X11Connection& connection, X11WindowFrames& frames,
-                                   MainQueue& mainQueue)
-    : connection_(connection), frames_(frames), mainQueue_(mainQueue) {}
+                                   X11WorkCache& cache, MainQueue& mainQueue)
+    : connection_(connection), frames_(frames), cache_(cache), mainQueue_(mainQueue) {}
 
 ElementRef X11Accessibility::createApplication(ProcessID pid) {
   return std::make_shared<X11ApplicationElement>(pid);
@@ -30,16 +30,8 @@ ElementRef X11Accessibility::createApplication(ProcessID pid) {
 std::optional<AttributeValue> X11Accessibility::copyAttributeValue(const ElementRef& element,
                                                                    std::string_view attribute) {
   flushWrites();
-  std::optional<RecentRead> recent;
-  std::swap(recent, recentRead_);
   if (!element) return std::nullopt;
-  if (const auto* window = asWindow(element)) {
-    if (attribute == "AXSize" && recent && recent->window == window->window()) {
-      return AXGeometryValue{AXGeometryValue::Kind::size, recent->frame.width,
-                             recent->frame.height};
-    }
-    return windowAttribute(window->window(), attribute);
-  }
+  if (const auto* window = asWindow(element)) return windowAttribute(window->window(), attribute);
   if (const auto* application = dynamic_cast<const X11ApplicationElement*>(element.get())) {
     return applicationAttribute(application->pid(), attribute);
   }
@@ -69,8 +61,8 @@ std::optional<AttributeValue> X11Accessibility::applicationAttribute(ProcessID p
     return windows;
   }
   if (attribute == "AXFocusedWindow") {
-    auto active = activeWindow(connection_);
-    if (!active || applicationOf(connection_, *active) != pid) return std::nullopt;
+    auto active = cache_.activeWindow();
+    if (!active || cache_.application(*active).first != pid) return std::nullopt;
     return ElementRef(std::make_shared<X11WindowElement>(*active));
   }
   return std::nullopt;
@@ -80,16 +72,19 @@ std::optional<AttributeValue> X11Accessibility::windowAttribute(xcb_window_t win
                                                                 std::string_view attribute) {
   auto& ewmh = connection_.ewmh();
   if (attribute == "AXPosition" || attribute == "AXSize") {
-    auto frame = frames_.read(window);
-    if (!frame) return std::nullopt;
+    auto frame = cache_.frame(window);
+    if (!frame) {
+      frame = frames_.read(window);
+      if (!frame) return std::nullopt;
+      cache_.rememberFrame(window, *frame);
+    }
     if (attribute == "AXSize") {
       return AXGeometryValue{AXGeometryValue::Kind::size, frame->width, frame->height};
     }
-    recentRead_ = RecentRead{window, *frame};
     return AXGeometryValue{AXGeometryValue::Kind::point, frame->x, frame->y};
   }
   if (attribute == "AXRole") {
-    if (!windowExists(connection_, window)) return std::nullopt;
+    if (!cache_.facts(window)) return std::nullopt;
     return std::string("AXWindow");
   }
   if (attribute == "AXSubrole") {
@@ -98,10 +93,10 @@ std::optional<AttributeValue> X11Accessibility::windowAttribute(xcb_window_t win
     return *role;
   }
   if (attribute == "AXMinimized" || attribute == "AXFullScreen") {
-    auto states = windowStates(connection_, window);
-    if (!states) return std::nullopt;
-    return contains(*states, attribute == "AXMinimized" ? ewmh._NET_WM_STATE_HIDDEN
-                                                        : ewmh._NET_WM_STATE_FULLSCREEN);
+    auto facts = cache_.facts(window);
+    if (!facts) return std::nullopt;
+    return contains(facts->states, attribute == "AXMinimized" ? ewmh._NET_WM_STATE_HIDDEN
+                                                              : ewmh._NET_WM_STATE_FULLSCREEN);
   }
   if (attribute == "AXTitle") {
     auto title = windowTitle(connection_, window);
@@ -113,8 +108,9 @@ std::optional<AttributeValue> X11Accessibility::windowAttribute(xcb_window_t win
 
 std::optional<std::string> X11Accessibility::subrole(xcb_window_t window) {
   auto& ewmh = connection_.ewmh();
-  auto kind = windowKind(connection_, window);
-  if (!kind) return std::nullopt;  // gone
+  auto facts = cache_.facts(window);
+  if (!facts) return std::nullopt;  // gone
+  const WindowKind* kind = &facts->kind;
   // The first type this shell knows decides, as EWMH asks.
   for (xcb_atom_t type : kind->types) {
     if (type == ewmh._NET_WM_WINDOW_TYPE_NORMAL) return "AXStandardWindow";
@@ -138,7 +134,6 @@ std::optional<std::string> X11Accessibility::subrole(xcb_window_t window) {
 
 void X11Accessibility::setAttributeValue(const ElementRef& element, std::string_view attribute,
                                          const AttributeValue& value) {
-  recentRead_.reset();
   const auto* window = asWindow(element);
   const auto* geometry = std::get_if<AXGeometryValue>(&value);
   if (!window || !geometry) return;
@@ -165,9 +160,9 @@ void X11Accessibility::setAttributeValue(const ElementRef& element, std::string_
 
 void X11Accessibility::performAction(const ElementRef& element, std::string_view action) {
   flushWrites();
-  recentRead_.reset();
   const auto* window = asWindow(element);
   if (!window || action != "AXRaise") return;
+  cache_.forgetActiveWindow();
   constexpr std::uint32_t sourcePager = 2;
   xcb_ewmh_request_change_active_window(&connection_.ewmh(), 0, window->window(),
                                         static_cast<xcb_ewmh_client_source_type_t>(sourcePager),
@@ -179,6 +174,7 @@ void X11Accessibility::flushWrites() {
   if (!pending_) return;
   PendingWrite write = *pending_;
   pending_.reset();
+  cache_.forgetFrame(write.window);
   frames_.place(write.window, write.placement);
 }
 

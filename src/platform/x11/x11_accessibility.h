@@ -31,12 +31,14 @@
 #include "core/ports/main_queue.h"
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_window_frames.h"
+#include "platform/x11/x11_work_cache.h"
 
 namespace corvella::x11 {
 
 class X11Accessibility final : public Accessibility {
  public:
-  X11Accessibility(X11Connection& connection, X11WindowFrames& frames, MainQueue& mainQueue);
+  X11Accessibility(X11Connection& connection, X11WindowFrames& frames, X11WorkCache& cache,
+                   MainQueue& mainQueue);
 
   ElementRef createApplication(ProcessID pid) override;
   std::optional<AttributeValue> copyAttributeValue(const ElementRef& element,
@@ -55,10 +57,6 @@ class X11Accessibility final : public Accessibility {
     xcb_window_t window;
     Placement placement;
   };
-  struct RecentRead {
-    xcb_window_t window;
-    Rect frame;
-  };
 
   std::optional<AttributeValue> applicationAttribute(ProcessID pid, std::string_view attribute);
   std::optional<AttributeValue> windowAttribute(xcb_window_t window, std::string_view attribute);
@@ -66,11 +64,9 @@ class X11Accessibility final : public Accessibility {
 
   X11Connection& connection_;
   X11WindowFrames& frames_;
+  X11WorkCache& cache_;
   MainQueue& mainQueue_;
   std::optional<PendingWrite> pending_;
-  // The frame of the last "AXPosition" read, for the "AXSize" read that follows
-  // it at once: one query answers both halves of a frame.
-  std::optional<RecentRead> recentRead_;
   std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 

@@ -32,6 +32,14 @@ void X11MainLoop::invalidate(TimerID timer) {
   timers_.erase(timer);
 }
 
+void X11MainLoop::addWorkEndedHandler(std::function<void()> handler) {
+  workEnded_.push_back(std::move(handler));
+}
+
+void X11MainLoop::endWork() {
+  for (const auto& handler : workEnded_) handler();
+}
+
 void X11MainLoop::addEventHandler(EventHandler handler) {
   handlers_.push_back(std::move(handler));
 }
@@ -79,7 +87,10 @@ void X11MainLoop::runPosted() {
   // Work posted while these run waits for the next turn.
   std::deque<std::function<void()>> batch;
   batch.swap(posted_);
-  for (auto& work : batch) work();
+  for (auto& work : batch) {
+    work();
+    endWork();
+  }
 }
 
 void X11MainLoop::runDueTimers() {
@@ -94,6 +105,7 @@ void X11MainLoop::runDueTimers() {
     timer->second.due = now + timer->second.interval;
     auto tick = timer->second.tick;  // the tick may invalidate its own timer
     tick();
+    endWork();
   }
 }
 

@@ -27,6 +27,9 @@ class X11MainLoop final : public MainQueue {
   TimerID scheduleRepeating(double intervalSeconds, std::function<void()> tick) override;
   void invalidate(TimerID timer) override;
 
+  // Runs after every posted work item and every timer tick: the end of one
+  // piece of work.
+  void addWorkEndedHandler(std::function<void()> handler);
   // Every X event goes to every handler, in the order they were added.
   void addEventHandler(EventHandler handler);
   // Calls readable whenever the descriptor can be read (a signal descriptor, ...).
@@ -48,6 +51,7 @@ class X11MainLoop final : public MainQueue {
 
   void runPosted();
   void runDueTimers();
+  void endWork();
   int pollTimeoutMilliseconds() const;
 
   X11Connection& connection_;
@@ -55,6 +59,7 @@ class X11MainLoop final : public MainQueue {
   std::map<TimerID, Timer> timers_;
   TimerID nextTimer_ = 1;
   std::vector<EventHandler> handlers_;
+  std::vector<std::function<void()>> workEnded_;
   std::vector<std::pair<int, std::function<void()>>> watched_;
   bool stopping_ = false;
 };

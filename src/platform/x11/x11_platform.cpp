@@ -20,8 +20,9 @@ X11Platform::X11Platform(std::unique_ptr<X11Connection> connection,
       keyboard_(std::move(keyboard)),
       mainLoop_(*connection_),
       frames_(*connection_),
-      accessibility_(*connection_, frames_, mainLoop_),
-      workspace_(*connection_),
+      cache_(*connection_),
+      accessibility_(*connection_, frames_, cache_, mainLoop_),
+      workspace_(cache_),
       screens_(*connection_),
       sound_(*connection_),
       hotKeyService_(*connection_, *keyboard_),
@@ -31,6 +32,7 @@ X11Platform::X11Platform(std::unique_ptr<X11Connection> connection,
                   if (reporter_) reporter_(message);
                 }),
       loginItem_(xdg::XdgAutostartEntry::defaultEntry(xdg::processEnvironment), program) {
+  mainLoop_.addWorkEndedHandler([this] { cache_.clear(); });
   mainLoop_.addEventHandler([this](const xcb_generic_event_t& event) {
     if (keyboard_->handleEvent(event)) return;
     hotKeyService_.handleEvent(event);

@@ -35,6 +35,9 @@ class X11Platform {
   PlatformServices services();
   X11Connection& connection() { return *connection_; }
   X11MainLoop& mainLoop() { return mainLoop_; }
+  // Ends a piece of work done outside the loop (by a test or the latency
+  // harness): what it read from the server is not trusted any longer.
+  void finishWork() { cache_.clear(); }
   // Where the defaults file reports a problem (the core's log, once it exists).
   void setReporter(std::function<void(const std::string&)> reporter) {
     reporter_ = std::move(reporter);
@@ -49,6 +52,7 @@ class X11Platform {
   std::function<void(const std::string&)> reporter_;
   X11MainLoop mainLoop_;
   X11WindowFrames frames_;
+  X11WorkCache cache_;
   X11Accessibility accessibility_;
   X11Workspace workspace_;
   X11Screens screens_;

@@ -118,6 +118,24 @@ std::optional<WindowKind> windowKind(X11Connection& connection, xcb_window_t win
                     !transientValues.empty() && transientValues[0] != XCB_WINDOW_NONE};
 }
 
+std::optional<WindowFacts> windowFacts(X11Connection& connection, xcb_window_t window) {
+  auto& ewmh = connection.ewmh();
+  auto typesCookie = requestProperty(connection, window, ewmh._NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM);
+  auto transientCookie =
+      requestProperty(connection, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW);
+  auto statesCookie = requestProperty(connection, window, ewmh._NET_WM_STATE, XCB_ATOM_ATOM);
+  auto types = propertyReply(connection, typesCookie);
+  auto transient = propertyReply(connection, transientCookie);
+  auto states = propertyReply(connection, statesCookie);
+  if (!types || !transient || !states) return std::nullopt;
+  auto typeValues = cardinals(types.get());
+  auto transientValues = cardinals(transient.get());
+  auto stateValues = cardinals(states.get());
+  return WindowFacts{WindowKind{std::vector<xcb_atom_t>(typeValues.begin(), typeValues.end()),
+                                !transientValues.empty() && transientValues[0] != XCB_WINDOW_NONE},
+                     std::vector<xcb_atom_t>(stateValues.begin(), stateValues.end())};
+}
+
 std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection,
                                                     xcb_window_t window) {
   auto reply = propertyReply(

@@ -53,6 +53,12 @@ struct WindowKind {
   bool transient = false;
 };
 std::optional<WindowKind> windowKind(X11Connection& connection, xcb_window_t window);
+// The kind and the _NET_WM_STATE of a window in one round trip; absent when it is gone.
+struct WindowFacts {
+  WindowKind kind;
+  std::vector<xcb_atom_t> states;
+};
+std::optional<WindowFacts> windowFacts(X11Connection& connection, xcb_window_t window);
 // _NET_WM_STATE; absent when the window is gone.
 std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection, xcb_window_t window);
 // _NET_WM_NAME, else WM_NAME (Latin-1 converted to UTF-8).

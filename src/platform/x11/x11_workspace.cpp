@@ -10,10 +10,9 @@ extern char** environ;
 namespace corvella::x11 {
 
 std::optional<RunningApplication> X11Workspace::frontmostApplication() {
-  auto active = activeWindow(connection_);
+  auto active = cache_.activeWindow();
   if (!active) return std::nullopt;
-  // Both questions share one round trip.
-  auto [pid, className] = applicationAndClassOf(connection_, *active);
+  auto [pid, className] = cache_.application(*active);
   if (!pid) return std::nullopt;
   return RunningApplication{*pid, std::move(className)};
 }

@@ -5,19 +5,19 @@
 #pragma once
 
 #include "core/ports/workspace.h"
-#include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_work_cache.h"
 
 namespace corvella::x11 {
 
 class X11Workspace final : public Workspace {
  public:
-  explicit X11Workspace(X11Connection& connection) : connection_(connection) {}
+  explicit X11Workspace(X11WorkCache& cache) : cache_(cache) {}
   std::optional<RunningApplication> frontmostApplication() override;
   void openURL(const std::string& url) override;
   void openAccessibilitySettings() override {}
 
  private:
-  X11Connection& connection_;
+  X11WorkCache& cache_;
 };
 
 }  // namespace corvella::x11

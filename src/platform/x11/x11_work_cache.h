@@ -1,0 +1,50 @@
+// X11WorkCache: what the ports have read from the server during one piece of
+// main-loop work (one action, one tiling), so that the many attribute reads
+// of one operation ask the server once per window. It is emptied after every
+// posted work item and timer tick, and a window's frame is forgotten the
+// moment it is placed, so nothing read here outlives the operation that read
+// it or hides the effect of its own writes.
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "core/actions/rect.h"
+#include "core/ports/accessibility.h"
+#include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_window_properties.h"
+
+namespace corvella::x11 {
+
+class X11WorkCache {
+ public:
+  explicit X11WorkCache(X11Connection& connection) : connection_(connection) {}
+
+  std::optional<xcb_window_t> activeWindow();
+  // The window's application and class name.
+  std::pair<std::optional<ProcessID>, std::optional<std::string>> application(xcb_window_t window);
+  // Its kind and states; absent when the window is gone.
+  std::optional<WindowFacts> facts(xcb_window_t window);
+
+  std::optional<Rect> frame(xcb_window_t window) const;
+  void rememberFrame(xcb_window_t window, const Rect& frame) { frames_[window] = frame; }
+  void forgetFrame(xcb_window_t window) { frames_.erase(window); }
+  // Activation changes the active window.
+  void forgetActiveWindow() { active_.reset(); }
+
+  void clear();
+
+ private:
+  X11Connection& connection_;
+  std::optional<std::optional<xcb_window_t>> active_;
+  std::map<xcb_window_t, std::pair<std::optional<ProcessID>, std::optional<std::string>>>
+      applications_;
+  std::map<xcb_window_t, std::optional<WindowFacts>> facts_;
+  std::map<xcb_window_t, Rect> frames_;
+};
+
+}  // namespace corvella::x11
