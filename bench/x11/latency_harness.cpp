@@ -52,9 +52,14 @@ class Probe {
   ~Probe() { xcb_disconnect(connection_); }
   bool broken() const { return xcb_connection_has_error(connection_) != 0; }
 
+  // Watches the window manager's frame around the client: its ConfigureNotify
+  // carries the outer frame in root coordinates, for moves and resizes alike.
   void watch(xcb_window_t window) {
+    auto* tree = xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr);
+    const xcb_window_t frame = tree && tree->parent != root_ ? tree->parent : window;
+    std::free(tree);
     const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-    xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
+    xcb_change_window_attributes(connection_, frame, XCB_CW_EVENT_MASK, &events);
     sync();
   }
   void sync() {
@@ -87,26 +92,18 @@ class Probe {
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection_);
   }
-  // Waits for a ConfigureNotify showing some watched window's outer frame at
-  // the target. Synthetic notifications carry root coordinates; a real one
-  // (a resize) carries the size, and the position is then asked once.
-  bool waitForFrame(const Frame& outer, const FrameExtents& extents) {
-    const int x = outer.x + extents.left, y = outer.y + extents.top;
-    const int width = outer.width - extents.left - extents.right;
-    const int height = outer.height - extents.top - extents.bottom;
+  // Waits for a ConfigureNotify showing some watched frame at the target.
+  bool waitForFrame(const Frame& outer) {
     const auto deadline = Clock::now() + eventLimit;
     while (!broken()) {
       while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
         bool reached = false;
         if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY) {
           const auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
-          if (configure->width == width && configure->height == height) {
-            if (event->response_type & 0x80) {
-              reached = configure->x == x && configure->y == y;
-            } else {
-              reached = rootPosition(configure->window) == std::make_pair(x, y);
-            }
-          }
+          const int border = 2 * configure->border_width;
+          reached = configure->x == outer.x && configure->y == outer.y &&
+                    configure->width + border == outer.width &&
+                    configure->height + border == outer.height;
         }
         std::free(event);
         if (reached) return true;
@@ -130,15 +127,6 @@ class Probe {
     std::free(reply);
     return result;
   }
-  std::pair<int, int> rootPosition(xcb_window_t window) {
-    auto* reply = xcb_translate_coordinates_reply(
-        connection_, xcb_translate_coordinates(connection_, window, root_, 0, 0), nullptr);
-    std::pair<int, int> position{-1, -1};
-    if (reply) position = {reply->dst_x, reply->dst_y};
-    std::free(reply);
-    return position;
-  }
-
   xcb_connection_t* connection_;
   xcb_window_t root_ = XCB_WINDOW_NONE;
 };
@@ -152,17 +140,19 @@ struct Series {
 };
 
 // Alternates the two steps, timing each until its target frame is reported.
-Series measure(const std::string& name, int count, Probe& probe, const FrameExtents& extents,
+Series measure(const std::string& name, int count, Probe& probe,
                const std::function<void(int)>& step, const std::function<Frame(int)>& target) {
   Series series{name, {}, 0};
   for (int i = 0; i < count; ++i) {
     probe.sync();
     const auto start = Clock::now();
     step(i);
-    if (probe.waitForFrame(target(i), extents)) {
+    if (probe.waitForFrame(target(i))) {
       series.samples.push_back(millisecondsSince(start));
     } else {
       ++series.missed;
+      std::fprintf(stderr, "  %s: press %d did not reach its target within %lld ms\n", name.c_str(),
+                   i, static_cast<long long>(eventLimit.count() * 1000));
     }
   }
   return series;
@@ -234,7 +224,7 @@ int main(int argc, char** argv) {
   std::printf("  %-44s %8s %8s   %s\n", "path", "p50", "p99", "p50 / floor");
 
   const Series floor = measure(
-      "floor: bare _NET_MOVERESIZE_WINDOW", presses, probe, extents,
+      "floor: bare _NET_MOVERESIZE_WINDOW", presses, probe,
       [&](int i) { probe.moveResize(window, halves(i), extents); }, halves);
   print(floor, floor.p50());
 
@@ -244,7 +234,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const Series corvella = measure(
-      "corvella leftHalf / rightHalf (⌥⌘← / ⌥⌘→)", presses, probe, extents,
+      "corvella leftHalf / rightHalf (⌥⌘← / ⌥⌘→)", presses, probe,
       [&](int i) {
         probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
       },
@@ -277,7 +267,7 @@ int main(int argc, char** argv) {
     return true;
   });
   const Series alternative = measure(
-      "xbindkeys + wmctrl -r :ACTIVE: -e", presses, probe, extents,
+      "xbindkeys + wmctrl -r :ACTIVE: -e", presses, probe,
       [&](int i) {
         probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
       },
@@ -299,13 +289,12 @@ int main(int argc, char** argv) {
   const auto tiled = session.managedWindowsOf(many->pid());
   for (xcb_window_t w : tiled) probe.watch(w);
   session.activate(tiled.front());
-  const FrameExtents tiledExtents = session.frameExtents(tiled.front());
   session.startCorvella();
   // The last cell is written last, after every other window has settled.
   const Frame lastColumn{1368, 0, 72, 900}, lastRow{0, 855, 1440, 45};
   auto tiles = [&](int i) { return i % 2 ? lastRow : lastColumn; };
   const Series tiling = measure(
-      "corvella tile 20 windows (⌥⌘A / ⌥⇧⌘A)", presses, probe, tiledExtents,
+      "corvella tile 20 windows (⌥⌘A / ⌥⇧⌘A)", presses, probe,
       [&](int i) {
         if (i % 2) {
           probe.press({keys::super, keys::alt, keys::shift, keys::a});

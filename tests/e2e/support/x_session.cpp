@@ -355,15 +355,19 @@ void XSession::writeDefaults(const std::string& json) {
 }
 
 bool XSession::startCorvella() {
+  // Ready once this run's launch has logged its last line (an earlier run's
+  // lines may be in the log already).
+  const std::size_t earlier = logEntries().size();
   corvella_ = std::make_unique<ChildProcess>(std::vector<std::string>{CORVELLA_PROGRAM},
                                              environment(), folder_ / "corvella.log");
-  return waitUntil([&] {
-           for (const auto& entry : logEntries()) {
-             if (entry.rfind("자동 업데이트 — ", 0) == 0) return true;
-           }
-           return !corvella_->running();
-         }) &&
-         corvella_->running();
+  const bool launched = waitUntil([&] {
+    const auto entries = logEntries();
+    for (std::size_t i = earlier; i < entries.size(); ++i) {
+      if (entries[i].rfind("자동 업데이트 — ", 0) == 0) return true;
+    }
+    return !corvella_->running();
+  });
+  return launched && corvella_->running();
 }
 
 bool XSession::corvellaRunning() {
