@@ -8,6 +8,8 @@ function(corvella_add_tests)
     add_executable(${name} "${source}")
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main
                                           corvella_warnings)
+    # Tests include shared helpers as "tests/support/...".
+    target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}")
     add_test(NAME ${name} COMMAND ${name})
     if(ARG_LABELS)
       set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
