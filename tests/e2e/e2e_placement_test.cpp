@@ -98,6 +98,18 @@ TEST_F(PlacementTest, UndoAndRedoReplayTheHistoryAndBeepWhenItIsEmpty) {
   EXPECT_EQ(session->logEntries().size(), entries);
 }
 
+TEST_F(PlacementTest, ShortcutsStillWorkWithCapsLockAndNumLockOn) {
+  session->press({capsLock});
+  ASSERT_EQ(session->modifierState() & XCB_MOD_MASK_LOCK, XCB_MOD_MASK_LOCK);
+  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
+  session->press({numLock});
+  ASSERT_EQ(session->modifierState() & XCB_MOD_MASK_2, XCB_MOD_MASK_2);
+  expectPlacement({super, alt, right}, "rightHalf", {720, 0, 720, 900});
+  session->press({capsLock});
+  expectPlacement({control, alt, right}, "nextThird", {0, 0, 480, 900});
+  session->press({numLock});
+}
+
 TEST_F(PlacementTest, AResizedXtermReportsTheFrameTheWindowManagerSettledOn) {
   ChildProcess* xterm = session->startXterm("80x24+300+200");
   ASSERT_NE(xterm, nullptr);

@@ -350,6 +350,12 @@ void XSession::press(const std::vector<std::uint8_t>& keys) {
   std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
 }
 
+std::uint16_t XSession::modifierState() {
+  Freed pointer(
+      xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
+  return pointer ? pointer->mask : 0;
+}
+
 void XSession::writeDefaults(const std::string& json) {
   std::ofstream(folder_ / "config/corvella/defaults.json") << json;
 }

@@ -31,6 +31,7 @@ namespace keys {
 inline constexpr std::uint8_t super = 133, alt = 64, control = 37, shift = 50;
 inline constexpr std::uint8_t left = 113, right = 114, up = 111, down = 116;
 inline constexpr std::uint8_t a = 38, c = 54, f = 41, z = 52, one = 10;
+inline constexpr std::uint8_t capsLock = 66, numLock = 77;
 }  // namespace keys
 
 // A window's outer frame (decorations included) in root pixels.
@@ -91,6 +92,8 @@ class XSession {
   // Presses the keys in order and releases them in reverse, through XTEST.
   void press(const std::vector<std::uint8_t>& keys);
   int bells() const { return bells_; }
+  // The keyboard's modifier and lock state (Lock 0x2, Num Lock usually Mod2 0x10).
+  std::uint16_t modifierState();
 
   // --- corvella ---------------------------------------------------------------
   // Writes the defaults file corvella reads at start.
