@@ -2,11 +2,11 @@
 #include "platform/xdg/xdg_autostart_entry.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+
+#include "tests/support/temporary_folder.h"
 
 namespace corvella::xdg {
 namespace {
@@ -16,19 +16,13 @@ namespace fs = std::filesystem;
 class AutostartEntryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/corvella-autostart-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    folder = pattern;
+    ASSERT_FALSE(temporary.path().empty());
+    folder = temporary.path();
     entry = folder / "autostart" / "corvella.desktop";
   }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string content() {
-    std::ifstream stream(entry);
-    std::stringstream text;
-    text << stream.rdbuf();
-    return text.str();
-  }
+  std::string content() const { return temporary.read("autostart/corvella.desktop"); }
 
+  testing_support::TemporaryFolder temporary;
   fs::path folder, entry;
 };
 

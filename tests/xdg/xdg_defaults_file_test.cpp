@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/temporary_folder.h"
 
 namespace corvella::xdg {
 namespace {
@@ -21,27 +20,23 @@ namespace fs = std::filesystem;
 class DefaultsFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/corvella-defaults-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    folder = pattern;
+    ASSERT_FALSE(temporary.path().empty());
+    folder = temporary.path();
     file = folder / "corvella" / "defaults.json";
   }
-  void TearDown() override { fs::remove_all(folder); }
 
   XdgDefaultsFile open() {
     return XdgDefaultsFile(file, [this](const std::string& line) { reports.push_back(line); });
   }
-  static std::string read(const fs::path& path) {
-    std::ifstream stream(path);
-    std::stringstream text;
-    text << stream.rdbuf();
-    return text.str();
+  std::string read(const fs::path& path) const {
+    return temporary.read(path.lexically_relative(folder));
   }
   void write(const std::string& content) {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << content;
   }
 
+  testing_support::TemporaryFolder temporary;
   fs::path folder, file;
   std::vector<std::string> reports;
 };
