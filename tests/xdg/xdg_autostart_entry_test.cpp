@@ -15,15 +15,10 @@ namespace fs = std::filesystem;
 
 class AutostartEntryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(temporary.path().empty());
-    folder = temporary.path();
-    entry = folder / "autostart" / "corvella.desktop";
-  }
-  std::string content() const { return temporary.read("autostart/corvella.desktop"); }
+  std::string content() const { return folder.read("autostart/corvella.desktop"); }
 
-  testing_support::TemporaryFolder temporary;
-  fs::path folder, entry;
+  testing_support::TemporaryFolder folder;
+  const fs::path entry = folder.path() / "autostart" / "corvella.desktop";
 };
 
 TEST_F(AutostartEntryTest, RegisteringWritesTheEntryAndUnregisteringRemovesIt) {
@@ -61,7 +56,7 @@ TEST_F(AutostartEntryTest, FailuresComeBackAsDescriptions) {
   EXPECT_EQ(nowhere.registerApp(), "no configuration folder (XDG_CONFIG_HOME, HOME)");
   EXPECT_EQ(nowhere.unregisterApp(), "no configuration folder (XDG_CONFIG_HOME, HOME)");
   // A plain file where the autostart folder should be.
-  std::ofstream(folder / "autostart") << "in the way";
+  std::ofstream(folder.path() / "autostart") << "in the way";
   auto failure = XdgAutostartEntry(entry, "/x").registerApp();
   ASSERT_TRUE(failure.has_value());
   EXPECT_NE(failure->find("autostart"), std::string::npos) << *failure;

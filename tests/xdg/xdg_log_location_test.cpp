@@ -1,7 +1,7 @@
+// The log's folder under the XDG state home, private to the user.
 #include "platform/xdg/xdg_log_location.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,27 +10,13 @@
 
 #include "core/app/log.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/temporary_folder.h"
 
 namespace corvella::xdg {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (fs::temp_directory_path() / "corvella-xdg-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~Folder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using testing_support::TemporaryFolder;
 
 EnvironmentReader environmentOf(std::map<std::string, std::string> variables) {
   return [variables](std::string_view name) -> std::optional<std::string> {
@@ -69,27 +55,20 @@ TEST(XdgLogLocation, FolderComesFromTheStateHomeElseHome) {
   }
 }
 
-TEST(XdgLogLocation, TheProcessEnvironmentIsReadByDefault) {
-  ::setenv("CORVELLA_XDG_TEST_VARIABLE", "value", 1);
-  EXPECT_EQ(processEnvironment("CORVELLA_XDG_TEST_VARIABLE"), "value");
-  ::unsetenv("CORVELLA_XDG_TEST_VARIABLE");
-  EXPECT_FALSE(processEnvironment("CORVELLA_XDG_TEST_VARIABLE"));
-}
-
-TEST(XdgLogLocation, CreatedFoldersArePrivateToTheUser) {
-  Folder home;
+TEST(XdgLogLocation, CreatedFoldersArePrivateAndTheLogLandsThere) {
+  TemporaryFolder home;
   XdgLogLocation location(environmentOf({{"HOME", home.path().string()}}));
-  auto folder = location.logsFolder();
-  ASSERT_TRUE(folder);
-  location.createFolder(*folder);
-  ASSERT_TRUE(fs::is_directory(*folder));
-  EXPECT_EQ(permissionsOf(*folder), fs::perms::owner_all);
-  EXPECT_EQ(permissionsOf(home.path() / ".local"), fs::perms::owner_all);
-  EXPECT_EQ(permissionsOf(home.path() / ".local" / "state"), fs::perms::owner_all);
+  sim::SimPlatform platform;
+  Log log(platform.clock, location);
+  log.log("시작");
+  EXPECT_EQ(home.read(".local/state/Corvella/Corvella.log"), "2026-01-02T03:04:05Z 시작\n");
+  for (const char* created : {".local", ".local/state", ".local/state/Corvella"}) {
+    EXPECT_EQ(permissionsOf(home.path() / created), fs::perms::owner_all) << created;
+  }
 }
 
-TEST(XdgLogLocation, AnExistingLogFolderIsMadePrivateButItsParentsAreLeftAlone) {
-  Folder state;
+TEST(XdgLogLocation, AnExistingLogFolderIsMadePrivateButItsParentIsLeftAlone) {
+  TemporaryFolder state;
   fs::create_directories(state.path() / "Corvella");
   fs::permissions(state.path(), fs::perms(0755));
   fs::permissions(state.path() / "Corvella", fs::perms(0755));
@@ -97,27 +76,11 @@ TEST(XdgLogLocation, AnExistingLogFolderIsMadePrivateButItsParentsAreLeftAlone) 
   location.createFolder(*location.logsFolder());
   EXPECT_EQ(permissionsOf(state.path() / "Corvella"), fs::perms::owner_all);
   EXPECT_EQ(permissionsOf(state.path()), fs::perms(0755));
-}
 
-TEST(XdgLogLocation, AFileInTheWayIsNoError) {
-  Folder state;
-  { std::ofstream(state.path() / "Corvella") << "not a folder"; }
-  XdgLogLocation location(environmentOf({{"XDG_STATE_HOME", (state.path()).string()}}));
-  EXPECT_NO_THROW(location.createFolder(state.path() / "Corvella" / "deeper"));
-  EXPECT_TRUE(fs::is_regular_file(state.path() / "Corvella"));
-}
-
-TEST(XdgLogLocation, TheLogLandsInThePrivateStateFolder) {
-  Folder state;
-  XdgLogLocation location(environmentOf({{"XDG_STATE_HOME", state.path().string()}}));
-  sim::SimPlatform platform;
-  Log log(platform.clock, location);
-  log.log("시작");
-  const fs::path file = state.path() / "Corvella" / "Corvella.log";
-  std::ifstream stream(file, std::ios::binary);
-  std::string contents((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(contents, "2026-01-02T03:04:05Z 시작\n");
-  EXPECT_EQ(permissionsOf(state.path() / "Corvella"), fs::perms::owner_all);
+  // A file in the way is no error and stays as it was.
+  { std::ofstream(state.path() / "in-the-way") << "not a folder"; }
+  EXPECT_NO_THROW(location.createFolder(state.path() / "in-the-way" / "deeper"));
+  EXPECT_EQ(state.read("in-the-way"), "not a folder");
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
 // The shortcut recorder's model, typed at through the simulated key-event
 // monitor, writing into a real grid layout store.
 #include <memory>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "core/grids/grid_layout_store.h"
 #include "core/hotkeys/shortcut_recorder.h"
-#include "platform/sim/sim_defaults.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_key_event_monitor.h"
-#include "platform/sim/sim_keyboard_layout.h"
-#include "platform/sim/sim_localizer.h"
+#include "platform/sim/sim_platform.h"
 
 namespace corvella {
 namespace {
@@ -40,7 +37,7 @@ class ShortcutRecorderTest : public testing::Test {
     return std::make_unique<ShortcutRecorder>(
         shortcut, row, owner,
         [this](bool paused) { events.push_back(paused ? "pause" : "resume"); },
-        ShortcutRecorder::Dependencies{store, monitor, keyboardLayout, localizer});
+        ShortcutRecorder::Dependencies{store, monitor, platform.keyboardLayout, localizer});
   }
   std::optional<Shortcut> shortcutOf(const UUID& id) { return store.layoutWithID(id)->shortcut; }
   void setShortcut(const UUID& id, std::optional<Shortcut> shortcut) {
@@ -51,12 +48,10 @@ class ShortcutRecorderTest : public testing::Test {
     store.setLayouts(std::move(layouts));
   }
 
-  sim::SimDesktop desktop;
-  sim::SimDefaults defaults{desktop};
-  sim::SimKeyEventMonitor monitor{desktop};
-  sim::SimKeyboardLayout keyboardLayout{desktop};
-  sim::SimLocalizer localizer{desktop};
-  GridLayoutStore store{defaults};
+  sim::SimPlatform platform;
+  sim::SimKeyEventMonitor& monitor = platform.keyEventMonitor;
+  sim::SimLocalizer& localizer = platform.localizer;
+  GridLayoutStore store{platform.defaults};
   std::optional<std::string> message;
   Events events;
 };
@@ -100,24 +95,28 @@ TEST_F(ShortcutRecorderTest, ConflictsNameTheActionOrTheOtherGrid) {
   setShortcut(first, Shortcut{key1, control | option});
   auto recorder = recorderFor(second);
   recorder->click();
-  const std::pair<std::uint64_t, std::uint16_t> presses[] = {{option | command, leftArrow},
-                                                             {control | shift | command, leftArrow},
-                                                             {option | command | capsLock, 3},
-                                                             {control | option, key1}};
-  const char* expected[] = {"Already used by “Left Half”.", "Already used by “Bottom Left”.",
-                            "Already used by “Maximize”.", "Already used by “6-way Split (3×2)”."};
-  for (std::size_t i = 0; i < std::size(presses); ++i) {
-    monitor.type(presses[i].second, presses[i].first);
-    EXPECT_EQ(message, expected[i]);
+  const std::tuple<std::uint16_t, std::uint64_t, const char*> presses[] = {
+      {leftArrow, option | command, "Already used by “Left Half”."},
+      {leftArrow, control | shift | command, "Already used by “Bottom Left”."},
+      {3, option | command | capsLock, "Already used by “Maximize”."},
+      {key1, control | option, "Already used by “6-way Split (3×2)”."}};
+  for (const auto& [key, modifiers, expected] : presses) {
+    monitor.type(key, modifiers);
+    EXPECT_EQ(message, expected);
     EXPECT_TRUE(recorder->isRecording());
   }
   EXPECT_EQ(shortcutOf(second), std::nullopt);
-
   monitor.type(key2, control | option);
   EXPECT_EQ(message, std::nullopt);
   EXPECT_EQ(shortcutOf(second), (Shortcut{key2, control | option}));
+
   // Its own shortcut is no conflict for the first grid.
-  EXPECT_EQ(recorderFor(first)->conflictName({key1, control | option}), std::nullopt);
+  auto own = recorderFor(first);
+  own->click();
+  monitor.type(key1, control | option);
+  EXPECT_FALSE(own->isRecording());
+  EXPECT_EQ(message, std::nullopt);
+  EXPECT_EQ(shortcutOf(first), (Shortcut{key1, control | option}));
 }
 
 TEST_F(ShortcutRecorderTest, TextsAreLocalized) {

@@ -73,10 +73,16 @@ TEST_F(ShortcutText, ALayoutThatNamesNoKey) {
                {{123, 0x180000}, "⌥⌘←", "\uF702"}});
 }
 
-TEST_F(ShortcutText, NamesAreUntrimmedButBlankOrInvalidTextIsNoName) {
+TEST_F(ShortcutText, NamesAreUntrimmedCaseFollowsUnicodeAndBlankOrInvalidTextIsNoName) {
   layout.overrideKey(0, std::string(" q "));
+  layout.overrideKey(33, std::string("é"));
+  layout.overrideKey(27, std::string("ß"));
+  layout.overrideKey(12, std::string("Й"));
   EXPECT_EQ(keyName(0, layout), " q ");
-  expectTexts({{{0, command}, "⌘ Q ", " q "}});
+  expectTexts({{{0, command}, "⌘ Q ", " q "},
+               {{33, command}, "⌘É", "é"},
+               {{27, control}, "⌃SS", "ß"},
+               {{12, option}, "⌥Й", "й"}});
   // Tab, line feed, CR LF, no-break space, line separator, ideographic space,
   // next line; then a lone lead byte.
   for (const char* blank : {"\t", "\n", "\r\n", "\u00A0", "\u2028", "\u3000", "\u0085", "\xC3"}) {
@@ -84,13 +90,6 @@ TEST_F(ShortcutText, NamesAreUntrimmedButBlankOrInvalidTextIsNoName) {
     EXPECT_EQ(keyName(0, layout), std::nullopt);
     expectTexts({{{0, command}, "⌘#0", ""}});
   }
-}
-
-TEST_F(ShortcutText, NonAsciiNamesChangeCaseByUnicodeRules) {
-  layout.overrideKey(33, std::string("é"));
-  layout.overrideKey(27, std::string("ß"));
-  layout.overrideKey(12, std::string("Й"));
-  expectTexts({{{33, command}, "⌘É", "é"}, {{27, control}, "⌃SS", "ß"}, {{12, option}, "⌥Й", "й"}});
 }
 
 TEST(RequiredModifier, ShiftAloneDoesNotCount) {
