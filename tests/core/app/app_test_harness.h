@@ -3,43 +3,20 @@
 // what a test asserts on: log messages and a compact trace of port calls.
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/app/app_delegate.h"
 #include "core/app/core_services.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/temporary_folder.h"
 
 namespace corvella::testing_support {
 
-class LogFolder {
- public:
-  LogFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvella-app-XXXXXX");
-    if (char* made = mkdtemp(pattern.data())) path_ = made;
-  }
-  ~LogFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  LogFolder(const LogFolder&) = delete;
-  LogFolder& operator=(const LogFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 class AppHarness {
  public:
-  AppHarness() = default;
-
   // The messages of the log file in order, time stamps removed (a stamp is
   // the 20 characters "YYYY-MM-DDTHH:MM:SSZ" and one space).
   std::vector<std::string> logMessages() const {
@@ -54,9 +31,8 @@ class AppHarness {
   }
 
   // The recorded calls as text, leaving out the log file's clerical calls
-  // (its folder and the localizer) and writing each time stamp taken for a
-  // log entry as "log", and a run of hot-key registrations as one line
-  // "registerHotKey ×N".
+  // (its folder and the localizer), writing each time stamp taken for a log
+  // entry as "log" and a run of hot-key registrations as "registerHotKey ×N".
   std::vector<std::string> trace() const {
     std::vector<std::string> lines;
     std::size_t registrations = 0;
@@ -77,7 +53,7 @@ class AppHarness {
     return lines;
   }
 
-  LogFolder folder;
+  TemporaryFolder folder;
   sim::SimPlatform platform{folder.path()};
   CoreServices services{platform.services()};
   std::shared_ptr<AppDelegate> delegate = AppDelegate::create(services);

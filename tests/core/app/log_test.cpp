@@ -1,3 +1,5 @@
+// The log file: one stamped entry per call, appended to a file whose folder
+// is made once per run; no failure ever reaches the caller.
 #include "core/app/log.h"
 
 #include <gtest/gtest.h>
@@ -8,140 +10,109 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
-#include "../actions/window_manager_test_desktop.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/temporary_folder.h"
 
 namespace corvella {
 namespace {
 
 using namespace std::chrono;
-using fixtures::fileContents;
-using fixtures::TemporaryFolder;
+namespace fs = std::filesystem;
 
 class LogTest : public ::testing::Test {
  protected:
-  std::filesystem::path folder() const { return temporary.path() / "Library" / "Logs"; }
-  std::filesystem::path file() const { return folder() / "Corvella.log"; }
+  fs::path folder() const { return temporary.path() / "Library" / "Logs"; }
+  fs::path file() const { return folder() / "Corvella.log"; }
+  std::string text() const { return temporary.read("Library/Logs/Corvella.log"); }
 
-  TemporaryFolder temporary;
+  testing_support::TemporaryFolder temporary;
   sim::SimPlatform platform{folder()};
   Log log{platform.clock, platform.logLocation};
 };
 
 TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileHoldingOnlyIt) {
-  ASSERT_FALSE(std::filesystem::exists(folder()));
+  ASSERT_FALSE(fs::exists(folder()));
   log.log("시작");
-  EXPECT_EQ(fileContents(file()), "2026-01-02T03:04:05Z 시작\n");
-  EXPECT_EQ(platform.logLocation.createRequests(), std::vector<std::filesystem::path>{folder()});
+  EXPECT_EQ(text(), "2026-01-02T03:04:05Z 시작\n");
   // The whole-file write leaves nothing else behind.
-  std::size_t entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder())) {
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 1);
 }
 
-TEST_F(LogTest, EntriesFollowInCallOrderEachWithItsOwnStamp) {
+TEST_F(LogTest, EntriesFollowInCallOrderEachWithItsOwnStampAndBytesUnchanged) {
   log.log("leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft");
   platform.clock.advance(seconds{61});
   log.log("");
   platform.clock.advance(milliseconds{999});
-  log.log("undo: 창 1개 복원");
-  EXPECT_EQ(fileContents(file()),
+  log.log("grid 3×2 편집기 ×5 — \U0001F468\u200D\U0001F469 “q”…");
+  EXPECT_EQ(text(),
             "2026-01-02T03:04:05Z leftHalf\n"
             "  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft\n"
             "2026-01-02T03:05:06Z \n"
-            "2026-01-02T03:05:06Z undo: 창 1개 복원\n");
-  EXPECT_EQ(platform.logLocation.createRequests().size(), 1u) << "the location is decided once";
+            "2026-01-02T03:05:06Z grid 3×2 편집기 ×5 — \U0001F468\u200D\U0001F469 “q”…\n");
+  EXPECT_EQ(platform.logLocation.createRequests(), std::vector<fs::path>{folder()});
 }
 
 TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {
-  struct Row {
+  const struct {
     sys_time<milliseconds> time;
     const char* expected;
-  };
-  const Row rows[] = {
-      {sys_days{1970y / January / 1}, "1970-01-01T00:00:00Z "},
-      {sys_days{2026y / December / 5} + 16h + 25min + 999ms, "2026-12-05T16:25:00Z "},
-      {sys_days{2024y / February / 29} + 23h + 59min + 59s, "2024-02-29T23:59:59Z "},
-      {sys_days{1969y / December / 31} + 23h + 59min + 59s + 500ms, "1969-12-31T23:59:59Z "},
+  } rows[] = {
+      {sys_days{1970y / January / 1}, "1970-01-01T00:00:00Z x\n"},
+      {sys_days{2026y / December / 5} + 16h + 25min + 999ms, "2026-12-05T16:25:00Z x\n"},
+      {sys_days{2024y / February / 29} + 23h + 59min + 59s, "2024-02-29T23:59:59Z x\n"},
+      {sys_days{1969y / December / 31} + 23h + 59min + 59s + 500ms, "1969-12-31T23:59:59Z x\n"},
   };
   std::string expected;
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     platform.clock.set(row.time);
     log.log("x");
-    expected += std::string(row.expected) + "x\n";
+    expected += row.expected;
   }
-  EXPECT_EQ(fileContents(file()), expected);
+  EXPECT_EQ(text(), expected);
 }
 
-TEST_F(LogTest, MessageBytesAreStoredUnchanged) {
-  const std::string message =
-      "grid 3×2 편집기 ×5 (칸 부족, 1개 그대로) — \U0001F468\u200D\U0001F469 “q”…";
-  log.log(message);
-  EXPECT_EQ(fileContents(file()), "2026-01-02T03:04:05Z " + message + "\n");
-}
-
-TEST_F(LogTest, AnExistingFileFromAnEarlierRunIsAppendedTo) {
-  std::filesystem::create_directories(folder());
+TEST_F(LogTest, AnExistingFileIsAppendedToAndADeletedOneIsCreatedAgain) {
+  fs::create_directories(folder());
   { std::ofstream(file(), std::ios::binary) << "earlier run\n"; }
-  log.log("again");
-  EXPECT_EQ(fileContents(file()), "earlier run\n2026-01-02T03:04:05Z again\n");
-}
-
-TEST_F(LogTest, AFileDeletedWhileRunningIsCreatedAgainWithOnlyTheNextEntry) {
   log.log("one");
-  std::filesystem::remove(file());
+  EXPECT_EQ(text(), "earlier run\n2026-01-02T03:04:05Z one\n");
+
+  fs::remove(file());
   log.log("two");
   log.log("three");
-  EXPECT_EQ(fileContents(file()),
-            "2026-01-02T03:04:05Z two\n"
-            "2026-01-02T03:04:05Z three\n");
+  EXPECT_EQ(text(), "2026-01-02T03:04:05Z two\n2026-01-02T03:04:05Z three\n");
 }
 
-TEST_F(LogTest, AFolderDeletedWhileRunningDropsLaterEntriesSilently) {
+TEST_F(LogTest, TheLocationIsDecidedOnceSoADeletedFolderDropsLaterEntriesSilently) {
   log.log("one");
-  std::filesystem::remove_all(folder());
+  fs::remove_all(folder());
+  platform.logLocation.setFolder(temporary.path() / "Elsewhere");
   EXPECT_NO_THROW(log.log("two"));
-  EXPECT_NO_THROW(log.log("three"));
-  EXPECT_FALSE(std::filesystem::exists(folder())) << "the folder is made only once";
+  EXPECT_FALSE(fs::exists(folder()));
+  EXPECT_FALSE(fs::exists(temporary.path() / "Elsewhere"));
   EXPECT_EQ(platform.logLocation.createRequests().size(), 1u);
 }
 
-TEST_F(LogTest, AFolderThatCannotBeCreatedDropsEntries) {
+TEST_F(LogTest, NoFolderOrNoLocationAtAllDropsEveryEntry) {
   platform.logLocation.setCreateFails(true);
   EXPECT_NO_THROW(log.log("one"));
-  EXPECT_FALSE(std::filesystem::exists(folder()));
+  EXPECT_FALSE(fs::exists(folder()));
   EXPECT_EQ(log.logFileURL(), folder() / "Corvella.log");
-}
 
-TEST_F(LogTest, NoLocationAtAllDropsEveryEntry) {
-  platform.logLocation.setFolder(std::nullopt);
-  EXPECT_NO_THROW(log.log("one"));
-  EXPECT_FALSE(log.logFileURL());
-  EXPECT_TRUE(platform.logLocation.createRequests().empty());
-  // Decided once: a folder offered later is not taken up.
-  platform.logLocation.setFolder(folder());
-  log.log("two");
-  EXPECT_FALSE(std::filesystem::exists(folder()));
-}
-
-TEST_F(LogTest, TheLocationIsKeptForTheRestOfTheRun) {
-  log.log("one");
-  platform.logLocation.setFolder(temporary.path() / "Elsewhere");
-  log.log("two");
-  EXPECT_EQ(fileContents(file()),
-            "2026-01-02T03:04:05Z one\n"
-            "2026-01-02T03:04:05Z two\n");
-  EXPECT_FALSE(std::filesystem::exists(temporary.path() / "Elsewhere"));
+  sim::SimPlatform nowhere(std::nullopt);
+  Log unplaced{nowhere.clock, nowhere.logLocation};
+  EXPECT_NO_THROW(unplaced.log("one"));
+  EXPECT_FALSE(unplaced.logFileURL());
+  EXPECT_TRUE(nowhere.logLocation.createRequests().empty());
 }
 
 TEST_F(LogTest, AnEntryThatCannotBeAppendedNeverReplacesWhatIsThere) {
   // A socket where the file belongs exists but cannot be opened, even by root;
   // writing the entry as a new whole file would throw the old one away.
-  std::filesystem::create_directories(folder());
+  fs::create_directories(folder());
   const int socketHandle = ::socket(AF_UNIX, SOCK_STREAM, 0);
   ASSERT_GE(socketHandle, 0);
   sockaddr_un address{};
@@ -152,8 +123,8 @@ TEST_F(LogTest, AnEntryThatCannotBeAppendedNeverReplacesWhatIsThere) {
   ASSERT_EQ(::bind(socketHandle, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
   EXPECT_NO_THROW(log.log("one"));
-  EXPECT_TRUE(std::filesystem::is_socket(file()));
-  EXPECT_FALSE(std::filesystem::exists(folder() / "Corvella.log.tmp"));
+  EXPECT_TRUE(fs::is_socket(file()));
+  EXPECT_FALSE(fs::exists(folder() / "Corvella.log.tmp"));
   ::close(socketHandle);
 }
 

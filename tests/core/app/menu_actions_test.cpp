@@ -15,10 +15,9 @@ namespace {
 
 using testing_support::AppHarness;
 using Strings = std::vector<std::string>;
+using Object = std::optional<std::string>;
 
 const char* const gridID = "AAAAAAAA-0000-4000-8000-000000000001";
-const char* const storedGrid = R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":3,)"
-                               R"("rows":2}])";
 
 class MenuActionsTest : public testing::Test, protected AppHarness {
  protected:
@@ -26,15 +25,17 @@ class MenuActionsTest : public testing::Test, protected AppHarness {
     platform.desktop.addApplication(7, "Notes");
     window = platform.desktop.addWindow(7, {100, 100, 800, 600}, "Draft");
     platform.desktop.setFrontmostApplication(7);
-    platform.defaults.seedData("gridLayouts", storedGrid);
+    platform.defaults.seedData(
+        "gridLayouts", "[{\"id\":\"" + std::string(gridID) + "\",\"columns\":3,\"rows\":2}]");
     delegate->applicationDidFinishLaunching();
     launchLines = logMessages().size();
   }
 
-  MenuItem itemTitled(const std::string& title) {
+  MenuItem itemWith(MenuAction action, const std::string& title = "") {
     const std::vector<MenuItem> menu = delegate->buildMenu();
-    auto found = std::find_if(menu.begin(), menu.end(),
-                              [&](const MenuItem& item) { return item.title == title; });
+    auto found = std::find_if(menu.begin(), menu.end(), [&](const MenuItem& item) {
+      return item.action == action && (title.empty() || item.title == title);
+    });
     EXPECT_NE(found, menu.end()) << title;
     return found == menu.end() ? MenuItem{} : *found;
   }
@@ -51,63 +52,51 @@ class MenuActionsTest : public testing::Test, protected AppHarness {
   std::size_t launchLines = 0;
 };
 
-TEST_F(MenuActionsTest, ChoosingAnActionItemPerformsIt) {
-  EXPECT_TRUE(delegate->performMenuItem(itemTitled("Left Half")));
+TEST_F(MenuActionsTest, ChoosingActionAndGridItemsPerformsThem) {
+  EXPECT_TRUE(delegate->performMenuItem(itemWith(MenuAction::runAction, "Left Half")));
   EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 720, 875}));
 
-  EXPECT_TRUE(delegate->performMenuItem(itemTitled("Undo")));
-  EXPECT_EQ(platform.desktop.frame(window), (Rect{100, 100, 800, 600}));
-}
-
-TEST_F(MenuActionsTest, RunActionIgnoresAnythingButAnExactRawValue) {
-  const std::size_t calls = platform.desktop.callCount(sim::SimPort::accessibility);
-  for (const std::optional<std::string>& object :
-       {std::optional<std::string>(), std::optional<std::string>(""),
-        std::optional<std::string>("LeftHalf"), std::optional<std::string>("leftHalf "),
-        std::optional<std::string>(gridID)}) {
-    delegate->runAction(object);
-  }
-  expectNothingHappened(calls);
-}
-
-TEST_F(MenuActionsTest, ChoosingAGridItemTilesIntoIt) {
-  EXPECT_TRUE(delegate->performMenuItem(itemTitled("6-way Split (3×2)")));
+  EXPECT_TRUE(delegate->performMenuItem(itemWith(MenuAction::runGrid)));
   // Top-left cell of 3×2 on the visible frame (0,25 1440×875).
   EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 480, 438}));
-  EXPECT_EQ(logMessages().at(launchLines), "grid 3×2 Notes ×1");
+  EXPECT_EQ(logMessages().at(launchLines + 2), "grid 3×2 Notes ×1");
 }
 
-TEST_F(MenuActionsTest, RunGridOfARemovedLayoutOrOfNoIdentifierDoesNothing) {
-  const MenuItem item = itemTitled("6-way Split (3×2)");
+TEST_F(MenuActionsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing) {
+  const MenuItem grid = itemWith(MenuAction::runGrid);
+  const MenuItem quit = delegate->buildMenu().back();
   services.gridLayoutStore().removeLayout(*UUID::parse(gridID));
   const std::size_t calls = platform.desktop.callCount(sim::SimPort::accessibility);
 
-  EXPECT_TRUE(delegate->performMenuItem(item));
-  for (const std::optional<std::string>& object :
-       {std::optional<std::string>(), std::optional<std::string>("leftHalf"),
-        std::optional<std::string>("AAAAAAAA-0000-4000-8000")}) {
+  EXPECT_TRUE(delegate->performMenuItem(grid));  // removed while the menu was open
+  for (const Object& object :
+       {Object(), Object(""), Object("LeftHalf"), Object("leftHalf "), Object(gridID)}) {
+    delegate->runAction(object);
+  }
+  for (const Object& object : {Object(), Object("leftHalf"), Object("AAAAAAAA-0000-4000-8000")}) {
     delegate->runGrid(object);
   }
+  EXPECT_FALSE(delegate->performMenuItem(quit));
+  EXPECT_FALSE(delegate->performMenuItem(MenuItem::separator()));
+  EXPECT_FALSE(delegate->performMenuItem(MenuItem::sectionHeader("App Window Grids")));
   expectNothingHappened(calls);
 }
 
-struct LoginCase {
-  LoginItemStatus before;
-  bool registers;
-  LoginItemStatus after;
-};
-
 TEST_F(MenuActionsTest, ToggleLoginUnregistersOnlyWhenEnabled) {
-  for (const LoginCase& c :
-       {LoginCase{LoginItemStatus::notRegistered, true, LoginItemStatus::enabled},
-        LoginCase{LoginItemStatus::enabled, false, LoginItemStatus::notRegistered},
-        LoginCase{LoginItemStatus::requiresApproval, true, LoginItemStatus::enabled},
-        LoginCase{LoginItemStatus::notFound, true, LoginItemStatus::enabled}}) {
+  const struct {
+    LoginItemStatus before;
+    bool registers;
+    LoginItemStatus after;
+  } cases[] = {{LoginItemStatus::notRegistered, true, LoginItemStatus::enabled},
+               {LoginItemStatus::enabled, false, LoginItemStatus::notRegistered},
+               {LoginItemStatus::requiresApproval, true, LoginItemStatus::enabled},
+               {LoginItemStatus::notFound, true, LoginItemStatus::enabled}};
+  for (const auto& c : cases) {
     platform.loginItem.setStatus(c.before);
     const std::size_t registers = platform.loginItem.registerCount();
     const std::size_t unregisters = platform.loginItem.unregisterCount();
 
-    EXPECT_TRUE(delegate->performMenuItem(itemTitled("Launch at Login")));
+    EXPECT_TRUE(delegate->performMenuItem(itemWith(MenuAction::toggleLogin)));
 
     EXPECT_EQ(platform.loginItem.registerCount() - registers, c.registers ? 1u : 0u);
     EXPECT_EQ(platform.loginItem.unregisterCount() - unregisters, c.registers ? 0u : 1u);
@@ -137,43 +126,17 @@ TEST_F(MenuActionsTest, AFailedToggleLogsTheErrorAndBeeps) {
 TEST_F(MenuActionsTest, AccessibilityItemPromptsThenOpensThePaneWhateverTheTrust) {
   for (bool trusted : {true, false}) {
     platform.desktop.setTrusted(trusted);
+    const MenuItem item = delegate->buildMenu().front();
     platform.desktop.clearCalls();
-    const int prompts = platform.desktop.promptsShown();
-    const int opened = platform.desktop.accessibilitySettingsOpened();
 
-    EXPECT_TRUE(delegate->performMenuItem(delegate->buildMenu().front()));
+    EXPECT_TRUE(delegate->performMenuItem(item)) << item.title;
 
-    const Strings calls =
-        platform.desktop.callTexts({sim::SimPort::accessibility, sim::SimPort::workspace});
-    EXPECT_EQ(Strings(calls.end() - 2, calls.end()),
-              (Strings{"isProcessTrustedWithPrompt", "openAccessibilitySettings"}));
-    EXPECT_EQ(platform.desktop.promptsShown() - prompts, trusted ? 0 : 1);
-    EXPECT_EQ(platform.desktop.accessibilitySettingsOpened() - opened, 1);
+    EXPECT_EQ(platform.desktop.callTexts({sim::SimPort::accessibility, sim::SimPort::workspace}),
+              (Strings{"isProcessTrustedWithPrompt", "openAccessibilitySettings"}))
+        << item.title;
   }
-}
-
-TEST_F(MenuActionsTest, CheckForUpdatesGoesToTheUpdater) {
-  AppHarness withFeed;
-  withFeed.platform.updater.setBundleInfoString("SUFeedURL", "https://example.org/appcast.xml");
-  withFeed.delegate->applicationDidFinishLaunching();
-  const std::vector<MenuItem> menu = withFeed.delegate->buildMenu();
-  auto check = std::find_if(menu.begin(), menu.end(), [](const MenuItem& item) {
-    return item.action == MenuAction::checkForUpdates;
-  });
-  ASSERT_NE(check, menu.end());
-
-  EXPECT_TRUE(withFeed.delegate->performMenuItem(*check));
-  EXPECT_EQ(withFeed.platform.updater.updateChecks(), 1u);
-}
-
-TEST_F(MenuActionsTest, QuitSeparatorsAndHeadersAreLeftToTheShell) {
-  const std::vector<MenuItem> menu = delegate->buildMenu();
-  const std::size_t calls = platform.desktop.callCount(sim::SimPort::accessibility);
-  EXPECT_FALSE(delegate->performMenuItem(menu.back()));
-  EXPECT_EQ(menu.back().action, MenuAction::terminate);
-  EXPECT_FALSE(delegate->performMenuItem(MenuItem::separator()));
-  EXPECT_FALSE(delegate->performMenuItem(MenuItem::sectionHeader("App Window Grids")));
-  expectNothingHappened(calls);
+  EXPECT_EQ(platform.desktop.promptsShown(), 1);  // only the untrusted one shows the prompt
+  EXPECT_EQ(platform.desktop.accessibilitySettingsOpened(), 2);
 }
 
 }  // namespace

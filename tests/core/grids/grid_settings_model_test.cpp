@@ -5,75 +5,90 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "../app/app_test_harness.h"
 #include "core/grids/grid_preview.h"
-#include "grid_settings_test_support.h"
 #include "uuid_printer.h"
 
 namespace corvella {
 namespace {
 
-using testing::GridSettingsHarness;
-
-constexpr std::string_view stamp = "2026-01-02T03:04:05Z ";
+using Strings = std::vector<std::string>;
 constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
 
-// A stored document of one layout with these counts, as JSON text.
-std::string oneLayout(const std::string& columns, const std::string& rows) {
+// The tab over the store of the application's services, loaded from the
+// given stored document (none: the built-in four).
+struct GridPage : testing_support::AppHarness {
+  explicit GridPage(const std::string& storedDocument = "") {
+    if (!storedDocument.empty()) platform.defaults.seedData("gridLayouts", storedDocument);
+    store().onChange = [this] { ++changes; };
+    page.emplace(GridSettingsDependencies{.store = store(),
+                                          .localizer = platform.localizer,
+                                          .log = services.log(),
+                                          .monitor = platform.keyEventMonitor,
+                                          .keyboardLayout = platform.keyboardLayout},
+                 [this](bool paused) { pauses.push_back(paused); });
+  }
+  GridLayoutStore& store() { return services.gridLayoutStore(); }
+  GridRowModel& row(std::size_t index) { return *page->rows().at(index); }
+
+  std::optional<GridSettingsModel> page;
+  int changes = 0;           // onChange calls
+  std::vector<bool> pauses;  // setHotKeysPaused calls
+};
+
+// A stored document of one layout with these columns and 2 rows.
+std::string oneLayout(const std::string& columns) {
   return "[{\"id\":\"00000000-0000-0000-0000-000000000001\",\"columns\":" + columns +
-         ",\"rows\":" + rows + "}]";
+         ",\"rows\":2}]";
 }
 
-TEST(GridSettingsModelTest, PageTextsAreLocalized) {
-  GridSettingsHarness harness;
-  harness.platform.localizer.setTranslation("Add Grid", "격자 추가");
-  const GridSettingsTexts texts = harness.page->texts();
-  EXPECT_EQ(texts.title, "App Window Grids");
-  EXPECT_EQ(texts.explanation,
-            "Windows of the front app fill cells from the top left. Extra windows stay where they "
-            "are.");
-  EXPECT_EQ(texts.addButton, "격자 추가");
-  EXPECT_EQ(texts.restoreButton, "Restore Defaults");
-  EXPECT_EQ(texts.removeHelp, "Remove");
-}
+TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTitleAndStepperLabels) {
+  GridPage tab;
+  tab.platform.localizer.setTranslation("Add Grid", "격자 추가");
+  tab.platform.localizer.setTranslation("Rows %lld", "행 %lld");
+  const GridSettingsTexts texts = tab.page->texts();
+  EXPECT_EQ(Strings({texts.title, texts.explanation, texts.addButton, texts.restoreButton,
+                     texts.removeHelp}),
+            (Strings{"App Window Grids",
+                     "Windows of the front app fill cells from the top left. Extra windows stay "
+                     "where they are.",
+                     "격자 추가", "Restore Defaults", "Remove"}));
 
-TEST(GridSettingsModelTest, OneRowPerLayoutWithTitleAndStepperLabels) {
-  GridSettingsHarness harness;
-  harness.platform.localizer.setTranslation("Rows %lld", "행 %lld");
-  const auto& rows = harness.page->rows();
-  ASSERT_EQ(rows.size(), 4u);
-  const std::string expected[][3] = {{"6-way Split", "Columns 3", "행 2"},
-                                     {"8-way Split", "Columns 4", "행 2"},
-                                     {"12-way Split", "Columns 4", "행 3"},
-                                     {"24-way Split", "Columns 6", "행 4"}};
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(rows[i]->id(), harness.store->layouts()[i].id);
-    EXPECT_EQ(rows[i]->shortTitle(), expected[i][0]);
-    EXPECT_EQ(rows[i]->columnsStepper().label, expected[i][1]);
-    EXPECT_EQ(rows[i]->rowsStepper().label, expected[i][2]);
-    EXPECT_EQ(rows[i]->message(), std::nullopt);
+  const Strings expected[] = {{"6-way Split", "Columns 3", "행 2"},
+                              {"8-way Split", "Columns 4", "행 2"},
+                              {"12-way Split", "Columns 4", "행 3"},
+                              {"24-way Split", "Columns 6", "행 4"}};
+  ASSERT_EQ(tab.page->rows().size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    GridRowModel& row = tab.row(i);
+    EXPECT_EQ(row.id(), tab.store().layouts()[i].id);
+    EXPECT_EQ(Strings({row.shortTitle(), row.columnsStepper().label, row.rowsStepper().label}),
+              expected[i]);
+    EXPECT_EQ(row.message(), std::nullopt);
   }
 }
 
 TEST(GridSettingsModelTest, EachStepWritesTheLayoutAndSavesAtOnce) {
-  GridSettingsHarness harness;
-  GridRowModel& first = harness.row(0);
+  GridPage tab;
+  GridRowModel& first = tab.row(0);
   first.incrementColumns();
   EXPECT_EQ(first.shortTitle(), "8-way Split");
-  EXPECT_EQ(harness.changes, 1);
-  EXPECT_EQ(decodeGridLayouts(*harness.platform.defaults.dataText("gridLayouts")),
-            harness.store->layouts());
+  EXPECT_EQ(tab.changes, 1);
+  EXPECT_EQ(decodeGridLayouts(*tab.platform.defaults.dataText("gridLayouts")),
+            tab.store().layouts());
 
   first.decrementRows();
   first.incrementRows();
   first.incrementRows();
-  EXPECT_EQ(harness.store->layouts()[0].columns, 4);
-  EXPECT_EQ(harness.store->layouts()[0].rows, 3);
-  EXPECT_EQ(harness.store->layouts()[1].columns, 4);  // other rows untouched
-  EXPECT_EQ(harness.changes, 4);                      // one change sequence per click
-  EXPECT_EQ(harness.platform.defaults.writeCount(), 4u);
+  EXPECT_EQ(tab.store().layouts()[0].columns, 4);
+  EXPECT_EQ(tab.store().layouts()[0].rows, 3);
+  EXPECT_EQ(tab.store().layouts()[1].columns, 4);  // other rows untouched
+  EXPECT_EQ(tab.changes, 4);                       // one change sequence per click
+  EXPECT_EQ(tab.platform.defaults.writeCount(), 4u);
 }
 
 TEST(GridSettingsModelTest, SteppersStopAtOneAndTwelveAndLeadOutlyingValuesBack) {
@@ -88,26 +103,26 @@ TEST(GridSettingsModelTest, SteppersStopAtOneAndTwelveAndLeadOutlyingValuesBack)
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
-    GridSettingsHarness harness(oneLayout(c.stored, "2"));
-    const GridStepperState state = harness.row(0).columnsStepper();
+    GridPage tab(oneLayout(c.stored));
+    const GridStepperState state = tab.row(0).columnsStepper();
     EXPECT_EQ(state.label, "Columns " + c.stored);
     EXPECT_EQ(state.canIncrement, c.canIncrement);
     EXPECT_EQ(state.canDecrement, c.canDecrement);
 
-    harness.row(0).incrementColumns();
-    EXPECT_EQ(harness.store->layouts()[0].columns, c.afterIncrement);
-    EXPECT_EQ(harness.changes, c.canIncrement ? 1 : 0);  // a disabled step writes nothing
-    GridSettingsHarness again(oneLayout(c.stored, "2"));
+    tab.row(0).incrementColumns();
+    EXPECT_EQ(tab.store().layouts()[0].columns, c.afterIncrement);
+    EXPECT_EQ(tab.changes, c.canIncrement ? 1 : 0);  // a disabled step writes nothing
+    GridPage again(oneLayout(c.stored));
     again.row(0).decrementColumns();
-    EXPECT_EQ(again.store->layouts()[0].columns, c.afterDecrement);
+    EXPECT_EQ(again.store().layouts()[0].columns, c.afterDecrement);
     EXPECT_EQ(again.platform.defaults.writeCount(), c.canDecrement ? 1u : 0u);
   }
 }
 
 TEST(GridSettingsModelTest, PreviewOfThreeByTwoOnTheRowCanvas) {
-  GridSettingsHarness harness;
+  GridPage tab;
   const std::vector<Rect> cells =
-      harness.row(0).previewCells(GridPreviewStyle::canvasWidth, GridPreviewStyle::canvasHeight);
+      tab.row(0).previewCells(GridPreviewStyle::canvasWidth, GridPreviewStyle::canvasHeight);
   ASSERT_EQ(cells.size(), 6u);
   const double cellWidth = 44.0 / 3;  // about 14.67
   // Column by column, top to bottom within a column; each cell inset by 0.75.
@@ -143,83 +158,72 @@ TEST(GridSettingsModelTest, PreviewOfHandEditedGridsDrawsNothingOrStaysBounded) 
   }
 }
 
-TEST(GridSettingsModelTest, HandEditedRowShowsAsStoredAndRemovalLogsIt) {
-  GridSettingsHarness harness(oneLayout("-3", "0"));
-  GridRowModel& row = harness.row(0);
-  EXPECT_EQ(row.shortTitle(), "0-way Split");
-  EXPECT_EQ(row.columnsStepper().label, "Columns -3");
-  EXPECT_TRUE(row.previewCells(44, 28).empty());
-  row.remove();
-  EXPECT_EQ(harness.logText(), std::string(stamp) + "설정: 격자 삭제 -3×0\n");
-  EXPECT_TRUE(harness.store->layouts().empty());
-  EXPECT_TRUE(harness.page->rows().empty());
+TEST(GridSettingsModelTest, RemoveLogsTheShapeAsStoredThenRemovesTheLayout) {
+  GridPage tab;
+  const UUID removed = tab.row(0).id();
+  GridRowModel* second = &tab.row(1);
+  tab.row(0).remove();
+  EXPECT_EQ(tab.store().layoutWithID(removed), std::nullopt);
+  EXPECT_EQ(tab.changes, 1);
+  ASSERT_EQ(tab.page->rows().size(), 3u);
+  EXPECT_EQ(&tab.row(0), second);  // the rows left keep their state
+
+  GridPage handEdited(
+      "[{\"id\":\"00000000-0000-0000-0000-000000000001\",\"columns\":-3,"
+      "\"rows\":0}]");
+  EXPECT_EQ(handEdited.row(0).shortTitle(), "0-way Split");
+  handEdited.row(0).remove();
+  EXPECT_TRUE(handEdited.page->rows().empty());
+
+  EXPECT_EQ(tab.logMessages(), Strings{"설정: 격자 삭제 3×2"});
+  EXPECT_EQ(handEdited.logMessages(), Strings{"설정: 격자 삭제 -3×0"});
 }
 
-TEST(GridSettingsModelTest, RemoveLogsTheShapeThenRemovesTheLayout) {
-  GridSettingsHarness harness;
-  const UUID removed = harness.row(0).id();
-  GridRowModel* second = &harness.row(1);
-  harness.row(0).remove();
-  EXPECT_EQ(harness.logText(), std::string(stamp) + "설정: 격자 삭제 3×2\n");
-  EXPECT_EQ(harness.store->layoutWithID(removed), std::nullopt);
-  EXPECT_EQ(harness.changes, 1);
-  ASSERT_EQ(harness.page->rows().size(), 3u);
-  EXPECT_EQ(&harness.row(0), second);  // the rows left keep their state
-}
-
-TEST(GridSettingsModelTest, AddAndRestoreGoThroughTheStore) {
-  GridSettingsHarness harness("[]");
-  EXPECT_TRUE(harness.page->rows().empty());
-  harness.page->addGrid();
-  ASSERT_EQ(harness.page->rows().size(), 1u);
-  EXPECT_EQ(harness.row(0).shortTitle(), "4-way Split");
-  harness.page->restoreDefaults();
-  EXPECT_EQ(harness.store->layouts(), harness.store->defaultLayouts());
-  EXPECT_EQ(harness.page->rows().size(), 4u);
-  EXPECT_EQ(harness.changes, 2);
-  EXPECT_EQ(harness.logText(), "");  // only removal is logged
+TEST(GridSettingsModelTest, AddAndRestoreGoThroughTheStoreWithoutLogging) {
+  GridPage tab("[]");
+  EXPECT_TRUE(tab.page->rows().empty());
+  tab.page->addGrid();
+  ASSERT_EQ(tab.page->rows().size(), 1u);
+  EXPECT_EQ(tab.row(0).shortTitle(), "4-way Split");
+  tab.page->restoreDefaults();
+  EXPECT_EQ(tab.store().layouts(), tab.store().defaultLayouts());
+  EXPECT_EQ(tab.page->rows().size(), 4u);
+  EXPECT_EQ(tab.changes, 2);
+  EXPECT_TRUE(tab.logMessages().empty());
 }
 
 TEST(GridSettingsModelTest, RowsFollowTheirLayoutsThroughDuplicateIds) {
   // Two layouts share an id in a hand-edited document: each row edits its own.
-  GridSettingsHarness harness(
+  GridPage tab(
       "[{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":3,\"rows\":2},"
       "{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":5,\"rows\":5}]");
-  ASSERT_EQ(harness.page->rows().size(), 2u);
-  harness.row(1).incrementColumns();
-  EXPECT_EQ(harness.store->layouts()[0].columns, 3);
-  EXPECT_EQ(harness.store->layouts()[1].columns, 6);
-  EXPECT_EQ(harness.row(1).shortTitle(), "30-way Split");
+  tab.row(1).incrementColumns();
+  EXPECT_EQ(tab.store().layouts()[0].columns, 3);
+  EXPECT_EQ(tab.store().layouts()[1].columns, 6);
+  EXPECT_EQ(tab.row(1).shortTitle(), "30-way Split");
 }
 
-TEST(GridSettingsModelTest, RecorderOfARowRecordsIntoItsLayout) {
-  GridSettingsHarness harness;
-  GridRowModel& row = harness.row(1);
+TEST(GridSettingsModelTest, ARowsRecorderPausesRecordsIntoItsLayoutAndReportsUnderTheRow) {
+  GridPage tab;
+  GridRowModel& row = tab.row(1);
   row.recorder().click();
-  harness.platform.keyEventMonitor.type(0, ModifierFlag::shift);  // shift-A
+  tab.platform.keyEventMonitor.type(0, ModifierFlag::shift);  // shift-A
   EXPECT_EQ(row.message(), "Use with at least one of ⌘, ⌥ or ⌃.");
-  harness.platform.keyEventMonitor.type(18, ModifierFlag::control | ModifierFlag::option);
+  tab.platform.keyEventMonitor.type(18, ModifierFlag::control | ModifierFlag::option);
   EXPECT_EQ(row.message(), std::nullopt);
-  EXPECT_EQ(harness.store->layouts()[1].shortcut, (Shortcut{.keyCode = 18, .modifiers = 0xC0000}));
-  EXPECT_EQ(harness.pauses, (std::vector<bool>{true, false}));
-  EXPECT_EQ(decodeGridLayouts(*harness.platform.defaults.dataText("gridLayouts")),
-            harness.store->layouts());
-
-  // Another row cannot take it: its message names this grid.
-  GridRowModel& other = harness.row(0);
-  other.recorder().click();
-  harness.platform.keyEventMonitor.type(18, ModifierFlag::control | ModifierFlag::option);
-  EXPECT_EQ(other.message(), "Already used by “8-way Split (4×2)”.");
-  EXPECT_EQ(harness.store->layouts()[0].shortcut, std::nullopt);
+  EXPECT_EQ(tab.store().layouts()[1].shortcut, (Shortcut{.keyCode = 18, .modifiers = 0xC0000}));
+  EXPECT_EQ(tab.pauses, (std::vector<bool>{true, false}));
+  EXPECT_EQ(decodeGridLayouts(*tab.platform.defaults.dataText("gridLayouts")),
+            tab.store().layouts());
 }
 
 TEST(GridSettingsModelTest, RemovingARowThatIsRecordingTakesItsMonitorAway) {
-  GridSettingsHarness harness;
-  harness.row(2).recorder().click();
-  harness.row(2).remove();
-  EXPECT_EQ(harness.page->rows().size(), 3u);
-  EXPECT_EQ(harness.platform.keyEventMonitor.monitorCount(), 0u);
-  EXPECT_TRUE(harness.platform.keyEventMonitor.type(18, ModifierFlag::control));  // passed on
+  GridPage tab;
+  tab.row(2).recorder().click();
+  tab.row(2).remove();
+  EXPECT_EQ(tab.page->rows().size(), 3u);
+  EXPECT_EQ(tab.platform.keyEventMonitor.monitorCount(), 0u);
+  EXPECT_TRUE(tab.platform.keyEventMonitor.type(18, ModifierFlag::control));  // passed on
 }
 
 }  // namespace
