@@ -1,8 +1,7 @@
-// The simulated desktop with a private log folder and the window services on
-// it, shared by the window access, tiling and window manager tests.
+// The simulated desktop with a private log folder, the front application
+// "Editor" and the window manager on it, shared by the window manager and
+// tiling tests.
 #pragma once
-
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,48 +12,57 @@
 #include "core/actions/window_manager.h"
 #include "core/app/log.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/temporary_folder.h"
+
+namespace corvella {
+
+// History entries compare move by move in the tests.
+inline bool operator==(const WindowMove& a, const WindowMove& b) {
+  return a.window == b.window && a.frame == b.frame;
+}
+
+}  // namespace corvella
 
 namespace corvella::fixtures {
 
-// The time stamp every entry carries on the simulated clock, with its space.
-inline constexpr std::string_view stamp = "2026-01-02T03:04:05Z ";
+inline constexpr ProcessID editorPid = 7;
 
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "corvella-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TemporaryFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-// The whole file, or the empty text when it cannot be read.
-inline std::string fileContents(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+// One log entry at the simulated clock's time.
+inline std::string entry(std::string_view message) {
+  return "2026-01-02T03:04:05Z " + std::string(message) + "\n";
+}
+// The log line of a window that took its target exactly.
+inline std::string okLine(std::string_view frame, std::string_view title) {
+  return "  OK 목표=" + std::string(frame) + " 결과=" + std::string(frame) + " " +
+         std::string(title);
 }
 
 struct DesktopHarness {
-  TemporaryFolder folder;
+  DesktopHarness() {
+    desktop.addApplication(editorPid, "Editor");
+    desktop.setFrontmostApplication(editorPid);
+  }
+
+  sim::SimWindowId addWindow(const Rect& frame, std::string title = {}) {
+    return desktop.addWindow(editorPid, frame, std::move(title));
+  }
+  AXWindow ax(sim::SimWindowId id) const { return {desktop.windowElement(id), editorPid}; }
+  std::string logText() const { return folder.read("Logs/Corvella.log"); }
+  bool logExists() const { return std::filesystem::exists(folder.path() / "Logs/Corvella.log"); }
+
+  testing_support::TemporaryFolder folder;
   sim::SimPlatform platform{folder.path() / "Logs"};
+  sim::SimDesktop& desktop = platform.desktop;
   Log log{platform.clock, platform.logLocation};
   WindowManager manager{platform.accessibility, platform.workspace, platform.screens,
                         platform.sound, log};
-
-  sim::SimDesktop& desktop() { return platform.desktop; }
-  std::filesystem::path logFile() const { return folder.path() / "Logs" / "Corvella.log"; }
-  std::string logText() const { return fileContents(logFile()); }
-  bool logExists() const { return std::filesystem::exists(logFile()); }
 };
+
+// The log file tests still name these two.
+using TemporaryFolder = testing_support::TemporaryFolder;
+inline std::string fileContents(const std::filesystem::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace corvella::fixtures
