@@ -4,8 +4,6 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -57,12 +55,5 @@ struct DesktopHarness {
   WindowManager manager{platform.accessibility, platform.workspace, platform.screens,
                         platform.sound, log};
 };
-
-// The log file tests still name these two.
-using TemporaryFolder = testing_support::TemporaryFolder;
-inline std::string fileContents(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
 
 }  // namespace corvella::fixtures
