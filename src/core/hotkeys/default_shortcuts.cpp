@@ -1,16 +1,15 @@
 #include "core/hotkeys/default_shortcuts.h"
 
+#include "core/hotkeys/key_codes.h"
+
 namespace corvella {
 namespace {
 
-constexpr std::uint32_t keyA = 0;
-constexpr std::uint32_t keyF = 3;
-constexpr std::uint32_t keyZ = 6;
-constexpr std::uint32_t keyC = 8;
-constexpr std::uint32_t leftArrow = 123;
-constexpr std::uint32_t rightArrow = 124;
-constexpr std::uint32_t downArrow = 125;
-constexpr std::uint32_t upArrow = 126;
+using KeyCode::leftArrow, KeyCode::rightArrow, KeyCode::downArrow, KeyCode::upArrow;
+constexpr std::uint32_t keyA = KeyCode::a;
+constexpr std::uint32_t keyF = KeyCode::f;
+constexpr std::uint32_t keyZ = KeyCode::z;
+constexpr std::uint32_t keyC = KeyCode::c;
 
 constexpr std::uint64_t control = ModifierFlag::control;
 constexpr std::uint64_t option = ModifierFlag::option;

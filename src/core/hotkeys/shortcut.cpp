@@ -6,6 +6,7 @@
 #include <utf8proc.h>
 #include <nlohmann/json.hpp>
 
+#include "core/hotkeys/key_codes.h"
 #include "core/ports/keyboard_layout.h"
 
 namespace corvella {
@@ -96,13 +97,13 @@ std::string lowerCased(std::string_view text) {
   return out;
 }
 
-constexpr std::uint32_t returnKey = 36;
-constexpr std::uint32_t tabKey = 48;
-constexpr std::uint32_t spaceKey = 49;
-constexpr std::uint32_t leftArrowKey = 123;
-constexpr std::uint32_t rightArrowKey = 124;
-constexpr std::uint32_t downArrowKey = 125;
-constexpr std::uint32_t upArrowKey = 126;
+constexpr std::uint32_t returnKey = KeyCode::returnKey;
+constexpr std::uint32_t tabKey = KeyCode::tab;
+constexpr std::uint32_t spaceKey = KeyCode::space;
+constexpr std::uint32_t leftArrowKey = KeyCode::leftArrow;
+constexpr std::uint32_t rightArrowKey = KeyCode::rightArrow;
+constexpr std::uint32_t downArrowKey = KeyCode::downArrow;
+constexpr std::uint32_t upArrowKey = KeyCode::upArrow;
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 
 #include "core/grids/uuid.h"
 #include "core/hotkeys/binding.h"
+#include "core/hotkeys/key_codes.h"
 #include "core/hotkeys/shortcut.h"
 #include "core/ports/key_event_monitor.h"
 
@@ -22,9 +23,9 @@ class Localizer;
 
 // Key codes the recorder treats specially.
 namespace RecorderKey {
-inline constexpr std::uint16_t deleteKey = 51;
-inline constexpr std::uint16_t forwardDelete = 117;
-inline constexpr std::uint16_t escape = 53;
+inline constexpr std::uint16_t deleteKey = KeyCode::deleteKey;
+inline constexpr std::uint16_t forwardDelete = KeyCode::forwardDelete;
+inline constexpr std::uint16_t escape = KeyCode::escape;
 }  // namespace RecorderKey
 
 class ShortcutRecorder {

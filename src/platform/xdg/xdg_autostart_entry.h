@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/ports/login_item.h"
-#include "platform/xdg/xdg_log_location.h"
+#include "platform/xdg/xdg_environment.h"
 
 namespace corvella::xdg {
 

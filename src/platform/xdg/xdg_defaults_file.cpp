@@ -19,15 +19,6 @@ constexpr const char* stringTag = "string";
 constexpr mode_t privateFile = 0600;
 constexpr mode_t privateFolder = 0700;
 
-std::optional<std::filesystem::path> absoluteVariable(const EnvironmentReader& environment,
-                                                      std::string_view name) {
-  auto value = environment(name);
-  if (!value || value->empty()) return std::nullopt;
-  std::filesystem::path path(*value);
-  if (!path.is_absolute()) return std::nullopt;
-  return path;
-}
-
 bool isUtf8(const std::string& text) {
   try {
     (void)nlohmann::json(text).dump();

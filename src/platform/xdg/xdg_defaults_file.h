@@ -19,7 +19,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/ports/defaults.h"
-#include "platform/xdg/xdg_log_location.h"
+#include "platform/xdg/xdg_environment.h"
 
 namespace corvella::xdg {
 

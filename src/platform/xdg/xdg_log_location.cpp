@@ -13,24 +13,7 @@ namespace {
 constexpr const char* applicationFolder = "Corvella";
 constexpr mode_t privateFolderMode = 0700;
 
-// Relative values are invalid for the XDG variables and are ignored; a
-// relative HOME would put the log wherever the process happens to start.
-std::optional<std::filesystem::path> absoluteVariable(const EnvironmentReader& environment,
-                                                      std::string_view name) {
-  auto value = environment(name);
-  if (!value || value->empty()) return std::nullopt;
-  std::filesystem::path path(*value);
-  if (!path.is_absolute()) return std::nullopt;
-  return path;
-}
-
 }  // namespace
-
-std::optional<std::string> processEnvironment(std::string_view name) {
-  const char* value = std::getenv(std::string(name).c_str());
-  if (!value) return std::nullopt;
-  return std::string(value);
-}
 
 XdgLogLocation::XdgLogLocation(EnvironmentReader environment)
     : environment_(std::move(environment)) {}

@@ -9,14 +9,9 @@
 #include <string_view>
 
 #include "core/ports/log_location.h"
+#include "platform/xdg/xdg_environment.h"
 
 namespace corvella::xdg {
-
-// Reads one environment variable; absent when it is not set.
-using EnvironmentReader = std::function<std::optional<std::string>(std::string_view name)>;
-
-// The process environment.
-std::optional<std::string> processEnvironment(std::string_view name);
 
 class XdgLogLocation final : public LogLocation {
  public:
