@@ -164,5 +164,27 @@ TEST_F(GridLayoutStoreTest, RestoreDefaultsGivesTheSameFourIdsEveryTime) {
   }
 }
 
+// A view that stops observing, or a callback that replaces itself, while the
+// change sequence runs must not disturb that run or skip the next one.
+TEST_F(GridLayoutStoreTest, ObserversAndOnChangeMayChangeThemselvesWhileRunning) {
+  GridLayoutStore store(platform.defaults);
+  int observed = 0;
+  int changes = 0;
+  GridLayoutStore::ObserverID observer = 0;
+  observer = store.addWillChangeObserver([&] {
+    ++observed;
+    store.removeObserver(observer);
+  });
+  store.onChange = [&] {
+    ++changes;
+    store.onChange = [&] { changes += 10; };
+  };
+  store.addLayout();
+  store.addLayout();
+  EXPECT_EQ(observed, 1);
+  EXPECT_EQ(changes, 11);
+  EXPECT_EQ(store.layouts().size(), 6u);
+}
+
 }  // namespace
 }  // namespace corvella
