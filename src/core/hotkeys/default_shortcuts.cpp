@@ -6,10 +6,6 @@ namespace corvella {
 namespace {
 
 using KeyCode::leftArrow, KeyCode::rightArrow, KeyCode::downArrow, KeyCode::upArrow;
-constexpr std::uint32_t keyA = KeyCode::a;
-constexpr std::uint32_t keyF = KeyCode::f;
-constexpr std::uint32_t keyZ = KeyCode::z;
-constexpr std::uint32_t keyC = KeyCode::c;
 
 constexpr std::uint64_t control = ModifierFlag::control;
 constexpr std::uint64_t option = ModifierFlag::option;
@@ -29,16 +25,16 @@ constexpr std::array<ActionShortcut, windowActionCount> table{{
     {WindowAction::lowerRight, {rightArrow, control | shift | command}},
     {WindowAction::nextThird, {rightArrow, control | option}},
     {WindowAction::previousThird, {leftArrow, control | option}},
-    {WindowAction::maximize, {keyF, option | command}},
-    {WindowAction::center, {keyC, option | command}},
+    {WindowAction::maximize, {KeyCode::f, option | command}},
+    {WindowAction::center, {KeyCode::c, option | command}},
     {WindowAction::larger, {rightArrow, control | option | shift}},
     {WindowAction::smaller, {leftArrow, control | option | shift}},
     {WindowAction::nextDisplay, {rightArrow, control | option | command}},
     {WindowAction::previousDisplay, {leftArrow, control | option | command}},
-    {WindowAction::undo, {keyZ, option | command}},
-    {WindowAction::redo, {keyZ, option | shift | command}},
-    {WindowAction::tileAppColumns, {keyA, option | command}},
-    {WindowAction::tileAppRows, {keyA, option | shift | command}},
+    {WindowAction::undo, {KeyCode::z, option | command}},
+    {WindowAction::redo, {KeyCode::z, option | shift | command}},
+    {WindowAction::tileAppColumns, {KeyCode::a, option | command}},
+    {WindowAction::tileAppRows, {KeyCode::a, option | shift | command}},
 }};
 
 }  // namespace

@@ -97,14 +97,6 @@ std::string lowerCased(std::string_view text) {
   return out;
 }
 
-constexpr std::uint32_t returnKey = KeyCode::returnKey;
-constexpr std::uint32_t tabKey = KeyCode::tab;
-constexpr std::uint32_t spaceKey = KeyCode::space;
-constexpr std::uint32_t leftArrowKey = KeyCode::leftArrow;
-constexpr std::uint32_t rightArrowKey = KeyCode::rightArrow;
-constexpr std::uint32_t downArrowKey = KeyCode::downArrow;
-constexpr std::uint32_t upArrowKey = KeyCode::upArrow;
-
 }  // namespace
 
 nlohmann::json encodeShortcut(const Shortcut& shortcut) {
@@ -150,19 +142,19 @@ std::string displayString(const Shortcut& shortcut, KeyboardLayout& layout) {
   if (shortcut.modifiers & ModifierFlag::shift) text += "⇧";
   if (shortcut.modifiers & ModifierFlag::command) text += "⌘";
   switch (shortcut.keyCode) {
-    case returnKey:
+    case KeyCode::returnKey:
       return text + "↩";
-    case tabKey:
+    case KeyCode::tab:
       return text + "⇥";
-    case spaceKey:
+    case KeyCode::space:
       return text + "Space";
-    case leftArrowKey:
+    case KeyCode::leftArrow:
       return text + "←";
-    case rightArrowKey:
+    case KeyCode::rightArrow:
       return text + "→";
-    case downArrowKey:
+    case KeyCode::downArrow:
       return text + "↓";
-    case upArrowKey:
+    case KeyCode::upArrow:
       return text + "↑";
     default:
       break;
@@ -174,13 +166,13 @@ std::string displayString(const Shortcut& shortcut, KeyboardLayout& layout) {
 std::string keyEquivalent(const Shortcut& shortcut, KeyboardLayout& layout) {
   // The function-key characters the menu uses for the arrow keys.
   switch (shortcut.keyCode) {
-    case leftArrowKey:
+    case KeyCode::leftArrow:
       return "\uF702";
-    case rightArrowKey:
+    case KeyCode::rightArrow:
       return "\uF703";
-    case downArrowKey:
+    case KeyCode::downArrow:
       return "\uF701";
-    case upArrowKey:
+    case KeyCode::upArrow:
       return "\uF700";
     default:
       break;
