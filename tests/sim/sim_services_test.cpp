@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ TEST_F(SimServicesTest, DefaultsGiveOnlyValuesOfTheAskedKind) {
 TEST_F(SimServicesTest, KeyMonitorsSeeKeysInInstallOrderUntilOneSwallows) {
   SimKeyEventMonitor& monitor = platform.keyEventMonitor;
   std::vector<std::string> seen;
+  monitor.setAfterEachEvent([&] { seen.push_back("after"); });
   auto first = monitor.addKeyDownMonitor([&](const KeyEvent& event) {
     seen.push_back("first " + std::to_string(event.keyCode) + " " +
                    std::to_string(event.modifierFlags));
@@ -50,16 +52,30 @@ TEST_F(SimServicesTest, KeyMonitorsSeeKeysInInstallOrderUntilOneSwallows) {
 
   EXPECT_TRUE(monitor.type(0, 0x100000));
   EXPECT_FALSE(monitor.type(53));
-  EXPECT_THAT(seen, ElementsAre("first 0 1048576", "second", "first 53 0"));
+  EXPECT_THAT(seen,
+              ElementsAre("first 0 1048576", "after", "second", "after", "first 53 0", "after"));
 
   monitor.removeMonitor(*first);
   seen.clear();
   EXPECT_TRUE(monitor.type(53));
-  EXPECT_THAT(seen, ElementsAre("second"));
+  EXPECT_THAT(seen, ElementsAre("second", "after"));
+
+  // A handler that removes its own monitor is still followed by the hook.
+  monitor.removeMonitor(*second);
+  std::optional<MonitorHandle> self;
+  self = monitor.addKeyDownMonitor([&](const KeyEvent&) {
+    monitor.removeMonitor(*self);
+    seen.push_back("removed itself");
+    return false;
+  });
+  seen.clear();
+  EXPECT_FALSE(monitor.type(53));
+  EXPECT_TRUE(monitor.type(53));
+  EXPECT_THAT(seen, ElementsAre("removed itself", "after"));
 
   monitor.setRefusesMonitors(true);
   EXPECT_FALSE(monitor.addKeyDownMonitor([](const KeyEvent&) { return true; }));
-  EXPECT_EQ(monitor.monitorCount(), 1u);
+  EXPECT_EQ(monitor.monitorCount(), 0u);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // application only), used while a shortcut is recorded.
 #pragma once
 
+#include <functional>
 #include <map>
+#include <memory>
 
 #include "core/ports/key_event_monitor.h"
 
@@ -16,9 +18,10 @@ class MacKeyEventMonitor final : public KeyEventMonitor {
   ~MacKeyEventMonitor() override;
 
   // Runs after each monitored key-down has been handled, so that views showing
-  // what the handler changed (a recorder's label or message) redraw.
+  // what the handler changed (a recorder's label or message) redraw. Applies
+  // to monitors installed before and after the call.
   void setAfterEachEvent(std::function<void()> afterEachEvent) {
-    afterEachEvent_ = std::move(afterEachEvent);
+    *afterEachEvent_ = std::move(afterEachEvent);
   }
 
   std::optional<MonitorHandle> addKeyDownMonitor(
@@ -27,7 +30,10 @@ class MacKeyEventMonitor final : public KeyEventMonitor {
 
  private:
   std::map<MonitorHandle, id> monitors_;
-  std::function<void()> afterEachEvent_;
+  // Shared with every installed monitor's block, which may run after a
+  // handler removed its own monitor.
+  std::shared_ptr<std::function<void()>> afterEachEvent_ =
+      std::make_shared<std::function<void()>>();
   MonitorHandle nextHandle_ = 1;
 };
 

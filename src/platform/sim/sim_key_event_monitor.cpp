@@ -27,7 +27,9 @@ bool SimKeyEventMonitor::type(std::uint16_t keyCode, std::uint64_t modifierFlags
     if (found == monitors_.end()) continue;
     // A copy: the handler may remove its own monitor.
     auto handler = found->second;
-    if (handler && !handler(event)) return false;
+    const bool passOn = !handler || handler(event);
+    if (afterEachEvent_) afterEachEvent_();
+    if (!passOn) return false;
   }
   return true;
 }

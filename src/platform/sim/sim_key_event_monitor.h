@@ -1,6 +1,7 @@
 // SimKeyEventMonitor: local key-down monitors and a keyboard that types into
 // them. type() hands the key-down to each installed monitor in install order
-// until one swallows it.
+// until one swallows it, running the after-each-event hook after each handler
+// as the macOS shell does (where that hook redraws the settings window).
 #pragma once
 
 #include <cstddef>
@@ -26,6 +27,11 @@ class SimKeyEventMonitor final : public KeyEventMonitor {
   // A monitor removed by an earlier one during delivery is skipped.
   bool type(std::uint16_t keyCode, std::uint64_t modifierFlags = 0);
 
+  // Runs after each handler has returned.
+  void setAfterEachEvent(std::function<void()> afterEachEvent) {
+    afterEachEvent_ = std::move(afterEachEvent);
+  }
+
   // While set, addKeyDownMonitor gives absent.
   void setRefusesMonitors(bool refuses) { refuses_ = refuses; }
   std::size_t monitorCount() const { return monitors_.size(); }
@@ -34,6 +40,7 @@ class SimKeyEventMonitor final : public KeyEventMonitor {
  private:
   SimDesktop& desktop_;
   std::map<MonitorHandle, std::function<bool(const KeyEvent&)>> monitors_;
+  std::function<void()> afterEachEvent_;
   MonitorHandle nextHandle_ = 1;
   bool refuses_ = false;
 };
