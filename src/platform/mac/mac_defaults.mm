@@ -6,7 +6,7 @@
 
 namespace corvella::mac {
 
-// dataForKey: and stringForKey: give nil for a value of another kind.
+// dataForKey: gives nil for a value of another kind.
 std::optional<Bytes> MacDefaults::data(std::string_view key) {
   NSData* value = [NSUserDefaults.standardUserDefaults dataForKey:toNSString(key)];
   if (!value) return std::nullopt;
@@ -14,10 +14,12 @@ std::optional<Bytes> MacDefaults::data(std::string_view key) {
   return Bytes(bytes, bytes + value.length);
 }
 
+// Not stringForKey:, which turns a number into its decimal text: a number
+// written under "SUFeedURL" or "settingsTab" is of another kind, not a string.
 std::optional<std::string> MacDefaults::string(std::string_view key) {
-  NSString* value = [NSUserDefaults.standardUserDefaults stringForKey:toNSString(key)];
-  if (!value) return std::nullopt;
-  return toStdString(value);
+  id value = [NSUserDefaults.standardUserDefaults objectForKey:toNSString(key)];
+  if (![value isKindOfClass:NSString.class]) return std::nullopt;
+  return toStdString(static_cast<NSString*>(value));
 }
 
 void MacDefaults::setData(std::string_view key, const Bytes& value) {

@@ -170,6 +170,17 @@ TEST(UpdaterDecision, DecidedOnceFromTheBundleAndTheDefaults) {
   }
 }
 
+TEST(UpdaterDecision, ANumberUnderTheFeedKeyIsNoFeedAddress) {
+  // Written by hand (defaults write … SUFeedURL -int 1): of another kind than
+  // a string, so it counts as no address rather than as the text "1".
+  AppHarness app;
+  app.platform.defaults.seed("SUFeedURL", 1.0);
+  app.delegate->applicationDidFinishLaunching();
+  EXPECT_EQ(app.logMessages().at(1), "자동 업데이트 — 꺼짐(피드 주소 없음)");
+  EXPECT_EQ(app.delegate->updater(), nullptr);
+  EXPECT_EQ(app.platform.updater.controllersStarted(), 0u);
+}
+
 TEST_F(LaunchSequenceTest, AnAbsentUpdaterStaysAbsentWhenAFeedIsSetLater) {
   delegate->applicationDidFinishLaunching();
   platform.defaults.setString("SUFeedURL", feed);
