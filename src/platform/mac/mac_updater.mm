@@ -3,6 +3,7 @@
 #import <Foundation/Foundation.h>
 
 #include "platform/mac/cf_strings.h"
+#include "platform/mac/updater_framework.h"
 
 // The two messages the loaded controller class answers; declared here because
 // its headers are not part of the build.
@@ -37,8 +38,8 @@ std::optional<std::string> MacUpdater::bundleInfoString(const std::string& key) 
 std::shared_ptr<UpdaterController> MacUpdater::makeStartedController() {
   NSString* frameworks = NSBundle.mainBundle.privateFrameworksPath;
   if (!frameworks) return nullptr;
-  NSBundle* framework =
-      [NSBundle bundleWithPath:[frameworks stringByAppendingPathComponent:@"Sparkle.framework"]];
+  NSBundle* framework = [NSBundle
+      bundleWithPath:[frameworks stringByAppendingPathComponent:@(updaterFrameworkFolder)]];
   if (!framework || ![framework loadAndReturnError:nil]) return nullptr;
   Class controllerClass = NSClassFromString(@"SPUStandardUpdaterController");
   if (!controllerClass || ![controllerClass instancesRespondToSelector:@selector
