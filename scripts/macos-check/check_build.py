@@ -67,6 +67,8 @@ def check_macho(path, arch, filetypes, problems, tools):
     if magic != MH_MAGIC_64 or cputype != CPU_TYPES[arch] or filetype not in filetypes:
         problems.add(path, f"not a 64-bit Mach-O {'/'.join(filetypes.values())} for {arch}")
         return
+    if filetypes.get(MH_EXECUTE) and not os.stat(path).st_mode & 0o111:
+        problems.add(path, "not executable")
     # `nm -m -u` names the library of each import: "(from AppKit)". Anything
     # else would be looked up at run time and could be missing there.
     listing = subprocess.run([tools["nm"], "-m", "-u", path], capture_output=True, text=True)
