@@ -53,12 +53,19 @@ def file_api_targets(build):
     return targets
 
 
-def check_macho(path, arch, filetypes, problems, tools):
+def head(path, size, problems):
+    """The first bytes of a file, or None (noted) when it cannot be read."""
     try:
         with open(path, "rb") as stream:
-            header = stream.read(16)
+            return stream.read(size)
     except OSError:
         problems.add(path, "missing")
+        return None
+
+
+def check_macho(path, arch, filetypes, problems, tools):
+    header = head(path, 16, problems)
+    if header is None:
         return
     if len(header) < 16:
         problems.add(path, "not a Mach-O file")
@@ -67,7 +74,7 @@ def check_macho(path, arch, filetypes, problems, tools):
     if magic != MH_MAGIC_64 or cputype != CPU_TYPES[arch] or filetype not in filetypes:
         problems.add(path, f"not a 64-bit Mach-O {'/'.join(filetypes.values())} for {arch}")
         return
-    if filetypes.get(MH_EXECUTE) and not os.stat(path).st_mode & 0o111:
+    if MH_EXECUTE in filetypes and not os.stat(path).st_mode & 0o111:
         problems.add(path, "not executable")
     # `nm -m -u` names the library of each import: "(from AppKit)". Anything
     # else would be looked up at run time and could be missing there.
@@ -82,13 +89,8 @@ def check_macho(path, arch, filetypes, problems, tools):
 
 
 def check_archive(path, problems):
-    try:
-        with open(path, "rb") as stream:
-            magic = stream.read(8)
-    except OSError:
-        problems.add(path, "missing")
-        return
-    if magic != b"!<arch>\n":
+    magic = head(path, 8, problems)
+    if magic is not None and magic != b"!<arch>\n":
         problems.add(path, "not an archive")
 
 
