@@ -38,27 +38,25 @@ TEST_F(MonitorsTest, NextAndPreviousDisplayKeepThePlaceRelativeToTheScreen) {
   // Both screens are 720×900, so only the origin moves by the screen's offset.
   const Frame moved{start.x + 720, start.y, start.width, start.height};
   EXPECT_EQ(session->pressForEntry({control, alt, super, right}),
-            "nextDisplay\n" + moveLine(true, moved, logText(moved), "Solo"));
+            okEntry("nextDisplay", {{moved, "Solo"}}));
   EXPECT_EQ(session->outerFrame(window), moved);
   EXPECT_EQ(session->pressForEntry({control, alt, super, left}),
-            "previousDisplay\n" + moveLine(true, start, logText(start), "Solo"));
+            okEntry("previousDisplay", {{start, "Solo"}}));
   EXPECT_EQ(session->outerFrame(window), start);
 }
 
 TEST_F(MonitorsTest, AWindowAcrossBothScreensActsOnTheOneItOverlapsMore) {
   splitScreen();
-  struct Case {
-    Frame across;
-    Frame leftHalf;
-  };
-  const Case cases[] = {
+  const struct {
+    Frame across, leftHalf;
+  } cases[] = {
       {{520, 100, 500, 300}, {720, 0, 360, 900}},  // 200 on the left, 300 on the right
       {{400, 100, 500, 300}, {0, 0, 360, 900}},    // 320 on the left, 180 on the right
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ASSERT_TRUE(session->moveWindow(window, c.across)) << c.across;
     EXPECT_EQ(session->pressForEntry({super, alt, left}),
-              "leftHalf\n" + moveLine(true, c.leftHalf, logText(c.leftHalf), "Solo"));
+              okEntry("leftHalf", {{c.leftHalf, "Solo"}}));
     EXPECT_EQ(session->outerFrame(window), c.leftHalf);
   }
 }

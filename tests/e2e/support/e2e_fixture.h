@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "x_session.h"
 
@@ -24,6 +26,19 @@ inline std::string moveLine(bool ok, const Frame& target, const std::string& res
                             const std::string& title) {
   return std::string("  ") + (ok ? "OK" : "차이") + " 목표=" + logText(target) + " 결과=" + result +
          " " + title;
+}
+
+// A window that took its target exactly.
+inline std::string okLine(const Frame& frame, const std::string& title) {
+  return moveLine(true, frame, logText(frame), title);
+}
+
+// An entry of the label and one OK line per window.
+inline std::string okEntry(const std::string& label,
+                           const std::vector<std::pair<Frame, std::string>>& windows) {
+  std::string entry = label;
+  for (const auto& [frame, title] : windows) entry += "\n" + okLine(frame, title);
+  return entry;
 }
 
 class DesktopTest : public ::testing::Test {
