@@ -129,20 +129,10 @@ TEST(Grid, FillsRowByRowFromTheTopLeft) {
 
 TEST(Grid, NoCellsOrAnOverflowingCountMeansNoAssignments) {
   const std::vector<Rect> frames{at(0, 0), at(100, 0), at(200, 0), at(0, 600), at(9, 9)};
+  const std::int64_t half = int64Max / 2 + 1, big = 4294967296;
   const std::pair<std::int64_t, std::int64_t> cases[] = {
-      {0, 2},
-      {2, 0},
-      {0, 0},
-      {-1, 3},
-      {3, -1},
-      {-2, -2},
-      {int64Max, 2},
-      {2, int64Max},
-      {int64Min, -1},
-      {-1, int64Min},
-      {int64Max / 2 + 1, 2},
-      {4294967296, 4294967296},
-  };
+      {0, 2},        {2, 0},        {0, 0},         {-1, 3},        {3, -1},   {-2, -2},
+      {int64Max, 2}, {2, int64Max}, {int64Min, -1}, {-1, int64Min}, {half, 2}, {big, big}};
   for (const auto& [columns, rows] : cases) {
     EXPECT_TRUE(layoutGrid(columns, rows, frames, {0, 0, 1000, 1000}).empty())
         << columns << " × " << rows;

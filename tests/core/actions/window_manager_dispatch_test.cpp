@@ -21,7 +21,12 @@ using ::testing::EndsWith;
 
 const Rect start{100, 100, 800, 600};
 
-class WindowManagerDispatchTest : public ::testing::Test, public fixtures::DesktopHarness {};
+class WindowManagerDispatchTest : public ::testing::Test, public fixtures::DesktopHarness {
+ protected:
+  std::vector<std::string> calls() {
+    return desktop.callTexts({SimPort::accessibility, SimPort::workspace, SimPort::screens});
+  }
+};
 
 TEST_F(WindowManagerDispatchTest,
        WithoutPermissionActionsPromptAndLogTheirRefusalAndGridsOnlyPrompt) {
@@ -31,55 +36,38 @@ TEST_F(WindowManagerDispatchTest,
   desktop.setTrusted(false);
   desktop.clearCalls();
 
-  for (WindowAction action :
-       {WindowAction::maximize, WindowAction::undo, WindowAction::tileAppColumns}) {
-    manager.perform(action);
-  }
+  manager.perform(WindowAction::maximize);
+  manager.perform(WindowAction::undo);
+  manager.perform(WindowAction::tileAppColumns);
   manager.applyGrid(3, 2);
   EXPECT_EQ(logText(), before + entry("권한 없음 — maximize 무시") +
                            entry("권한 없음 — undo 무시") +
                            entry("권한 없음 — tileAppColumns 무시"));
+  std::vector<std::string> asked;
+  for (int i = 0; i < 4; ++i)
+    asked.insert(asked.end(), {"isProcessTrusted", "isProcessTrustedWithPrompt"});
+  EXPECT_EQ(calls(), asked);
   EXPECT_EQ(desktop.promptsShown(), 4);
   EXPECT_EQ(desktop.beeps(), 0);
   EXPECT_EQ(desktop.frame(id), (Rect{0, 25, 720, 875}));
   EXPECT_EQ(manager.undoStack().size(), 1u) << "undo did not run";
-  EXPECT_THAT(
-      desktop.callTexts({SimPort::accessibility, SimPort::workspace, SimPort::screens}),
-      ElementsAre("isProcessTrusted", "isProcessTrustedWithPrompt", "isProcessTrusted",
-                  "isProcessTrustedWithPrompt", "isProcessTrusted", "isProcessTrustedWithPrompt",
-                  "isProcessTrusted", "isProcessTrustedWithPrompt"));
 }
 
-TEST_F(WindowManagerDispatchTest, PlacementActionsMoveTheFocusedWindowUnderTheirRawValue) {
-  // The primary 1440×900 screen below a 25-point menu bar: visible (0,25,1440,875).
-  const std::pair<WindowAction, const char*> rows[] = {
-      {WindowAction::leftHalf, "(0,25 720×875)"},
-      {WindowAction::bottomHalf, "(0,463 1440×437)"},
-      {WindowAction::upperRight, "(720,25 720×438)"},
-      {WindowAction::nextThird, "(0,25 480×875)"},
-      {WindowAction::center, "(320,163 800×600)"},
-      {WindowAction::larger, "(284,141 872×644)"},
-  };
-  for (const auto& [action, frame] : rows) {
-    fixtures::DesktopHarness fresh;
-    fresh.addWindow({320, 163, 800, 600}, "Draft");
-    fresh.manager.perform(action);
-    const std::string raw(rawValue(action));
-    EXPECT_EQ(fresh.logText(), entry(raw + "\n" + okLine(frame, "Draft")));
-    EXPECT_EQ(fresh.manager.undoStack().size(), 1u) << raw;
-  }
-}
-
-TEST_F(WindowManagerDispatchTest, APlacementAsksForTrustWindowFrameAndScreensInThatOrder) {
+TEST_F(WindowManagerDispatchTest, PlacementsMoveTheFocusedWindowUnderTheirRawValue) {
   addWindow({320, 163, 800, 600}, "Draft");
   desktop.clearCalls();
-  manager.perform(WindowAction::leftHalf);
-  auto calls = desktop.callTexts({SimPort::accessibility, SimPort::workspace, SimPort::screens});
-  calls.resize(8);
-  EXPECT_THAT(calls,
+  manager.perform(WindowAction::larger);
+  auto asked = calls();
+  asked.resize(8);
+  EXPECT_THAT(asked,
               ElementsAre("isProcessTrusted", "frontmostApplication", "createApplication app7",
                           "copy app7 AXFocusedWindow", "copy w1 AXPosition", "copy w1 AXSize",
                           "screens", "copy w1 AXPosition"));
+  // Five per cent of the primary 1440×900 screen's visible frame (0,25 1440×875).
+  manager.perform(WindowAction::bottomHalf);
+  EXPECT_EQ(logText(), entry("larger\n" + okLine("(284,141 872×644)", "Draft")) +
+                           entry("bottomHalf\n" + okLine("(0,463 1440×437)", "Draft")));
+  EXPECT_EQ(manager.undoStack().size(), 2u);
 }
 
 TEST_F(WindowManagerDispatchTest, APanelThatHasTheFocusIsTheWindowMoved) {
@@ -91,7 +79,6 @@ TEST_F(WindowManagerDispatchTest, APanelThatHasTheFocusIsTheWindowMoved) {
   auto panelId = desktop.addWindow(editorPid, panel);
   desktop.setFocusedWindow(editorPid, panelId);
   manager.perform(WindowAction::center);
-  EXPECT_EQ(desktop.frame(panelId), (Rect{570, 363, 300, 200}));
   EXPECT_EQ(desktop.frame(main), start);
   EXPECT_EQ(logText(), entry("center\n" + okLine("(570,363 300×200)", "Find")));
 }
@@ -99,42 +86,35 @@ TEST_F(WindowManagerDispatchTest, APanelThatHasTheFocusIsTheWindowMoved) {
 TEST_F(WindowManagerDispatchTest, RefusedPlacementsLeaveTheWindowAndTheHistoryAlone) {
   using Arrange = std::function<void(sim::SimDesktop&, sim::SimWindowId)>;
   const struct {
-    const char* name;
     Arrange arrange;
     WindowAction action;
     std::string log;
     int beeps;
   } cases[] = {
-      {"no frontmost application",
-       [](sim::SimDesktop& d, sim::SimWindowId) { d.setFrontmostApplication(std::nullopt); },
+      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setFrontmostApplication(std::nullopt); },
        WindowAction::center, entry("center: 초점 창 없음"), 1},
-      {"nothing focused",
-       [](sim::SimDesktop& d, sim::SimWindowId) { d.setFocusedWindow(editorPid, std::nullopt); },
+      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setFocusedWindow(editorPid, std::nullopt); },
        WindowAction::center, entry("center: 초점 창 없음"), 1},
-      {"unreadable size",
-       [](sim::SimDesktop& d, sim::SimWindowId id) { d.makeUnreadable(id, "AXSize"); },
+      {[](sim::SimDesktop& d, sim::SimWindowId id) { d.makeUnreadable(id, "AXSize"); },
        WindowAction::center, entry("center: 초점 창 없음"), 1},
-      {"no screens", [](sim::SimDesktop& d, sim::SimWindowId) { d.setScreens({}); },
-       WindowAction::maximize, "", 0},
-      {"next display on one screen", [](sim::SimDesktop&, sim::SimWindowId) {},
-       WindowAction::nextDisplay, "", 1},
-      {"previous display on one screen", [](sim::SimDesktop&, sim::SimWindowId) {},
-       WindowAction::previousDisplay, "", 1},
+      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setScreens({}); }, WindowAction::maximize, "",
+       0},
+      {[](sim::SimDesktop&, sim::SimWindowId) {}, WindowAction::nextDisplay, "", 1},
+      {[](sim::SimDesktop&, sim::SimWindowId) {}, WindowAction::previousDisplay, "", 1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
     fixtures::DesktopHarness fresh;
     auto id = fresh.addWindow(start, "Draft");
     c.arrange(fresh.desktop, id);
     fresh.manager.perform(c.action);
-    EXPECT_EQ(fresh.logText(), c.log);
-    EXPECT_EQ(fresh.desktop.beeps(), c.beeps);
+    EXPECT_EQ(fresh.logText(), c.log) << &c - cases;
+    EXPECT_EQ(fresh.desktop.beeps(), c.beeps) << &c - cases;
     EXPECT_EQ(fresh.desktop.frame(id), start);
     EXPECT_TRUE(fresh.manager.undoStack().empty());
   }
 }
 
-TEST_F(WindowManagerDispatchTest, DisplayMovesCarryTheWindowBetweenTwoScreens) {
+TEST_F(WindowManagerDispatchTest, DisplayMovesAndHistoryNeedTheirOwnInputsOnly) {
   desktop.setScreens(sim::sideBySideScreens());
   auto id = addWindow({0, 25, 720, 875}, "Draft");
   manager.perform(WindowAction::nextDisplay);
@@ -142,14 +122,11 @@ TEST_F(WindowManagerDispatchTest, DisplayMovesCarryTheWindowBetweenTwoScreens) {
   EXPECT_EQ(logText(), entry("nextDisplay\n" + okLine("(1440,-155 960×1055)", "Draft")));
   manager.perform(WindowAction::previousDisplay);
   EXPECT_EQ(desktop.frame(id), (Rect{0, 25, 720, 875}));
-}
 
-TEST_F(WindowManagerDispatchTest, HistoryNeedsNoFocusedWindow) {
-  auto id = addWindow(start, "Draft");
-  manager.perform(WindowAction::leftHalf);
+  // Undo and redo need no focused window.
   desktop.setFrontmostApplication(std::nullopt);
   manager.perform(WindowAction::undo);
-  EXPECT_EQ(desktop.frame(id), start);
+  EXPECT_EQ(desktop.frame(id), (Rect{1440, -155, 960, 1055}));
   manager.perform(WindowAction::redo);
   EXPECT_EQ(desktop.frame(id), (Rect{0, 25, 720, 875}));
   manager.perform(WindowAction::redo);
@@ -163,12 +140,10 @@ TEST_F(WindowManagerDispatchTest, TilingActionsAndGridsTileTheFrontApplicationAs
   manager.perform(WindowAction::tileAppColumns);
   EXPECT_EQ(logText(), entry("tileAppColumns Editor ×2\n" + okLine("(0,25 720×875)", "B") + "\n" +
                              okLine("(720,25 720×875)", "A")));
-
   // Rows order by the top edge, then the left: B (left 0) before A.
   manager.perform(WindowAction::tileAppRows);
   EXPECT_EQ(desktop.frame(b), (Rect{0, 25, 1440, 438}));
   EXPECT_EQ(desktop.frame(a), (Rect{0, 463, 1440, 437}));
-
   manager.applyGrid(3, 2);
   EXPECT_THAT(logText(), EndsWith(entry("grid 3×2 Editor ×2\n" + okLine("(0,25 480×438)", "B") +
                                         "\n" + okLine("(480,25 480×438)", "A"))));

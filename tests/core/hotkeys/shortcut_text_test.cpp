@@ -1,8 +1,7 @@
-// Text forms of shortcuts (display string, menu key equivalent, key names)
-// and the built-in table.
+// Text forms of shortcuts: the display string, the menu key equivalent and
+// key names from the keyboard layout.
 #include <gtest/gtest.h>
 
-#include "core/hotkeys/default_shortcuts.h"
 #include "core/hotkeys/shortcut.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_keyboard_layout.h"
@@ -30,30 +29,12 @@ class ShortcutText : public testing::Test {
   sim::SimKeyboardLayout layout{desktop};
 };
 
-TEST_F(ShortcutText, BuiltInTableInCatalogueOrderOnTheUSLayout) {
-  const std::vector<TextCase> expected{
-      {{123, 0x180000}, "⌥⌘←", "\uF702"},  {{124, 0x180000}, "⌥⌘→", "\uF703"},
-      {{126, 0x180000}, "⌥⌘↑", "\uF700"},  {{125, 0x180000}, "⌥⌘↓", "\uF701"},
-      {{123, 0x140000}, "⌃⌘←", "\uF702"},  {{124, 0x140000}, "⌃⌘→", "\uF703"},
-      {{123, 0x160000}, "⌃⇧⌘←", "\uF702"}, {{124, 0x160000}, "⌃⇧⌘→", "\uF703"},
-      {{124, 0xC0000}, "⌃⌥→", "\uF703"},   {{123, 0xC0000}, "⌃⌥←", "\uF702"},
-      {{3, 0x180000}, "⌥⌘F", "f"},         {{8, 0x180000}, "⌥⌘C", "c"},
-      {{124, 0xE0000}, "⌃⌥⇧→", "\uF703"},  {{123, 0xE0000}, "⌃⌥⇧←", "\uF702"},
-      {{124, 0x1C0000}, "⌃⌥⌘→", "\uF703"}, {{123, 0x1C0000}, "⌃⌥⌘←", "\uF702"},
-      {{6, 0x180000}, "⌥⌘Z", "z"},         {{6, 0x1A0000}, "⌥⇧⌘Z", "z"},
-      {{0, 0x180000}, "⌥⌘A", "a"},         {{0, 0x1A0000}, "⌥⇧⌘A", "a"},
-  };
-  ASSERT_EQ(defaultShortcuts().size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(defaultShortcuts()[i].action, allWindowActions()[i]);
-    EXPECT_EQ(defaultShortcuts()[i].shortcut, expected[i].shortcut) << i;
-    EXPECT_EQ(defaultShortcut(allWindowActions()[i]), expected[i].shortcut) << i;
-  }
-  expectTexts(expected);
-}
-
-TEST_F(ShortcutText, OtherKeysOnTheUSLayout) {
+TEST_F(ShortcutText, ModifiersInMenuOrderThenTheKeyOnTheUSLayout) {
   expectTexts({
+      {{123, option | command}, "⌥⌘←", "\uF702"},
+      {{124, control | shift | command}, "⌃⇧⌘→", "\uF703"},
+      {{126, control | option}, "⌃⌥↑", "\uF700"},
+      {{125, control | option | command}, "⌃⌥⌘↓", "\uF701"},
       {{3, 0}, "F", "f"},
       {{0, shift | command | option | control}, "⌃⌥⇧⌘A", "a"},
       {{36, command}, "⌘↩", ""},  // Return, Tab and Space are named by white space only
@@ -63,14 +44,8 @@ TEST_F(ShortcutText, OtherKeysOnTheUSLayout) {
       {{122, command}, "⌘#122", ""},        // F1: the layout gives no text
       {{0x10003, command}, "⌘#65539", ""},  // beyond 16 bits: never asked
   });
-}
-
-TEST_F(ShortcutText, ALayoutThatNamesNoKey) {
   layout.setLayout(sim::SimKeyboardLayout::Layout::none);
-  expectTexts({{{3, option | command}, "⌥⌘#3", ""},
-               {{49, 0}, "Space", ""},
-               {{36, 0}, "↩", ""},
-               {{123, 0x180000}, "⌥⌘←", "\uF702"}});
+  expectTexts({{{3, option | command}, "⌥⌘#3", ""}, {{49, 0}, "Space", ""}, {{36, 0}, "↩", ""}});
 }
 
 TEST_F(ShortcutText, NamesAreUntrimmedCaseFollowsUnicodeAndBlankOrInvalidTextIsNoName) {
@@ -93,11 +68,11 @@ TEST_F(ShortcutText, NamesAreUntrimmedCaseFollowsUnicodeAndBlankOrInvalidTextIsN
 }
 
 TEST(RequiredModifier, ShiftAloneDoesNotCount) {
-  for (std::uint64_t refused : {0ull, 0x20000ull, 0x30000ull, 0xA00000ull}) {
-    EXPECT_FALSE(hasRequiredModifier(refused)) << refused;
+  for (std::uint64_t modifiers : {0ull, 0x20000ull, 0x30000ull, 0xA00000ull}) {
+    EXPECT_FALSE(hasRequiredModifier(modifiers)) << modifiers;
   }
-  for (std::uint64_t accepted : {0x40000ull, 0x80000ull, 0x100000ull, 0x120000ull}) {
-    EXPECT_TRUE(hasRequiredModifier(accepted)) << accepted;
+  for (std::uint64_t modifiers : {0x40000ull, 0x80000ull, 0x100000ull, 0x120000ull}) {
+    EXPECT_TRUE(hasRequiredModifier(modifiers)) << modifiers;
   }
 }
 
