@@ -40,32 +40,6 @@ class WindowAccessTest : public ::testing::Test, public fixtures::DesktopHarness
   WindowAccess& access = manager.access();
 };
 
-TEST_F(WindowAccessTest, TypedReadsAcceptOnlyTheirKindAndMakeOneCopyEach) {
-  auto id = addWindow(start, "Draft");
-  ElementRef element = desktop.windowElement(id);
-  // Which of the string, bool, list and element reads accepts the value.
-  const std::pair<AttributeValue, std::string> rows[] = {
-      {std::string("Draft"), "s..."},
-      {true, ".b.."},
-      {1.0, "...."},
-      {element, "...e"},
-      {std::vector<ElementRef>{element}, "..l."},
-      {AXGeometryValue{AXGeometryValue::Kind::point, 1, 2}, "...."}};
-  for (const auto& [value, accepted] : rows) {
-    desktop.setAttributeOverride(id, "AXCustom", value);
-    desktop.clearCalls();
-    const std::string taken{access.stringAttribute("AXCustom", element) ? 's' : '.',
-                            access.boolAttribute("AXCustom", element) ? 'b' : '.',
-                            access.elementsAttribute("AXCustom", element) ? 'l' : '.',
-                            access.elementAttribute("AXCustom", element) ? 'e' : '.'};
-    EXPECT_EQ(taken, accepted);
-    EXPECT_EQ(access.valueAttribute("AXCustom", element), value) << "taken as it comes";
-    EXPECT_EQ(desktop.callCount(SimPort::accessibility), 5u);
-  }
-  EXPECT_EQ(access.stringAttribute("AXTitle", element), "Draft");
-  EXPECT_EQ(access.boolAttribute("AXMinimized", element), false);
-}
-
 TEST_F(WindowAccessTest, WindowsWithTheSameElementAreEqualWhateverTheirProcess) {
   auto first = addWindow(start);
   auto second = addWindow(start);
@@ -95,6 +69,9 @@ TEST_F(WindowAccessTest, FocusedWindowIsWhateverTheFrontApplicationNames) {
   EXPECT_EQ(desktop.windowIdOf(focused->element), panelId);
   EXPECT_EQ(focused->pid, editorPid);
   EXPECT_THAT(calls(), ElementsAre("createApplication app7", "copy app7 AXFocusedWindow"));
+  // Something that is not a window element cannot be used as one.
+  desktop.application(editorPid).overrides["AXFocusedWindow"] = AttributeValue{true};
+  EXPECT_FALSE(access.focusedWindow());
 }
 
 TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedTest) {

@@ -49,6 +49,8 @@ TEST_F(MenuActionsTest, ChoosingActionAndGridItemsPerformsThem) {
   // Top-left cell of 3×2 on the visible frame (0,25 1440×875).
   EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 480, 438}));
   EXPECT_EQ(newLines().at(2), "grid 3×2 Notes ×1");
+  EXPECT_TRUE(delegate->performMenuItem(itemWith(MenuAction::openSettings)));
+  EXPECT_NE(delegate->settingsWindow(), nullptr);
 }
 
 TEST_F(MenuActionsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing) {
