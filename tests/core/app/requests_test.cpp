@@ -1,12 +1,10 @@
-// What the status menu's items do when chosen: actions and grids by their
-// represented objects, the login item toggle, the permission pane and the
-// items the shell carries out itself.
+// Requests by hot key and by menu choice, from the delegate to the window
+// manager: a press acts on a later turn of the main queue, a menu item by its
+// represented object; the login item toggle and the permission pane; and the
+// callbacks long-lived objects keep hold the delegate weakly.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "app_test_harness.h"
 
@@ -16,12 +14,17 @@ namespace {
 using Strings = std::vector<std::string>;
 using Object = std::optional<std::string>;
 
+// Service masks: command 0x100, option 0x800, control 0x1000.
+constexpr std::uint32_t optionCommand = 0x900, controlOption = 0x1800;
+constexpr std::uint32_t leftArrow = 123, key1 = 18;
 const char* const gridID = "AAAAAAAA-0000-4000-8000-000000000001";
 
-class MenuActionsTest : public testing::Test, protected testing_support::AppHarness {
+class RequestsTest : public testing::Test, protected testing_support::AppHarness {
  protected:
   void SetUp() override {
-    storeGrids("[{\"id\":\"" + std::string(gridID) + "\",\"columns\":3,\"rows\":2}]");
+    // A 3×2 grid on control-option-1 (0xC0000 = 786432).
+    storeGrids("[{\"id\":\"" + std::string(gridID) +
+               "\",\"columns\":3,\"rows\":2,\"shortcut\":{\"keyCode\":18,\"modifiers\":786432}}]");
     delegate->applicationDidFinishLaunching();
     launchLines = logMessages().size();
   }
@@ -38,11 +41,71 @@ class MenuActionsTest : public testing::Test, protected testing_support::AppHarn
     return Strings(log.begin() + static_cast<long>(launchLines), log.end());
   }
 
+  sim::SimHotKeyService& hotKeys = platform.hotKeyService;
   const sim::SimWindowId window = addDraftWindow();
   std::size_t launchLines = 0;
 };
 
-TEST_F(MenuActionsTest, ChoosingActionAndGridItemsPerformsThem) {
+TEST_F(RequestsTest, PressesMoveTheWindowOnALaterTurnUnlessTheGridIsGoneByThen) {
+  ASSERT_TRUE(hotKeys.press(leftArrow, optionCommand));
+  // The handler only posts; the window has not moved yet.
+  EXPECT_EQ(platform.desktop.frame(window), (Rect{100, 100, 800, 600}));
+  platform.mainQueue.runUntilIdle();
+  // The left half of the visible frame (0,25 1440×875 below the menu bar).
+  EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 720, 875}));
+
+  ASSERT_TRUE(hotKeys.press(key1, controlOption));
+  platform.mainQueue.runUntilIdle();
+  // Top-left cell of 3×2: x 0 to round(1440/3) = 480; y 25 to round(462.5) = 463.
+  EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 480, 438}));
+  const std::vector<std::string> log = logMessages();
+  EXPECT_EQ(std::vector(log.end() - 2, log.end()),
+            (std::vector<std::string>{"grid 3×2 Notes ×1",
+                                      "  OK 목표=(0,25 480×438) 결과=(0,25 480×438) Draft"}));
+
+  ASSERT_TRUE(hotKeys.press(key1, controlOption));
+  services.gridLayoutStore().removeLayout(services.gridLayoutStore().layouts().at(0).id);
+  const std::size_t calls = platform.desktop.callCount(sim::SimPort::accessibility);
+  const std::size_t lines = logMessages().size();
+  platform.mainQueue.runUntilIdle();
+  EXPECT_EQ(platform.desktop.callCount(sim::SimPort::accessibility), calls);
+  EXPECT_EQ(logMessages().size(), lines);
+  EXPECT_EQ(platform.desktop.beeps(), 0);
+}
+
+TEST_F(RequestsTest, StoreChangesReRegisterOnlyWhileTheDelegateExists) {
+  // A new grid on control-option-2 (key code 19) registers as number 22.
+  std::vector<GridLayout> layouts = services.gridLayoutStore().layouts();
+  layouts.push_back({.id = UUID::random(), .columns = 2, .rows = 2, .shortcut = {{19, 0xC0000}}});
+  services.gridLayoutStore().setLayouts(layouts);
+  ASSERT_EQ(hotKeys.registrations().size(), 22u);
+  EXPECT_EQ(hotKeys.registrationFor(19, controlOption)->id.id, 22u);
+
+  delegate.reset();
+  const std::size_t attempts = hotKeys.registerCallCount();
+  const std::size_t withdrawals = hotKeys.unregisterCallCount();
+  services.gridLayoutStore().restoreDefaults();
+  EXPECT_EQ(hotKeys.registerCallCount(), attempts);
+  EXPECT_EQ(hotKeys.unregisterCallCount(), withdrawals);
+}
+
+TEST_F(RequestsTest, AfterTheDelegateIsGonePressesAndPausingWorkButResumingDoesNothing) {
+  auto setHotKeysPaused = delegate->makeSetHotKeysPaused();
+  EXPECT_EQ(delegate.use_count(), 1);  // no callback keeps it alive
+  delegate.reset();
+
+  ASSERT_TRUE(hotKeys.press(leftArrow, optionCommand));
+  platform.mainQueue.runUntilIdle();
+  EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 720, 875}));
+
+  setHotKeysPaused(true);
+  EXPECT_TRUE(hotKeys.registrations().empty());
+  const std::size_t attempts = hotKeys.registerCallCount();
+  setHotKeysPaused(false);
+  EXPECT_EQ(hotKeys.registerCallCount(), attempts);
+}
+
+TEST_F(RequestsTest, ChoosingActionAndGridItemsPerformsThem) {
   EXPECT_TRUE(delegate->performMenuItem(itemWith(MenuAction::runAction, "Left Half")));
   EXPECT_EQ(platform.desktop.frame(window), (Rect{0, 25, 720, 875}));
   EXPECT_TRUE(delegate->performMenuItem(itemWith(MenuAction::runGrid)));
@@ -53,7 +116,7 @@ TEST_F(MenuActionsTest, ChoosingActionAndGridItemsPerformsThem) {
   EXPECT_NE(delegate->settingsWindow(), nullptr);
 }
 
-TEST_F(MenuActionsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing) {
+TEST_F(RequestsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing) {
   const MenuItem grid = itemWith(MenuAction::runGrid);
   const MenuItem quit = delegate->buildMenu().back();
   services.gridLayoutStore().removeLayout(*UUID::parse(gridID));
@@ -74,7 +137,7 @@ TEST_F(MenuActionsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNoth
   EXPECT_EQ(platform.desktop.beeps(), 0);
 }
 
-TEST_F(MenuActionsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABeep) {
+TEST_F(RequestsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABeep) {
   using Status = LoginItemStatus;
   const std::pair<Status, Status> toggles[] = {{Status::notRegistered, Status::enabled},
                                                {Status::enabled, Status::notRegistered},
@@ -101,7 +164,7 @@ TEST_F(MenuActionsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWith
   EXPECT_EQ(platform.loginItem.status(), Status::enabled);
 }
 
-TEST_F(MenuActionsTest, AccessibilityItemPromptsThenOpensThePaneWhateverTheTrust) {
+TEST_F(RequestsTest, AccessibilityItemPromptsThenOpensThePaneWhateverTheTrust) {
   for (bool trusted : {true, false}) {
     platform.desktop.setTrusted(trusted);
     const MenuItem item = delegate->buildMenu().front();
