@@ -13,21 +13,16 @@ namespace {
 
 using namespace keys;
 
-class FailuresTest : public DesktopTest {};
+using FailuresTest = DesktopTest;
 
 TEST_F(FailuresTest, AWindowKeepingAMinimumSizeIsLoggedWithItsRealFrame) {
-  ASSERT_NE(session->startTestClient({"title=Stubborn;size=950x750;at=100,50;min=900x700"}),
-            nullptr)
-      << session->why();
-  const xcb_window_t window = *session->windowTitled("Stubborn");
-  ASSERT_TRUE(session->activate(window));
-  startCorvella();
-  const FrameExtents extents = session->frameExtents(window);
+  startFocused({"title=Stubborn;size=950x750;at=100,50;min=900x700"}, "Stubborn");
+  const FrameExtents extents = session->frameExtents(focused);
   // The client may not be narrower than 900: the frame adds the decorations.
   const Frame kept{0, 0, 900 + extents.left + extents.right, 900};
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, logText(kept), "Stubborn"));
-  EXPECT_EQ(session->outerFrame(window), kept);
+  EXPECT_EQ(session->outerFrame(focused), kept);
   // Its previous frame is still on the undo stack.
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
 }
@@ -46,10 +41,7 @@ TEST_F(FailuresTest, ACombinationHeldByAnotherClientIsCountedAndTheRestStillWork
 }
 
 TEST_F(FailuresTest, UndoAndRedoOfAWindowThatWasClosedCountButMoveNothing) {
-  ChildProcess* client = session->startTestClient({"title=Brief;size=400x300;at=100,80"});
-  ASSERT_NE(client, nullptr);
-  ASSERT_TRUE(session->activate(*session->windowTitled("Brief")));
-  startCorvella();
+  startFocused({"title=Brief;size=400x300;at=100,80"}, "Brief");
   ASSERT_EQ(session->pressForEntry({super, alt, left}).substr(0, 9), "leftHalf\n");
   const pid_t pid = client->pid();
   client->stop(SIGKILL);
@@ -61,12 +53,9 @@ TEST_F(FailuresTest, UndoAndRedoOfAWindowThatWasClosedCountButMoveNothing) {
 }
 
 TEST_F(FailuresTest, AWindowVanishingDuringATilingLeavesTheOthersArranged) {
-  ASSERT_NE(session->startTestClient({"title=Stay1;size=300x200;at=10,10",
-                                      "title=Gone;size=300x200;at=400,10;vanish",
-                                      "title=Stay2;size=300x200;at=800,10"}),
-            nullptr);
-  ASSERT_TRUE(session->activate(*session->windowTitled("Stay1")));
-  startCorvella();
+  startFocused({"title=Stay1;size=300x200;at=10,10", "title=Gone;size=300x200;at=400,10;vanish",
+                "title=Stay2;size=300x200;at=800,10"},
+               "Stay1");
   const std::string entry = session->pressForEntry({super, alt, a});
   const Frame stay1{0, 0, 480, 900}, gone{480, 0, 480, 900}, stay2{960, 0, 480, 900};
   // The window goes away as the window manager resizes it: the read-back

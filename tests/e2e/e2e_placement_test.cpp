@@ -15,22 +15,15 @@ class PlacementTest : public DesktopTest {
  protected:
   void SetUp() override {
     DesktopTest::SetUp();
-    if (HasFatalFailure()) return;
-    ASSERT_NE(session->startTestClient({"title=Alpha;size=800x600;at=100,80"}), nullptr)
-        << session->why();
-    window = *session->windowTitled("Alpha");
-    ASSERT_TRUE(session->activate(window));
-    startCorvella();
+    if (!HasFatalFailure()) startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
   }
 
   // Presses the keys and expects one OK entry under the label and the window at target.
   void expectPlacement(const std::vector<std::uint8_t>& keys, const std::string& label,
                        const Frame& target) {
     EXPECT_EQ(session->pressForEntry(keys), okEntry(label, {{target, "Alpha"}}));
-    EXPECT_EQ(session->outerFrame(window), target) << label;
+    EXPECT_EQ(session->outerFrame(focused), target) << label;
   }
-
-  xcb_window_t window = XCB_WINDOW_NONE;
 };
 
 TEST_F(PlacementTest, HalvesQuartersAndMaximizeFillTheirPartOfTheScreen) {
@@ -64,15 +57,15 @@ TEST_F(PlacementTest, CenterSmallerAndLargerWorkFromTheCurrentFrame) {
 }
 
 TEST_F(PlacementTest, UndoAndRedoReplayTheHistoryAndBeepWhenItIsEmpty) {
-  const auto before = session->outerFrame(window);
+  const auto before = session->outerFrame(focused);
   ASSERT_TRUE(before.has_value());
   EXPECT_TRUE(session->pressForBell({super, alt, z}));  // nothing to undo yet
   expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
 
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
-  EXPECT_EQ(session->outerFrame(window), before);
+  EXPECT_EQ(session->outerFrame(focused), before);
   EXPECT_EQ(session->pressForEntry({super, alt, shift, z}), "redo: 창 1개 복원");
-  EXPECT_EQ(session->outerFrame(window), (Frame{0, 0, 720, 900}));
+  EXPECT_EQ(session->outerFrame(focused), (Frame{0, 0, 720, 900}));
 
   const auto entries = session->logEntries().size();
   const int bells = session->bells();

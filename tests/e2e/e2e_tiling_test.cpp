@@ -15,13 +15,11 @@ class TilingTest : public DesktopTest {
  protected:
   // Starts the front application with the windows and another application
   // with one window, focuses the front one and starts corvella.
-  void startApplications(const std::vector<std::string>& windows, const std::string& focused) {
+  void startApplications(const std::vector<std::string>& windows, const std::string& title) {
     ASSERT_NE(session->startTestClient({"title=Other;size=300x200;at=1000,600"}), nullptr)
         << session->why();
-    ASSERT_NE(session->startTestClient(windows), nullptr) << session->why();
-    ASSERT_TRUE(session->activate(*session->windowTitled(focused)));
     otherFrame = frameOf("Other");
-    startCorvella();
+    startFocused(windows, title);
   }
   Frame frameOf(const std::string& title) {
     return *session->outerFrame(*session->windowTitled(title));

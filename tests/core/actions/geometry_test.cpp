@@ -9,7 +9,6 @@
 #include <limits>
 #include <ostream>
 #include <random>
-#include <sstream>
 
 namespace corvella {
 
@@ -77,28 +76,21 @@ TEST(ScreenList, ConvertsVisibleFramesToWindowCoordinates) {
 
 TEST(ScreenChoice, LargestOverlapThenEarliestThenNearestCentre) {
   const Screens two{{0, 0, 1000, 800}, {1000, 0, 1000, 800}};
-  const struct {
-    const char* name;
-    Rect window;
-    Screens screens;
-    std::optional<std::size_t> expected;
-  } cases[] = {
-      {"100 × 200 against 200 × 200", {900, 100, 300, 200}, two, 1},
-      {"equal overlaps: the earlier", {800, 100, 400, 200}, two, 0},
-      {"equal overlaps, list reversed", {800, 100, 400, 200}, {two[1], two[0]}, 0},
-      {"first of two equal after a miss",
-       {0, 0, 200, 100},
-       {{5000, 0, 100, 100}, {0, 0, 100, 100}, {100, 0, 100, 100}},
-       1},
-      {"off to the right", {2500, 300, 100, 100}, two, 1},
-      {"off to the left", {-900, 300, 100, 100}, two, 0},
-      {"equally far from both centres", {950, -600, 100, 200}, two, 0},
+  const std::tuple<Rect, Screens, std::optional<std::size_t>> cases[] = {
+      {{900, 100, 300, 200}, two, 1},               // 100 × 200 against 200 × 200
+      {{800, 100, 400, 200}, two, 0},               // equal overlaps: the earlier
+      {{800, 100, 400, 200}, {two[1], two[0]}, 0},  // the same, list reversed
+      {{0, 0, 200, 100}, {{5000, 0, 100, 100}, {0, 0, 100, 100}, {100, 0, 100, 100}}, 1},
+      {{2500, 300, 100, 100}, two, 1},  // off to the right
+      {{-900, 300, 100, 100}, two, 0},  // off to the left
+      {{950, -600, 100, 200}, two, 0},  // equally far from both centres
       // Touching is no overlap: the short screen below has the nearer centre.
-      {"touching an edge", {0, 800, 1000, 190}, {{0, 0, 1000, 800}, {0, 1000, 1000, 100}}, 1},
-      {"one screen", {-5000, -5000, 10, 10}, {{0, 0, 1000, 800}}, 0},
-      {"no screens", {0, 0, 10, 10}, {}, std::nullopt},
-  };
-  for (const auto& c : cases) EXPECT_EQ(screenIndex(c.window, c.screens), c.expected) << c.name;
+      {{0, 800, 1000, 190}, {{0, 0, 1000, 800}, {0, 1000, 1000, 100}}, 1},
+      {{-5000, -5000, 10, 10}, {{0, 0, 1000, 800}}, 0},  // one screen
+      {{0, 0, 10, 10}, {}, std::nullopt}};
+  for (const auto& [window, screens, expected] : cases) {
+    EXPECT_EQ(screenIndex(window, screens), expected) << testing::PrintToString(window);
+  }
 }
 
 TEST(FramesClose, FourPointsInclusiveEachWay) {
@@ -238,13 +230,6 @@ TEST(DegenerateScreens, NoNonFiniteFrameEverComesOut) {
   }
 }
 
-std::string describe(const Rect& r) {
-  std::ostringstream out;
-  out.precision(17);
-  out << "(" << r.x << ", " << r.y << ", " << r.width << ", " << r.height << ")";
-  return out.str();
-}
-
 bool isWhole(const Rect& r) {
   for (double v : {r.x, r.y, r.width, r.height}) {
     if (!std::isfinite(v) || std::floor(v) != v) return false;
@@ -310,8 +295,8 @@ TEST(GeometryProperties, EveryTargetIsFiniteWholeAndInsideItsScreenAndTheCutsTil
     const std::optional<std::size_t> index = screenIndex(window, screens);
     ASSERT_TRUE(index.has_value());
     const Rect& v = screens[*index];
-    SCOPED_TRACE("iteration " + std::to_string(iteration) + ": window " + describe(window) +
-                 " on " + describe(v));
+    SCOPED_TRACE("iteration " + std::to_string(iteration) + ": window " +
+                 testing::PrintToString(window) + " on " + testing::PrintToString(v));
     const auto target = [&](WindowAction action) {
       return targetFrame(action, window, screens, *index).value_or(Rect::null());
     };
@@ -324,17 +309,17 @@ TEST(GeometryProperties, EveryTargetIsFiniteWholeAndInsideItsScreenAndTheCutsTil
         if (!frame) continue;
         const Rect& to =
             screens[action == WindowAction::nextDisplay ? (*index + 1) % n : (*index + n - 1) % n];
-        EXPECT_TRUE(isWhole(*frame) && isInside(*frame, to)) << describe(*frame);
+        EXPECT_TRUE(isWhole(*frame) && isInside(*frame, to)) << testing::PrintToString(*frame);
       } else if (action == WindowAction::center) {
         ASSERT_TRUE(frame.has_value());
         EXPECT_TRUE(isWhole({frame->x, frame->y, 0, 0}) && frame->width <= v.width &&
                     frame->height <= v.height)
-            << describe(*frame);
+            << testing::PrintToString(*frame);
       } else {
         // Halves, quarters, thirds, maximize and resizing (fitted).
         ASSERT_TRUE(frame.has_value()) << rawValue(action);
         EXPECT_TRUE(isWhole(*frame) && isInside(*frame, v))
-            << rawValue(action) << " " << describe(*frame);
+            << rawValue(action) << " " << testing::PrintToString(*frame);
       }
     }
     // The halves and thirds cut the visible frame with no gap and no overlap.
@@ -348,7 +333,8 @@ TEST(GeometryProperties, EveryTargetIsFiniteWholeAndInsideItsScreenAndTheCutsTil
                 thirds[1].x + thirds[1].width == thirds[2].x &&
                 thirds[2].x + thirds[2].width == v.x + v.width);
     const Rect next = target(WindowAction::nextThird);
-    EXPECT_TRUE(next == thirds[0] || next == thirds[1] || next == thirds[2]) << describe(next);
+    EXPECT_TRUE(next == thirds[0] || next == thirds[1] || next == thirds[2])
+        << testing::PrintToString(next);
     if (HasFailure()) return;
   }
 }

@@ -57,8 +57,19 @@ class DesktopTest : public ::testing::Test {
   }
   // Starts corvella; the test stops here when it does not come up.
   void startCorvella() { ASSERT_TRUE(session->startCorvella()) << session->corvellaOutput(); }
+  // Starts a test client with these windows, focuses the one with the title
+  // and starts corvella; the test stops here when any of it fails.
+  void startFocused(const std::vector<std::string>& windows, const std::string& title) {
+    client = session->startTestClient(windows);
+    ASSERT_NE(client, nullptr) << session->why();
+    focused = session->windowTitled(title).value_or(XCB_WINDOW_NONE);
+    ASSERT_TRUE(session->activate(focused));
+    startCorvella();
+  }
 
   std::unique_ptr<XSession> session;
+  ChildProcess* client = nullptr;  // the one startFocused started
+  xcb_window_t focused = XCB_WINDOW_NONE;
 };
 
 }  // namespace corvella::e2e
