@@ -2,14 +2,10 @@
 // take part, which screen, the header line and the refusals.
 #include "core/access/app_tiler.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include "../actions/window_manager_test_desktop.h"
 
@@ -21,19 +17,19 @@ using fixtures::editorPid;
 using fixtures::entry;
 using fixtures::okLine;
 
-sim::SimWindowId addPanel(DesktopHarness& h, double x, double y) {
-  sim::SimWindowSpec panel;
-  panel.frame = {x, y, 200, 100};
-  panel.subrole = "AXFloatingWindow";
-  return h.desktop.addWindow(editorPid, panel);
-}
-
 class AppTilerTest : public ::testing::Test, public DesktopHarness {
  protected:
   sim::SimWindowId addWindowAt(double x, double y, std::string title = {}) {
     return addWindow({x, y, 300, 200}, std::move(title));
   }
 };
+
+sim::SimWindowId addPanel(DesktopHarness& h, double x, double y) {
+  sim::SimWindowSpec panel;
+  panel.frame = {x, y, 200, 100};
+  panel.subrole = "AXFloatingWindow";
+  return h.desktop.addWindow(editorPid, panel);
+}
 
 TEST_F(AppTilerTest, OnlyTheWindowsOnTheFocusedWindowsScreenAreTiledAndCounted) {
   desktop.setScreens(sim::sideBySideScreens());
@@ -55,118 +51,85 @@ TEST_F(AppTilerTest, OnlyTheWindowsOnTheFocusedWindowsScreenAreTiledAndCounted) 
   EXPECT_EQ(manager.undoStack()[0].size(), 3u);
 }
 
-TEST_F(AppTilerTest, AGridFillsFromTheTopLeftAndLeavesTheRestWhereTheyAre) {
+TEST_F(AppTilerTest, AGridFillsFromTheTopLeftAndLeavesTheRestWhereTheyAreOrAllWithoutCells) {
   // Added in reverse reading order, so the list order is not the cell order.
   auto e = addWindowAt(0, 500, "E");
   addWindowAt(600, 300, "D");
   addWindowAt(0, 300, "C");
   addWindowAt(600, 100, "B");
   addWindowAt(0, 100, "A");
-
   manager.applyGrid(2, 2);
-
   EXPECT_EQ(desktop.frame(e), (Rect{0, 500, 300, 200}));
   EXPECT_EQ(logText(),
             entry("grid 2×2 Editor ×5 (칸 부족, 1개 그대로)\n" + okLine("(0,25 720×438)", "A") +
                   "\n" + okLine("(720,25 720×438)", "B") + "\n" + okLine("(0,463 720×437)", "C") +
                   "\n" + okLine("(720,463 720×437)", "D")));
-  ASSERT_EQ(manager.undoStack().size(), 1u);
-  EXPECT_EQ(manager.undoStack()[0].size(), 4u);
-}
+  EXPECT_EQ(manager.undoStack().back().size(), 4u);
 
-TEST_F(AppTilerTest, GridsWithoutCellsMoveNothingAndCountEveryWindowAsLeftOver) {
-  constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
-  constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
-  const std::tuple<std::int64_t, std::int64_t, const char*> rows[] = {
-      {0, 2, "grid 0×2"},
-      {-2, -2, "grid -2×-2"},
-      {max, 2, "grid 9223372036854775807×2"},
-      {min, -1, "grid -9223372036854775808×-1"},
-  };
-  for (const auto& [columns, rowCount, label] : rows) {
-    DesktopHarness fresh;
-    auto first = fresh.addWindow({10, 100, 300, 200}, "A");
-    fresh.addWindow({500, 100, 300, 200}, "B");
-    fresh.manager.applyGrid(columns, rowCount);
-    EXPECT_EQ(fresh.desktop.frame(first), (Rect{10, 100, 300, 200}));
-    EXPECT_EQ(fresh.logText(), entry(std::string(label) + " Editor ×2 (칸 부족, 2개 그대로)\n"));
-    EXPECT_EQ(fresh.desktop.beeps(), 0);
-    EXPECT_EQ(fresh.manager.undoStack(), std::vector<HistoryEntry>{HistoryEntry{}});
-  }
+  // A grid without cells moves nothing, beeps not, and still takes an entry.
+  const std::int64_t min = std::numeric_limits<std::int64_t>::min();
+  manager.applyGrid(min, -1);
+  manager.applyGrid(0, 2);
+  EXPECT_EQ(desktop.frame(e), (Rect{0, 500, 300, 200}));
+  EXPECT_TRUE(
+      logText().ends_with(entry("grid -9223372036854775808×-1 Editor ×5 (칸 부족, 5개 그대로)\n") +
+                          entry("grid 0×2 Editor ×5 (칸 부족, 5개 그대로)\n")))
+      << logText();
+  EXPECT_EQ(desktop.beeps(), 0);
+  EXPECT_EQ(manager.undoStack().back(), HistoryEntry{});
 }
 
 TEST_F(AppTilerTest, RefusedTilingsLogTheFailureLineOrOnlyBeepAndMoveNothing) {
-  const struct {
-    std::function<void(DesktopHarness&)> arrange;
-    std::string log;
-    int beeps;
-  } cases[] = {
-      {[](DesktopHarness& h) {
-         h.addWindow({100, 100, 300, 200});
-         h.desktop.setFrontmostApplication(std::nullopt);
-       },
-       "", 0},
+  const std::tuple<std::function<void(DesktopHarness&)>, std::string, int> cases[] = {
+      {[](DesktopHarness& h) { h.desktop.setFrontmostApplication(std::nullopt); }, "", 0},
       // No standard window on the focused panel's screen.
       {[](DesktopHarness& h) {
          h.desktop.setScreens(sim::sideBySideScreens());
-         h.addWindow({100, 100, 300, 200});
          h.desktop.setFocusedWindow(editorPid, addPanel(h, 2000, 300));
        },
        "", 1},
-      {[](DesktopHarness&) {}, entry("tileAppRows: Editor 창 없음"), 1},
+      {[](DesktopHarness& h) { h.desktop.setScreens({}); }, entry("tileAppRows: Editor 창 없음"),
+       1},
       {[](DesktopHarness& h) {
          h.desktop.addApplication(8);
          h.desktop.setFrontmostApplication(8);
        },
        entry("tileAppRows: ? 창 없음"), 1},
-      {[](DesktopHarness& h) {
-         h.addWindow({100, 100, 300, 200});
-         h.desktop.setScreens({});
-       },
-       entry("tileAppRows: Editor 창 없음"), 1},
-      // Only a panel, whose frame cannot be read.
-      {[](DesktopHarness& h) { h.desktop.makeUnreadable(addPanel(h, 100, 100), "AXSize"); },
-       entry("tileAppRows: Editor 창 없음"), 1},
   };
-  for (const auto& c : cases) {
+  for (const auto& [arrange, logged, beeps] : cases) {
     DesktopHarness fresh;
-    c.arrange(fresh);
+    fresh.addWindow({100, 100, 300, 200});
+    arrange(fresh);
     fresh.manager.perform(WindowAction::tileAppRows);
-    EXPECT_EQ(fresh.logText(), c.log) << &c - cases;
-    EXPECT_EQ(fresh.desktop.beeps(), c.beeps) << &c - cases;
+    EXPECT_EQ(fresh.logText(), logged);
+    EXPECT_EQ(fresh.desktop.beeps(), beeps);
     EXPECT_TRUE(fresh.manager.undoStack().empty());
   }
+  // Only a panel, whose frame cannot be read.
+  desktop.makeUnreadable(addPanel(*this, 100, 100), "AXSize");
+  manager.perform(WindowAction::tileAppRows);
+  EXPECT_EQ(logText(), entry("tileAppRows: Editor 창 없음"));
 }
 
-TEST_F(AppTilerTest, AFocusedPanelDecidesTheScreenAndIsRaisedAfterwardsWithoutMoving) {
+TEST_F(AppTilerTest, TheFocusedWindowDecidesTheScreenElseTheFirstStandardOneAndIsRaised) {
   desktop.setScreens(sim::sideBySideScreens());
-  addWindowAt(2000, 100, "far");
+  auto onSecond = addWindowAt(2000, 100, "far");
   addWindowAt(100, 100, "near");
   auto panel = addPanel(*this, 50, 600);
   desktop.setFocusedWindow(editorPid, panel);
-  desktop.clearCalls();
-
   manager.perform(WindowAction::tileAppColumns);
-
   EXPECT_EQ(logText(), entry("tileAppColumns Editor ×1\n" + okLine("(0,25 1440×875)", "near")));
   EXPECT_EQ(desktop.frame(panel), (Rect{50, 600, 200, 100}));
   EXPECT_EQ(desktop.callTexts({sim::SimPort::accessibility}).back(), "action w3 AXRaise");
-}
 
-TEST_F(AppTilerTest, WithoutAFocusedFrameTheFirstStandardWindowDecides) {
-  desktop.setScreens(sim::sideBySideScreens());
-  auto onSecond = addWindowAt(2000, 100);
-  addWindowAt(100, 100);
-  auto panel = addPanel(*this, 100, 400);
+  // Nothing focused (nothing to raise), or a focused panel whose frame cannot
+  // be read (it is still raised): the front-most standard window decides.
   desktop.makeUnreadable(panel, "AXPosition");
-  // Either nothing is focused (nothing to raise), or the focused panel's
-  // frame cannot be read (it is still raised).
   for (bool panelFocused : {false, true}) {
     desktop.setFocusedWindow(editorPid, panelFocused ? std::optional(panel) : std::nullopt);
     manager.perform(WindowAction::tileAppRows);
     EXPECT_EQ(desktop.frame(onSecond), (Rect{1440, -155, 1920, 1055}));
-    EXPECT_EQ(manager.undoStack().back().size(), 1u);
-    EXPECT_EQ(desktop.window(panel).raiseCount, panelFocused ? 1 : 0);
+    EXPECT_EQ(desktop.window(panel).raiseCount, panelFocused ? 2 : 1);
     manager.undo();
   }
 }

@@ -55,16 +55,6 @@ TEST(Strips, EqualRoundedCellsSharingEdgesAndTheUncutAxisUnrounded) {
   EXPECT_TRUE(layoutColumns({}, {0, 0, 1000, 600}).empty());
 }
 
-TEST(Strips, ColumnsGoLeftToRightThenDownAndRowsDownThenLeftToRight) {
-  // Listed out of order: x 500, 0, 250, and a window under the one at 0.
-  const std::vector<Rect> frames{at(500, 0), at(0, 0), at(250, 0), at(2, 300)};
-  EXPECT_EQ(layoutColumns(frames, {0, 0, 1000, 600}), (Cells{{1, {0, 0, 250, 600}},
-                                                             {3, {250, 0, 250, 600}},
-                                                             {2, {500, 0, 250, 600}},
-                                                             {0, {750, 0, 250, 600}}}));
-  EXPECT_EQ(indices(layoutRows(frames, {0, 0, 1000, 600})), (Order{1, 2, 0, 3}));
-}
-
 TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
   const struct {
     const char* name;
@@ -83,9 +73,6 @@ TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
     const std::vector<Rect> frames{c.first, c.second};
     EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 0, 1), c.firstComesFirst) << c.name;
     EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 1, 0), !c.firstComesFirst) << c.name;
-    EXPECT_EQ(indices(layoutColumns(frames, {0, 0, 1000, 600})),
-              c.firstComesFirst ? (Order{0, 1}) : (Order{1, 0}))
-        << c.name;
   }
   EXPECT_FALSE(positionOrder(Edge::top, Edge::left, {at(0, 0)}, 0, 0));
 }
