@@ -17,12 +17,12 @@ using FailuresTest = DesktopTest;
 
 TEST_F(FailuresTest, AWindowKeepingAMinimumSizeIsLoggedWithItsRealFrame) {
   startFocused({"title=Stubborn;size=950x750;at=100,50;min=900x700"}, "Stubborn");
-  const FrameExtents extents = session->frameExtents(focused);
+  const FrameExtents extents = session->frameExtents(focusedWindow);
   // The client may not be narrower than 900: the frame adds the decorations.
   const Frame kept{0, 0, 900 + extents.left + extents.right, 900};
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, logText(kept), "Stubborn"));
-  EXPECT_EQ(session->outerFrame(focused), kept);
+  EXPECT_EQ(session->outerFrame(focusedWindow), kept);
   // Its previous frame is still on the undo stack.
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
 }
@@ -43,8 +43,8 @@ TEST_F(FailuresTest, ACombinationHeldByAnotherClientIsCountedAndTheRestStillWork
 TEST_F(FailuresTest, UndoAndRedoOfAWindowThatWasClosedCountButMoveNothing) {
   startFocused({"title=Brief;size=400x300;at=100,80"}, "Brief");
   ASSERT_EQ(session->pressForEntry({super, alt, left}).substr(0, 9), "leftHalf\n");
-  const pid_t pid = client->pid();
-  client->stop(SIGKILL);
+  const pid_t pid = focusedClient->pid();
+  focusedClient->stop(SIGKILL);
   ASSERT_TRUE(session->waitUntil([&] { return session->managedWindowsOf(pid).empty(); }));
 
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");

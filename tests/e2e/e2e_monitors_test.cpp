@@ -27,15 +27,15 @@ TEST_F(MonitorsTest, NextAndPreviousDisplayKeepThePlaceRelativeToTheScreen) {
   EXPECT_EQ(static_cast<int>(session->logEntries().size()), entries);
 
   splitScreen();
-  const Frame start = *session->outerFrame(focused);
+  const Frame start = *session->outerFrame(focusedWindow);
   // Both screens are 720×900, so only the origin moves by the screen's offset.
   const Frame moved{start.x + 720, start.y, start.width, start.height};
   EXPECT_EQ(session->pressForEntry({control, alt, super, right}),
             okEntry("nextDisplay", {{moved, "Solo"}}));
-  EXPECT_EQ(session->outerFrame(focused), moved);
+  EXPECT_EQ(session->outerFrame(focusedWindow), moved);
   EXPECT_EQ(session->pressForEntry({control, alt, super, left}),
             okEntry("previousDisplay", {{start, "Solo"}}));
-  EXPECT_EQ(session->outerFrame(focused), start);
+  EXPECT_EQ(session->outerFrame(focusedWindow), start);
 }
 
 TEST_F(MonitorsTest, AWindowAcrossBothScreensActsOnTheOneItOverlapsMore) {
@@ -47,10 +47,10 @@ TEST_F(MonitorsTest, AWindowAcrossBothScreensActsOnTheOneItOverlapsMore) {
       {{400, 100, 500, 300}, {0, 0, 360, 900}},    // 320 on the left, 180 on the right
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(session->moveWindow(focused, c.across)) << c.across;
+    ASSERT_TRUE(session->moveWindow(focusedWindow, c.across)) << c.across;
     EXPECT_EQ(session->pressForEntry({super, alt, left}),
               okEntry("leftHalf", {{c.leftHalf, "Solo"}}));
-    EXPECT_EQ(session->outerFrame(focused), c.leftHalf);
+    EXPECT_EQ(session->outerFrame(focusedWindow), c.leftHalf);
   }
 }
 

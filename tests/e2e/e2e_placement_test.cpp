@@ -22,7 +22,7 @@ class PlacementTest : public DesktopTest {
   void expectPlacement(const std::vector<std::uint8_t>& keys, const std::string& label,
                        const Frame& target) {
     EXPECT_EQ(session->pressForEntry(keys), okEntry(label, {{target, "Alpha"}}));
-    EXPECT_EQ(session->outerFrame(focused), target) << label;
+    EXPECT_EQ(session->outerFrame(focusedWindow), target) << label;
   }
 };
 
@@ -57,15 +57,15 @@ TEST_F(PlacementTest, CenterSmallerAndLargerWorkFromTheCurrentFrame) {
 }
 
 TEST_F(PlacementTest, UndoAndRedoReplayTheHistoryAndBeepWhenItIsEmpty) {
-  const auto before = session->outerFrame(focused);
+  const auto before = session->outerFrame(focusedWindow);
   ASSERT_TRUE(before.has_value());
   EXPECT_TRUE(session->pressForBell({super, alt, z}));  // nothing to undo yet
   expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
 
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
-  EXPECT_EQ(session->outerFrame(focused), before);
+  EXPECT_EQ(session->outerFrame(focusedWindow), before);
   EXPECT_EQ(session->pressForEntry({super, alt, shift, z}), "redo: 창 1개 복원");
-  EXPECT_EQ(session->outerFrame(focused), (Frame{0, 0, 720, 900}));
+  EXPECT_EQ(session->outerFrame(focusedWindow), (Frame{0, 0, 720, 900}));
 
   const auto entries = session->logEntries().size();
   const int bells = session->bells();

@@ -1,6 +1,6 @@
 // The simulated platform's own rules where the core's tests lean on them
-// without showing them: minimum sizes, hot-key refusals, timer order and
-// the chain of key monitors. Element identity, attribute overrides, closing
+// without showing them: hot-key refusals, timer order and the chain of key
+// monitors. Element identity, attribute overrides, minimum sizes, closing
 // windows, defaults kinds and the main queue's later turns are pinned by the
 // core's tests that use them.
 #include "platform/sim/sim_platform.h"
@@ -16,26 +16,6 @@ namespace corvella::sim {
 namespace {
 
 using ::testing::ElementsAre;
-
-TEST(SimPlatform, SizeWritesAreRaisedToTheMinimumAndAWindowsOwnMinimumWins) {
-  SimPlatform platform;
-  platform.desktop.addApplication(7, "Notes").minimumSize = SimSize{500, 400};
-  const SimWindowId id = platform.desktop.addWindow(7, {100, 100, 800, 600});
-  const auto resize = [&](AttributeValue size) {
-    platform.accessibility.setAttributeValue(platform.desktop.windowElement(id), "AXSize", size);
-    return platform.desktop.frame(id);
-  };
-  const auto size = [](double width, double height) {
-    return AXGeometryValue{AXGeometryValue::Kind::size, width, height};
-  };
-  EXPECT_EQ(resize(size(360, 875)), (Rect{100, 100, 500, 875}));
-  EXPECT_EQ(resize(size(100, 50)), (Rect{100, 100, 500, 400}));
-  EXPECT_EQ(resize(AXGeometryValue{AXGeometryValue::Kind::point, 900, 900}),
-            (Rect{100, 100, 500, 400}))
-      << "a point where a size belongs";
-  platform.desktop.window(id).minimumSize = SimSize{200, 100};
-  EXPECT_EQ(resize(size(150, 150)), (Rect{100, 100, 200, 150}));
-}
 
 TEST(SimPlatform, HotKeysRefuseOnlyTheExactCombinationHeldAndPressOnlyTheirOwn) {
   SimPlatform platform;

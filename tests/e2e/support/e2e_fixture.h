@@ -60,16 +60,17 @@ class DesktopTest : public ::testing::Test {
   // Starts a test client with these windows, focuses the one with the title
   // and starts corvella; the test stops here when any of it fails.
   void startFocused(const std::vector<std::string>& windows, const std::string& title) {
-    client = session->startTestClient(windows);
-    ASSERT_NE(client, nullptr) << session->why();
-    focused = session->windowTitled(title).value_or(XCB_WINDOW_NONE);
-    ASSERT_TRUE(session->activate(focused));
+    focusedClient = session->startTestClient(windows);
+    ASSERT_NE(focusedClient, nullptr) << session->why();
+    focusedWindow = session->windowTitled(title).value_or(XCB_WINDOW_NONE);
+    ASSERT_TRUE(session->activate(focusedWindow));
     startCorvella();
   }
 
   std::unique_ptr<XSession> session;
-  ChildProcess* client = nullptr;  // the one startFocused started
-  xcb_window_t focused = XCB_WINDOW_NONE;
+  // What startFocused started and focused.
+  ChildProcess* focusedClient = nullptr;
+  xcb_window_t focusedWindow = XCB_WINDOW_NONE;
 };
 
 }  // namespace corvella::e2e
