@@ -124,6 +124,7 @@ TEST(GridSettingsModelTest, PreviewsInsetTheirCellsAndDrawNothingForOutlyingGrid
   }
   const std::tuple<std::int64_t, std::int64_t, double, std::size_t> grids[] = {
       {12, 12, 44, 144},
+      {1, 1, 44, 1},
       {0, 2, 44, 0},
       {-3, -2, 44, 0},
       {40, 1, 44, 0},  // 1.1 wide cells leave nothing after the inset
