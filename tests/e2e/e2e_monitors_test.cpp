@@ -12,20 +12,13 @@ class MonitorsTest : public DesktopTest {
  protected:
   void SetUp() override {
     DesktopTest::SetUp();
-    if (HasFatalFailure()) return;
-    ASSERT_NE(session->startTestClient({"title=Solo;size=300x200;at=100,100"}), nullptr)
-        << session->why();
-    window = *session->windowTitled("Solo");
-    ASSERT_TRUE(session->activate(window));
-    startCorvella();
+    if (!HasFatalFailure()) startFocused({"title=Solo;size=300x200;at=100,100"}, "Solo");
   }
   void splitScreen() {
     ASSERT_EQ(session->run({"xrandr", "--setmonitor", "left", "720/190x900/240+0+0", "screen"}), 0);
     ASSERT_EQ(session->run({"xrandr", "--setmonitor", "right", "720/190x900/240+720+0", "none"}),
               0);
   }
-
-  xcb_window_t window = XCB_WINDOW_NONE;
 };
 
 TEST_F(MonitorsTest, NextAndPreviousDisplayKeepThePlaceRelativeToTheScreen) {
@@ -34,32 +27,30 @@ TEST_F(MonitorsTest, NextAndPreviousDisplayKeepThePlaceRelativeToTheScreen) {
   EXPECT_EQ(static_cast<int>(session->logEntries().size()), entries);
 
   splitScreen();
-  const Frame start = *session->outerFrame(window);
+  const Frame start = *session->outerFrame(focusedWindow);
   // Both screens are 720×900, so only the origin moves by the screen's offset.
   const Frame moved{start.x + 720, start.y, start.width, start.height};
   EXPECT_EQ(session->pressForEntry({control, alt, super, right}),
-            "nextDisplay\n" + moveLine(true, moved, logText(moved), "Solo"));
-  EXPECT_EQ(session->outerFrame(window), moved);
+            okEntry("nextDisplay", {{moved, "Solo"}}));
+  EXPECT_EQ(session->outerFrame(focusedWindow), moved);
   EXPECT_EQ(session->pressForEntry({control, alt, super, left}),
-            "previousDisplay\n" + moveLine(true, start, logText(start), "Solo"));
-  EXPECT_EQ(session->outerFrame(window), start);
+            okEntry("previousDisplay", {{start, "Solo"}}));
+  EXPECT_EQ(session->outerFrame(focusedWindow), start);
 }
 
 TEST_F(MonitorsTest, AWindowAcrossBothScreensActsOnTheOneItOverlapsMore) {
   splitScreen();
-  struct Case {
-    Frame across;
-    Frame leftHalf;
-  };
-  const Case cases[] = {
+  const struct {
+    Frame across, leftHalf;
+  } cases[] = {
       {{520, 100, 500, 300}, {720, 0, 360, 900}},  // 200 on the left, 300 on the right
       {{400, 100, 500, 300}, {0, 0, 360, 900}},    // 320 on the left, 180 on the right
   };
-  for (const Case& c : cases) {
-    ASSERT_TRUE(session->moveWindow(window, c.across)) << c.across;
+  for (const auto& c : cases) {
+    ASSERT_TRUE(session->moveWindow(focusedWindow, c.across)) << c.across;
     EXPECT_EQ(session->pressForEntry({super, alt, left}),
-              "leftHalf\n" + moveLine(true, c.leftHalf, logText(c.leftHalf), "Solo"));
-    EXPECT_EQ(session->outerFrame(window), c.leftHalf);
+              okEntry("leftHalf", {{c.leftHalf, "Solo"}}));
+    EXPECT_EQ(session->outerFrame(focusedWindow), c.leftHalf);
   }
 }
 

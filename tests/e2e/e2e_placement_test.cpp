@@ -15,57 +15,33 @@ class PlacementTest : public DesktopTest {
  protected:
   void SetUp() override {
     DesktopTest::SetUp();
-    if (HasFatalFailure()) return;
-    ASSERT_NE(session->startTestClient({"title=Alpha;size=800x600;at=100,80"}), nullptr)
-        << session->why();
-    window = *session->windowTitled("Alpha");
-    ASSERT_TRUE(session->activate(window));
-    startCorvella();
+    if (!HasFatalFailure()) startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
   }
 
   // Presses the keys and expects one OK entry under the label and the window at target.
   void expectPlacement(const std::vector<std::uint8_t>& keys, const std::string& label,
                        const Frame& target) {
-    const std::string entry = session->pressForEntry(keys);
-    EXPECT_EQ(entry, label + "\n" + moveLine(true, target, logText(target), "Alpha"));
-    EXPECT_EQ(session->outerFrame(window), target) << label;
+    EXPECT_EQ(session->pressForEntry(keys), okEntry(label, {{target, "Alpha"}}));
+    EXPECT_EQ(session->outerFrame(focusedWindow), target) << label;
   }
-
-  xcb_window_t window = XCB_WINDOW_NONE;
-};
-
-struct Placement {
-  std::vector<std::uint8_t> keys;
-  std::string label;
-  Frame target;
 };
 
 TEST_F(PlacementTest, HalvesQuartersAndMaximizeFillTheirPartOfTheScreen) {
-  const std::vector<Placement> placements{
-      {{super, alt, left}, "leftHalf", {0, 0, 720, 900}},
-      {{super, alt, right}, "rightHalf", {720, 0, 720, 900}},
-      {{super, alt, up}, "topHalf", {0, 0, 1440, 450}},
-      {{super, alt, down}, "bottomHalf", {0, 450, 1440, 450}},
-      {{control, super, left}, "upperLeft", {0, 0, 720, 450}},
-      {{control, super, right}, "upperRight", {720, 0, 720, 450}},
-      {{control, shift, super, left}, "lowerLeft", {0, 450, 720, 450}},
-      {{control, shift, super, right}, "lowerRight", {720, 450, 720, 450}},
-      {{super, alt, f}, "maximize", {0, 0, 1440, 900}},
-  };
-  for (const auto& placement : placements) {
-    const std::string entry = session->pressForEntry(placement.keys);
-    EXPECT_EQ(entry, placement.label + "\n" +
-                         moveLine(true, placement.target, logText(placement.target), "Alpha"));
-    EXPECT_EQ(session->outerFrame(window), placement.target) << placement.label;
-  }
+  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
+  expectPlacement({super, alt, right}, "rightHalf", {720, 0, 720, 900});
+  expectPlacement({super, alt, up}, "topHalf", {0, 0, 1440, 450});
+  expectPlacement({super, alt, down}, "bottomHalf", {0, 450, 1440, 450});
+  expectPlacement({control, super, left}, "upperLeft", {0, 0, 720, 450});
+  expectPlacement({control, super, right}, "upperRight", {720, 0, 720, 450});
+  expectPlacement({control, shift, super, left}, "lowerLeft", {0, 450, 720, 450});
+  expectPlacement({control, shift, super, right}, "lowerRight", {720, 450, 720, 450});
+  expectPlacement({super, alt, f}, "maximize", {0, 0, 1440, 900});
 }
 
 TEST_F(PlacementTest, ThirdsCycleBothWaysAndWrapAround) {
   // The window starts in no third: next takes the left one, then each press the next.
-  expectPlacement({control, alt, right}, "nextThird", {0, 0, 480, 900});
-  expectPlacement({control, alt, right}, "nextThird", {480, 0, 480, 900});
-  expectPlacement({control, alt, right}, "nextThird", {960, 0, 480, 900});
-  expectPlacement({control, alt, right}, "nextThird", {0, 0, 480, 900});
+  for (int x : {0, 480, 960, 0})
+    expectPlacement({control, alt, right}, "nextThird", {x, 0, 480, 900});
   expectPlacement({control, alt, left}, "previousThird", {960, 0, 480, 900});
 }
 
@@ -81,15 +57,15 @@ TEST_F(PlacementTest, CenterSmallerAndLargerWorkFromTheCurrentFrame) {
 }
 
 TEST_F(PlacementTest, UndoAndRedoReplayTheHistoryAndBeepWhenItIsEmpty) {
-  const auto before = session->outerFrame(window);
+  const auto before = session->outerFrame(focusedWindow);
   ASSERT_TRUE(before.has_value());
   EXPECT_TRUE(session->pressForBell({super, alt, z}));  // nothing to undo yet
   expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
 
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
-  EXPECT_EQ(session->outerFrame(window), before);
+  EXPECT_EQ(session->outerFrame(focusedWindow), before);
   EXPECT_EQ(session->pressForEntry({super, alt, shift, z}), "redo: 창 1개 복원");
-  EXPECT_EQ(session->outerFrame(window), (Frame{0, 0, 720, 900}));
+  EXPECT_EQ(session->outerFrame(focusedWindow), (Frame{0, 0, 720, 900}));
 
   const auto entries = session->logEntries().size();
   const int bells = session->bells();
@@ -120,12 +96,9 @@ TEST_F(PlacementTest, AResizedXtermReportsTheFrameTheWindowManagerSettledOn) {
   const auto settled = session->outerFrame(terminal);
   ASSERT_TRUE(settled.has_value());
   // The character grid (6×13 pixels) leaves the size at most one step short.
-  EXPECT_EQ(settled->x, 0);
-  EXPECT_EQ(settled->y, 0);
-  EXPECT_GT(settled->width, 720 - 6);
-  EXPECT_LE(settled->width, 720);
-  EXPECT_GT(settled->height, 900 - 13);
-  EXPECT_LE(settled->height, 900);
+  EXPECT_TRUE(settled->x == 0 && settled->y == 0 && settled->width > 720 - 6 &&
+              settled->width <= 720 && settled->height > 900 - 13 && settled->height <= 900)
+      << *settled;
   // The log reports that settled frame, not the frame before the move.
   const bool close = 720 - settled->width <= 4 && 900 - settled->height <= 4;
   EXPECT_EQ(entry, "leftHalf\n" + moveLine(close, {0, 0, 720, 900}, logText(*settled), "xterm"));

@@ -39,8 +39,7 @@ class PortsTest : public DesktopTest {
     return value;
   }
   static xcb_window_t windowOf(const AttributeValue& value) {
-    const auto& element = std::get<ElementRef>(value);
-    return dynamic_cast<const x11::X11WindowElement&>(*element).window();
+    return dynamic_cast<const x11::X11WindowElement&>(*std::get<ElementRef>(value)).window();
   }
 
   std::unique_ptr<x11::X11Platform> platform;
@@ -89,20 +88,10 @@ TEST_F(PortsTest, WindowsReadThroughTheAttributeVocabulary) {
   EXPECT_EQ(front, (RunningApplication{pid, std::string("TestClient")}));
 
   // Minimizing shows as "AXMinimized".
-  xcb_client_message_event_t iconify{};
-  iconify.response_type = XCB_CLIENT_MESSAGE;
-  iconify.format = 32;
-  iconify.window = *session->windowTitled("Tool");
-  auto* reply = xcb_intern_atom_reply(
-      session->xcb(), xcb_intern_atom(session->xcb(), 0, 15, "WM_CHANGE_STATE"), nullptr);
-  iconify.type = reply->atom;
-  std::free(reply);
-  iconify.data.data32[0] = 3;  // IconicState
-  xcb_send_event(session->xcb(), 0, session->root(),
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&iconify));
-  EXPECT_TRUE(session->waitUntil(
-      [&] { return attribute(iconify.window, "AXMinimized") == AttributeValue(true); }));
+  const xcb_window_t tool = *session->windowTitled("Tool");
+  session->sendToRoot(tool, "WM_CHANGE_STATE", {3});  // IconicState
+  EXPECT_TRUE(
+      session->waitUntil([&] { return attribute(tool, "AXMinimized") == AttributeValue(true); }));
 
   // A window that is gone reads as absent everywhere.
   client->stop(SIGKILL);
@@ -125,10 +114,8 @@ TEST_F(PortsTest, AnApplicationsWindowsComeFrontToBackWithoutItsDocks) {
   ASSERT_TRUE(windows.has_value());
   const auto& list = std::get<std::vector<ElementRef>>(*windows);
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(dynamic_cast<const x11::X11WindowElement&>(*list[0]).window(),
-            *session->windowTitled("Front"));
-  EXPECT_EQ(dynamic_cast<const x11::X11WindowElement&>(*list[1]).window(),
-            *session->windowTitled("Back"));
+  EXPECT_EQ(windowOf(list[0]), *session->windowTitled("Front"));
+  EXPECT_EQ(windowOf(list[1]), *session->windowTitled("Back"));
 
   // The panel's strut comes off the screen's visible frame: 30 pixels at the
   // top of a 1440×900 screen leave y 0 to 870 in bottom-left space.
@@ -140,12 +127,10 @@ TEST_F(PortsTest, AnApplicationsWindowsComeFrontToBackWithoutItsDocks) {
 
 TEST_F(PortsTest, KeyNamesFollowTheCurrentLayout) {
   auto& layout = platform->services().keyboardLayout;
-  EXPECT_EQ(layout.translateKey(0), "a");
-  EXPECT_EQ(layout.translateKey(6), "z");
-  EXPECT_EQ(layout.translateKey(18), "1");
-  EXPECT_EQ(layout.translateKey(49), " ");
-  EXPECT_FALSE(layout.translateKey(123).has_value());  // arrows name no text
-  EXPECT_FALSE(layout.translateKey(52).has_value());   // no such key
+  // Arrows name no text; 52 is no key at all.
+  const std::pair<std::uint16_t, std::optional<std::string>> names[] = {
+      {0, "a"}, {6, "z"}, {18, "1"}, {49, " "}, {123, std::nullopt}, {52, std::nullopt}};
+  for (const auto& [key, name] : names) EXPECT_EQ(layout.translateKey(key), name) << key;
 
   // On a German layout the key where US boards have Z types y.
   ASSERT_EQ(session->run({"setxkbmap", "de"}), 0);

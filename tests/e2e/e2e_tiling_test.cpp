@@ -15,20 +15,21 @@ class TilingTest : public DesktopTest {
  protected:
   // Starts the front application with the windows and another application
   // with one window, focuses the front one and starts corvella.
-  void startApplications(const std::vector<std::string>& windows, const std::string& focused) {
+  void startApplications(const std::vector<std::string>& windows, const std::string& title) {
     ASSERT_NE(session->startTestClient({"title=Other;size=300x200;at=1000,600"}), nullptr)
         << session->why();
-    ASSERT_NE(session->startTestClient(windows), nullptr) << session->why();
-    ASSERT_TRUE(session->activate(*session->windowTitled(focused)));
-    other = *session->windowTitled("Other");
-    otherFrame = *session->outerFrame(other);
-    startCorvella();
+    otherFrame = frameOf("Other");
+    startFocused(windows, title);
   }
   Frame frameOf(const std::string& title) {
     return *session->outerFrame(*session->windowTitled(title));
   }
+  std::vector<Frame> framesOf(const std::vector<std::string>& titles) {
+    std::vector<Frame> frames;
+    for (const std::string& title : titles) frames.push_back(frameOf(title));
+    return frames;
+  }
 
-  xcb_window_t other = XCB_WINDOW_NONE;
   Frame otherFrame;
 };
 
@@ -38,32 +39,26 @@ const std::vector<std::string> threeInARow{"title=One;size=300x200;at=50,50",
 
 TEST_F(TilingTest, ColumnsGoLeftToRightAndOneUndoRestoresEveryWindow) {
   startApplications(threeInARow, "Two");
-  const std::vector<Frame> before{frameOf("One"), frameOf("Two"), frameOf("Three")};
+  const std::vector<Frame> before = framesOf({"One", "Two", "Three"});
 
   const Frame one{0, 0, 480, 900}, two{480, 0, 480, 900}, three{960, 0, 480, 900};
-  EXPECT_EQ(session->pressForEntry({super, alt, a}),
-            "tileAppColumns TestClient ×3\n" + moveLine(true, one, logText(one), "One") + "\n" +
-                moveLine(true, two, logText(two), "Two") + "\n" +
-                moveLine(true, three, logText(three), "Three"));
-  EXPECT_EQ(frameOf("One"), one);
-  EXPECT_EQ(frameOf("Two"), two);
-  EXPECT_EQ(frameOf("Three"), three);
-  EXPECT_EQ(session->outerFrame(other), otherFrame);
+  EXPECT_EQ(
+      session->pressForEntry({super, alt, a}),
+      okEntry("tileAppColumns TestClient ×3", {{one, "One"}, {two, "Two"}, {three, "Three"}}));
+  EXPECT_EQ(framesOf({"One", "Two", "Three", "Other"}),
+            (std::vector<Frame>{one, two, three, otherFrame}));
   EXPECT_EQ(session->activeWindow(), session->windowTitled("Two"));
 
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 3개 복원");
-  EXPECT_EQ((std::vector<Frame>{frameOf("One"), frameOf("Two"), frameOf("Three")}), before);
+  EXPECT_EQ(framesOf({"One", "Two", "Three"}), before);
 }
 
 TEST_F(TilingTest, RowsGoTopToBottom) {
   startApplications(threeInARow, "One");
   const Frame one{0, 0, 1440, 300}, two{0, 300, 1440, 300}, three{0, 600, 1440, 300};
   EXPECT_EQ(session->pressForEntry({super, alt, shift, a}),
-            "tileAppRows TestClient ×3\n" + moveLine(true, one, logText(one), "One") + "\n" +
-                moveLine(true, two, logText(two), "Two") + "\n" +
-                moveLine(true, three, logText(three), "Three"));
-  EXPECT_EQ(frameOf("Three"), three);
-  EXPECT_EQ(session->outerFrame(other), otherFrame);
+            okEntry("tileAppRows TestClient ×3", {{one, "One"}, {two, "Two"}, {three, "Three"}}));
+  EXPECT_EQ(framesOf({"Three", "Other"}), (std::vector<Frame>{three, otherFrame}));
 }
 
 TEST_F(TilingTest, AStoredGridFillsItsCellsInReadingOrderAndLeavesTheRest) {
@@ -77,13 +72,10 @@ TEST_F(TilingTest, AStoredGridFillsItsCellsInReadingOrderAndLeavesTheRest) {
   const Frame w5 = frameOf("W5");
   const Frame w1{0, 0, 720, 450}, w2{720, 0, 720, 450}, w3{0, 450, 720, 450},
       w4{720, 450, 720, 450};
-  EXPECT_EQ(
-      session->pressForEntry({control, alt, one}),
-      "grid 2×2 TestClient ×5 (칸 부족, 1개 그대로)\n" + moveLine(true, w1, logText(w1), "W1") +
-          "\n" + moveLine(true, w2, logText(w2), "W2") + "\n" +
-          moveLine(true, w3, logText(w3), "W3") + "\n" + moveLine(true, w4, logText(w4), "W4"));
-  EXPECT_EQ(frameOf("W4"), w4);
-  EXPECT_EQ(frameOf("W5"), w5);
+  EXPECT_EQ(session->pressForEntry({control, alt, one}),
+            okEntry("grid 2×2 TestClient ×5 (칸 부족, 1개 그대로)",
+                    {{w1, "W1"}, {w2, "W2"}, {w3, "W3"}, {w4, "W4"}}));
+  EXPECT_EQ(framesOf({"W4", "W5"}), (std::vector<Frame>{w4, w5}));
 }
 
 }  // namespace

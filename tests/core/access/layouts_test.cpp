@@ -1,12 +1,21 @@
+// Column, row and grid cells and the order of windows: exact cases worked out
+// by hand, then random windows and visible frames against the rules every
+// layout must keep (an exact cover, an order independent of the sort).
 #include "core/access/layouts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <ostream>
+#include <random>
 
 namespace corvella {
 
+void PrintTo(const Rect& r, std::ostream* os) {
+  *os << "(" << r.x << ", " << r.y << ", " << r.width << ", " << r.height << ")";
+}
 void PrintTo(const CellAssignment& c, std::ostream* os) {
   *os << "#" << c.index << " (" << c.frame.x << ", " << c.frame.y << ", " << c.frame.width << ", "
       << c.frame.height << ")";
@@ -46,16 +55,6 @@ TEST(Strips, EqualRoundedCellsSharingEdgesAndTheUncutAxisUnrounded) {
   EXPECT_TRUE(layoutColumns({}, {0, 0, 1000, 600}).empty());
 }
 
-TEST(Strips, ColumnsGoLeftToRightThenDownAndRowsDownThenLeftToRight) {
-  // Listed out of order: x 500, 0, 250, and a window under the one at 0.
-  const std::vector<Rect> frames{at(500, 0), at(0, 0), at(250, 0), at(2, 300)};
-  EXPECT_EQ(layoutColumns(frames, {0, 0, 1000, 600}), (Cells{{1, {0, 0, 250, 600}},
-                                                             {3, {250, 0, 250, 600}},
-                                                             {2, {500, 0, 250, 600}},
-                                                             {0, {750, 0, 250, 600}}}));
-  EXPECT_EQ(indices(layoutRows(frames, {0, 0, 1000, 600})), (Order{1, 2, 0, 3}));
-}
-
 TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
   const struct {
     const char* name;
@@ -74,9 +73,6 @@ TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
     const std::vector<Rect> frames{c.first, c.second};
     EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 0, 1), c.firstComesFirst) << c.name;
     EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 1, 0), !c.firstComesFirst) << c.name;
-    EXPECT_EQ(indices(layoutColumns(frames, {0, 0, 1000, 600})),
-              c.firstComesFirst ? (Order{0, 1}) : (Order{1, 0}))
-        << c.name;
   }
   EXPECT_FALSE(positionOrder(Edge::top, Edge::left, {at(0, 0)}, 0, 0));
 }
@@ -129,20 +125,10 @@ TEST(Grid, FillsRowByRowFromTheTopLeft) {
 
 TEST(Grid, NoCellsOrAnOverflowingCountMeansNoAssignments) {
   const std::vector<Rect> frames{at(0, 0), at(100, 0), at(200, 0), at(0, 600), at(9, 9)};
+  const std::int64_t half = int64Max / 2 + 1, big = 4294967296;
   const std::pair<std::int64_t, std::int64_t> cases[] = {
-      {0, 2},
-      {2, 0},
-      {0, 0},
-      {-1, 3},
-      {3, -1},
-      {-2, -2},
-      {int64Max, 2},
-      {2, int64Max},
-      {int64Min, -1},
-      {-1, int64Min},
-      {int64Max / 2 + 1, 2},
-      {4294967296, 4294967296},
-  };
+      {0, 2},        {2, 0},        {0, 0},         {-1, 3},        {3, -1},   {-2, -2},
+      {int64Max, 2}, {2, int64Max}, {int64Min, -1}, {-1, int64Min}, {half, 2}, {big, big}};
   for (const auto& [columns, rows] : cases) {
     EXPECT_TRUE(layoutGrid(columns, rows, frames, {0, 0, 1000, 1000}).empty())
         << columns << " × " << rows;
@@ -167,6 +153,122 @@ TEST(Grid, HugeCountsThatFitPlaceEveryWindow) {
                   cell.frame.x + cell.frame.width <= 1440 && cell.frame.y >= 25 &&
                   cell.frame.height >= 0 && cell.frame.y + cell.frame.height <= 900);
     }
+  }
+}
+
+struct Generator {
+  std::mt19937 rng{2024};
+  std::size_t count(std::size_t low, std::size_t high) {
+    return std::uniform_int_distribution<std::size_t>(low, high)(rng);
+  }
+  double real(double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(rng);
+  }
+  int integer(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+
+  // Whole-numbered, anywhere, sometimes with no width or no height.
+  Rect visible() {
+    return {double(integer(-4000, 4000)), double(integer(-3000, 3000)),
+            double(integer(0, 20) ? integer(1, 3840) : 0),
+            double(integer(0, 20) ? integer(1, 2160) : 0)};
+  }
+  // Edges within 2 points of a 10-point lattice: on one lattice point they
+  // are at most 4 apart (level), on different points at least 6 (ordered), so
+  // the order is consistent. A small lattice makes many windows share a spot.
+  std::vector<Rect> windows(std::size_t n, double jitter = 2) {
+    const int spots = integer(1, 30);
+    std::vector<Rect> frames;
+    for (std::size_t i = 0; i < n; ++i) {
+      frames.push_back({integer(-spots, spots) * 10 + real(-jitter, jitter),
+                        integer(-spots, spots) * 10 + real(-jitter, jitter), 300, 200});
+    }
+    return frames;
+  }
+};
+
+// Cells k = 0, 1, ... fill a grid of the given columns row by row: each
+// starts at the frame's edge or where its left and upper neighbours end,
+// shares its row's top and height, has whole edges, and the last column and
+// row end at the frame's far edges. Together: an exact cover, no gaps or overlaps.
+void expectExactCover(const std::vector<CellAssignment>& cells, std::size_t columns,
+                      const Rect& v) {
+  const std::size_t rows = (cells.size() + columns - 1) / columns;
+  for (std::size_t k = 0; k < cells.size(); ++k) {
+    const Rect& cell = cells[k].frame;
+    const std::size_t c = k % columns, r = k / columns;
+    const Rect* before = c > 0 ? &cells[k - 1].frame : nullptr;
+    const Rect* above = r > 0 ? &cells[k - columns].frame : nullptr;
+    const bool starts = cell.x == (before ? before->x + before->width : v.x) &&
+                        cell.y == (above ? above->y + above->height : v.y);
+    const bool level = !before || (cell.y == before->y && cell.height == before->height);
+    const bool whole = std::floor(cell.x) == cell.x && std::floor(cell.y) == cell.y &&
+                       std::floor(cell.width) == cell.width &&
+                       std::floor(cell.height) == cell.height;
+    const bool ends = (c + 1 < columns || cell.x + cell.width == v.x + v.width) &&
+                      (r + 1 < rows || cell.y + cell.height == v.y + v.height);
+    EXPECT_TRUE(starts && level && whole && ends)
+        << "cell " << k << " " << testing::PrintToString(cell);
+  }
+}
+
+// No window comes right before one that its edges clearly place before it.
+void expectInPositionOrder(const Order& order, const std::vector<Rect>& frames, bool leftFirst) {
+  for (std::size_t k = 0; k + 1 < order.size(); ++k) {
+    const Rect &a = frames[order[k]], &b = frames[order[k + 1]];
+    const double dp = leftFirst ? b.x - a.x : b.y - a.y;
+    const double ds = leftFirst ? b.y - a.y : b.x - a.x;
+    EXPECT_TRUE(dp > 4 ||
+                (std::abs(dp) <= 4 && (ds > 4 || (std::abs(ds) <= 4 && order[k] < order[k + 1]))))
+        << order[k] << " " << testing::PrintToString(a) << " before " << order[k + 1] << " "
+        << testing::PrintToString(b);
+  }
+}
+
+TEST(LayoutProperties, ColumnsRowsAndFullGridsCoverTheVisibleFrameInPositionOrder) {
+  Generator generate;
+  for (int iteration = 0; iteration < 800 && !HasFailure(); ++iteration) {
+    const Rect visible = generate.visible();
+    SCOPED_TRACE("iteration " + std::to_string(iteration) + " in " +
+                 testing::PrintToString(visible));
+    const std::vector<Rect> frames = generate.windows(generate.count(1, 150));
+    const auto columns = layoutColumns(frames, visible);
+    const auto rows = layoutRows(frames, visible);
+    ASSERT_EQ(columns.size(), frames.size());
+    ASSERT_EQ(rows.size(), frames.size());
+    expectExactCover(columns, frames.size(), visible);
+    expectExactCover(rows, 1, visible);
+    expectInPositionOrder(indices(columns), frames, true);
+    expectInPositionOrder(indices(rows), frames, false);
+
+    // A grid filled in full, in reading order.
+    const std::int64_t c = generate.integer(1, 12), r = generate.integer(1, 12);
+    const std::vector<Rect> some = generate.windows(std::size_t(c * r));
+    const auto grid = layoutGrid(c, r, some, visible);
+    ASSERT_EQ(grid.size(), some.size());
+    expectExactCover(grid, std::size_t(c), visible);
+    expectInPositionOrder(indices(grid), some, false);
+  }
+}
+
+TEST(LayoutProperties, MergeSortAgreesWithInsertionSortWhenTheOrderIsConsistent) {
+  Generator generate;
+  for (int iteration = 0; iteration < 400 && !HasFailure(); ++iteration) {
+    for (std::size_t n : {generate.count(0, 63), generate.count(64, 300)}) {
+      const std::vector<Rect> frames = generate.windows(n);
+      for (const auto& [primary, secondary] :
+           {std::pair{Edge::left, Edge::top}, std::pair{Edge::top, Edge::left}}) {
+        const Order expected = insertionSortByPosition(primary, secondary, frames);
+        EXPECT_EQ(mergeSortByPosition(primary, secondary, frames), expected) << n;
+        EXPECT_EQ(sortedByPosition(primary, secondary, frames), expected) << n;
+      }
+    }
+    // Crowded windows make the order disagree with itself; every window
+    // still comes out exactly once.
+    const std::vector<Rect> crowded = generate.windows(generate.count(0, 300), 10);
+    Order order = mergeSortByPosition(Edge::left, Edge::top, crowded);
+    std::sort(order.begin(), order.end());
+    for (std::size_t i = 0; i < order.size(); ++i) ASSERT_EQ(order[i], i);
+    EXPECT_EQ(order.size(), crowded.size());
   }
 }
 

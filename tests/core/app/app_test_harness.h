@@ -1,8 +1,10 @@
 // AppHarness: the core's services and the application delegate on a fresh
 // simulated platform, with the log in a temporary folder, plus readers for
-// what a test asserts on: log messages and a compact trace of port calls.
+// what a test asserts on: log messages, a compact trace of port calls and
+// menu items as one line of text each.
 #pragma once
 
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -14,6 +16,34 @@
 #include "tests/support/temporary_folder.h"
 
 namespace corvella::testing_support {
+
+// "Title → selector@target [object] key=… mask=0x… ✓", "---", "## Header";
+// the arrow keys' private-use characters are written as U+F700 to U+F703.
+inline std::string describe(const MenuItem& item) {
+  if (item.kind == MenuItemKind::separator) return "---";
+  if (item.kind == MenuItemKind::sectionHeader) return "## " + item.title;
+  std::string text = item.title + " → " + std::string(selectorName(item.action));
+  if (item.target != MenuTarget::none) {
+    text += item.target == MenuTarget::delegate ? "@delegate" : "@updater";
+  }
+  if (item.representedObject) text += " [" + *item.representedObject + "]";
+  std::string key = item.keyEquivalent;
+  if (key.starts_with("\xEF\x9C") && key.size() == 3) {  // U+F7xx in UTF-8
+    key = "U+F70" + std::to_string(static_cast<unsigned char>(key[2]) - 0x80);
+  }
+  if (!key.empty()) text += " key=" + key;
+  char mask[32];
+  std::snprintf(mask, sizeof mask, " mask=0x%llX",
+                static_cast<unsigned long long>(item.keyEquivalentModifierMask));
+  if (item.keyEquivalentModifierMask != 0) text += mask;
+  return item.state == MenuItemState::on ? text + " ✓" : text;
+}
+
+inline std::vector<std::string> describe(const std::vector<MenuItem>& items) {
+  std::vector<std::string> lines;
+  for (const MenuItem& item : items) lines.push_back(describe(item));
+  return lines;
+}
 
 class AppHarness {
  public:
@@ -51,6 +81,17 @@ class AppHarness {
     }
     flush();
     return lines;
+  }
+
+  // The stored "gridLayouts" document a launch will read.
+  void storeGrids(const std::string& document) {
+    platform.defaults.seedData("gridLayouts", document);
+  }
+  // The front application "Notes" (pid 7) with its one window "Draft".
+  sim::SimWindowId addDraftWindow(const Rect& frame = {100, 100, 800, 600}) {
+    platform.desktop.addApplication(7, "Notes");
+    platform.desktop.setFrontmostApplication(7);
+    return platform.desktop.addWindow(7, frame, "Draft");
   }
 
   TemporaryFolder folder;

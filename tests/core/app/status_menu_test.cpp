@@ -3,7 +3,6 @@
 // equivalent, modifier mask and state.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,36 +13,6 @@ namespace {
 
 using testing_support::AppHarness;
 using Strings = std::vector<std::string>;
-
-// "Title → selector@target [object] key=… mask=0x… ✓", "---", "## Header";
-// the arrow keys' private-use characters are written as U+F700 to U+F703.
-std::string describe(const MenuItem& item) {
-  if (item.kind == MenuItemKind::separator) return "---";
-  if (item.kind == MenuItemKind::sectionHeader) return "## " + item.title;
-  std::string text = item.title + " → " + std::string(selectorName(item.action));
-  if (item.target == MenuTarget::delegate) text += "@delegate";
-  if (item.target == MenuTarget::updater) text += "@updater";
-  if (item.representedObject) text += " [" + *item.representedObject + "]";
-  std::string key = item.keyEquivalent;
-  if (key.starts_with("\xEF\x9C") && key.size() == 3) {  // U+F7xx in UTF-8
-    key = "U+F70" + std::to_string(static_cast<unsigned char>(key[2]) - 0x80);
-  }
-  if (!key.empty()) text += " key=" + key;
-  if (item.keyEquivalentModifierMask != 0) {
-    char mask[32];
-    std::snprintf(mask, sizeof mask, " mask=0x%llX",
-                  static_cast<unsigned long long>(item.keyEquivalentModifierMask));
-    text += mask;
-  }
-  if (item.state == MenuItemState::on) text += " ✓";
-  return text;
-}
-
-Strings describe(const std::vector<MenuItem>& items) {
-  Strings lines;
-  for (const MenuItem& item : items) lines.push_back(describe(item));
-  return lines;
-}
 
 Strings concat(std::initializer_list<Strings> parts) {
   Strings all;
@@ -98,18 +67,17 @@ const Strings closingItems = {
 
 class StatusMenuTest : public testing::Test, protected AppHarness {
  protected:
-  Strings menu() { return describe(delegate->buildMenu()); }
+  Strings menu() { return testing_support::describe(delegate->buildMenu()); }
 };
 
 TEST_F(StatusMenuTest, TrustedWithThreeGridsAndNoUpdaterListsEveryItemInOrder) {
   // A 3×2 grid without shortcut, a 2×2 on control-option-up and a 1×1 on
   // control-option-1 (0xC0000 = 786432).
-  platform.defaults.seedData(
-      "gridLayouts", R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":3,"rows":2},)"
-                     R"({"id":"BBBBBBBB-0000-4000-8000-000000000002","columns":2,"rows":2,)"
-                     R"("shortcut":{"keyCode":126,"modifiers":786432}},)"
-                     R"({"id":"CCCCCCCC-0000-4000-8000-000000000003","columns":1,"rows":1,)"
-                     R"("shortcut":{"keyCode":18,"modifiers":786432}}])");
+  storeGrids(R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":3,"rows":2},)"
+             R"({"id":"BBBBBBBB-0000-4000-8000-000000000002","columns":2,"rows":2,)"
+             R"("shortcut":{"keyCode":126,"modifiers":786432}},)"
+             R"({"id":"CCCCCCCC-0000-4000-8000-000000000003","columns":1,"rows":1,)"
+             R"("shortcut":{"keyCode":18,"modifiers":786432}}])");
   delegate->applicationDidFinishLaunching();
 
   EXPECT_EQ(menu(),
@@ -125,7 +93,7 @@ TEST_F(StatusMenuTest, TrustedWithThreeGridsAndNoUpdaterListsEveryItemInOrder) {
 }
 
 TEST_F(StatusMenuTest, WithNoGridsTheHeaderIsFollowedByTheSeparatorBeforeMaximize) {
-  platform.defaults.seedData("gridLayouts", "[]");
+  storeGrids("[]");
   EXPECT_EQ(menu(),
             concat({{allowed}, actionGroupsBeforeGrids, actionGroupsAfterGrids, closingItems}));
 }
@@ -154,7 +122,7 @@ TEST_F(StatusMenuTest, LaunchAtLoginIsCheckedOnlyWhenEnabled) {
 }
 
 TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMomentAndTheLocalizer) {
-  platform.defaults.seedData("gridLayouts", "[]");
+  storeGrids("[]");
   delegate->applicationDidFinishLaunching();
   const std::size_t before = menu().size();
 

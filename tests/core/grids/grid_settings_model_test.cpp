@@ -11,7 +11,6 @@
 
 #include "../app/app_test_harness.h"
 #include "core/grids/grid_preview.h"
-#include "uuid_printer.h"
 
 namespace corvella {
 namespace {
@@ -23,7 +22,7 @@ constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
 // given stored document (none: the built-in four).
 struct GridPage : testing_support::AppHarness {
   explicit GridPage(const std::string& storedDocument = "") {
-    if (!storedDocument.empty()) platform.defaults.seedData("gridLayouts", storedDocument);
+    if (!storedDocument.empty()) storeGrids(storedDocument);
     store().onChange = [this] { ++changes; };
     page.emplace(GridSettingsDependencies{.store = store(),
                                           .localizer = platform.localizer,
@@ -34,64 +33,46 @@ struct GridPage : testing_support::AppHarness {
   }
   GridLayoutStore& store() { return services.gridLayoutStore(); }
   GridRowModel& row(std::size_t index) { return *page->rows().at(index); }
+  // Each row's title and stepper labels.
+  std::vector<Strings> rows() {
+    std::vector<Strings> all;
+    for (const auto& r : page->rows()) {
+      all.push_back({r->shortTitle(), r->columnsStepper().label, r->rowsStepper().label});
+    }
+    return all;
+  }
 
   std::optional<GridSettingsModel> page;
   int changes = 0;           // onChange calls
   std::vector<bool> pauses;  // setHotKeysPaused calls
 };
 
-// A stored document of one layout with these columns and 2 rows.
-std::string oneLayout(const std::string& columns) {
-  return "[{\"id\":\"00000000-0000-0000-0000-000000000001\",\"columns\":" + columns +
-         ",\"rows\":2}]";
+// A stored document of layouts with these columns and rows, ids 1, 2, ...
+std::string layouts(const std::vector<std::pair<std::string, std::string>>& sizes) {
+  std::string document;
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    document += std::string(i == 0 ? "[" : ",") + "{\"id\":\"00000000-0000-0000-0000-00000000000" +
+                char('1' + i) + "\",\"columns\":" + sizes[i].first +
+                ",\"rows\":" + sizes[i].second + "}";
+  }
+  return document + "]";
 }
 
-TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTitleAndStepperLabels) {
+TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTexts) {
   GridPage tab;
   tab.platform.localizer.setTranslation("Add Grid", "격자 추가");
   tab.platform.localizer.setTranslation("Rows %lld", "행 %lld");
   const GridSettingsTexts texts = tab.page->texts();
-  EXPECT_EQ(Strings({texts.title, texts.explanation, texts.addButton, texts.restoreButton,
-                     texts.removeHelp}),
-            (Strings{"App Window Grids",
-                     "Windows of the front app fill cells from the top left. Extra windows stay "
-                     "where they are.",
-                     "격자 추가", "Restore Defaults", "Remove"}));
-
-  const Strings expected[] = {{"6-way Split", "Columns 3", "행 2"},
-                              {"8-way Split", "Columns 4", "행 2"},
-                              {"12-way Split", "Columns 4", "행 3"},
-                              {"24-way Split", "Columns 6", "행 4"}};
-  ASSERT_EQ(tab.page->rows().size(), 4u);
-  for (std::size_t i = 0; i < 4; ++i) {
-    GridRowModel& row = tab.row(i);
-    EXPECT_EQ(row.id(), tab.store().layouts()[i].id);
-    EXPECT_EQ(Strings({row.shortTitle(), row.columnsStepper().label, row.rowsStepper().label}),
-              expected[i]);
-    EXPECT_EQ(row.message(), std::nullopt);
-  }
+  EXPECT_EQ(Strings({texts.title, texts.addButton, texts.restoreButton, texts.removeHelp}),
+            (Strings{"App Window Grids", "격자 추가", "Restore Defaults", "Remove"}));
+  EXPECT_EQ(tab.rows(), (std::vector<Strings>{{"6-way Split", "Columns 3", "행 2"},
+                                              {"8-way Split", "Columns 4", "행 2"},
+                                              {"12-way Split", "Columns 4", "행 3"},
+                                              {"24-way Split", "Columns 6", "행 4"}}));
+  EXPECT_EQ(tab.row(3).id(), tab.store().layouts()[3].id);
 }
 
-TEST(GridSettingsModelTest, EachStepWritesTheLayoutAndSavesAtOnce) {
-  GridPage tab;
-  GridRowModel& first = tab.row(0);
-  first.incrementColumns();
-  EXPECT_EQ(first.shortTitle(), "8-way Split");
-  EXPECT_EQ(tab.changes, 1);
-  EXPECT_EQ(decodeGridLayouts(*tab.platform.defaults.dataText("gridLayouts")),
-            tab.store().layouts());
-
-  first.decrementRows();
-  first.incrementRows();
-  first.incrementRows();
-  EXPECT_EQ(tab.store().layouts()[0].columns, 4);
-  EXPECT_EQ(tab.store().layouts()[0].rows, 3);
-  EXPECT_EQ(tab.store().layouts()[1].columns, 4);  // other rows untouched
-  EXPECT_EQ(tab.changes, 4);                       // one change sequence per click
-  EXPECT_EQ(tab.platform.defaults.writeCount(), 4u);
-}
-
-TEST(GridSettingsModelTest, SteppersStopAtOneAndTwelveAndLeadOutlyingValuesBack) {
+TEST(GridSettingsModelTest, SteppersSaveEachStepStopAtOneAndTwelveAndLeadOutlyingValuesBack) {
   const struct {
     std::string stored;
     bool canIncrement, canDecrement;
@@ -103,93 +84,75 @@ TEST(GridSettingsModelTest, SteppersStopAtOneAndTwelveAndLeadOutlyingValuesBack)
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
-    GridPage tab(oneLayout(c.stored));
+    GridPage tab(layouts({{c.stored, "2"}, {"3", "2"}}));
     const GridStepperState state = tab.row(0).columnsStepper();
     EXPECT_EQ(state.label, "Columns " + c.stored);
     EXPECT_EQ(state.canIncrement, c.canIncrement);
     EXPECT_EQ(state.canDecrement, c.canDecrement);
-
     tab.row(0).incrementColumns();
     EXPECT_EQ(tab.store().layouts()[0].columns, c.afterIncrement);
-    EXPECT_EQ(tab.changes, c.canIncrement ? 1 : 0);  // a disabled step writes nothing
-    GridPage again(oneLayout(c.stored));
+    // One saved change per enabled click; a disabled step writes nothing.
+    EXPECT_EQ(tab.platform.defaults.writeCount(), c.canIncrement ? 1u : 0u);
+    EXPECT_EQ(tab.changes, c.canIncrement ? 1 : 0);
+    GridPage again(layouts({{c.stored, "2"}}));
     again.row(0).decrementColumns();
     EXPECT_EQ(again.store().layouts()[0].columns, c.afterDecrement);
-    EXPECT_EQ(again.platform.defaults.writeCount(), c.canDecrement ? 1u : 0u);
+    EXPECT_EQ(again.changes, c.canDecrement ? 1 : 0);
   }
+  GridPage tab;
+  tab.row(1).decrementRows();
+  tab.row(1).incrementRows();
+  tab.row(1).incrementRows();
+  EXPECT_EQ(tab.rows()[1], (Strings{"12-way Split", "Columns 4", "Rows 3"}));
+  EXPECT_EQ(tab.rows()[0][0], "6-way Split");  // other rows untouched
+  EXPECT_EQ(decodeGridLayouts(*tab.platform.defaults.dataText("gridLayouts")),
+            tab.store().layouts());
 }
 
-TEST(GridSettingsModelTest, PreviewOfThreeByTwoOnTheRowCanvas) {
+TEST(GridSettingsModelTest, PreviewsInsetTheirCellsAndDrawNothingForOutlyingGrids) {
   GridPage tab;
   const std::vector<Rect> cells =
       tab.row(0).previewCells(GridPreviewStyle::canvasWidth, GridPreviewStyle::canvasHeight);
   ASSERT_EQ(cells.size(), 6u);
-  const double cellWidth = 44.0 / 3;  // about 14.67
-  // Column by column, top to bottom within a column; each cell inset by 0.75.
-  for (int column = 0; column < 3; ++column) {
-    for (int row = 0; row < 2; ++row) {
-      const Rect& cell = cells[static_cast<std::size_t>(column * 2 + row)];
-      EXPECT_DOUBLE_EQ(cell.x, cellWidth * column + 0.75);
-      EXPECT_DOUBLE_EQ(cell.y, 14.0 * row + 0.75);
-      EXPECT_DOUBLE_EQ(cell.width, cellWidth - 1.5);  // about 13.17
-      EXPECT_DOUBLE_EQ(cell.height, 12.5);
-    }
+  // 3×2 on the 44×28 canvas: column by column, each cell inset by 0.75.
+  const double cellWidth = 44.0 / 3;
+  for (std::size_t k = 0; k < 6; ++k) {
+    EXPECT_DOUBLE_EQ(cells[k].x, cellWidth * double(k / 2) + 0.75) << k;
+    EXPECT_DOUBLE_EQ(cells[k].y, 14.0 * double(k % 2) + 0.75) << k;
+    EXPECT_DOUBLE_EQ(cells[k].width, cellWidth - 1.5) << k;
+    EXPECT_DOUBLE_EQ(cells[k].height, 12.5) << k;
   }
-}
-
-TEST(GridSettingsModelTest, PreviewOfHandEditedGridsDrawsNothingOrStaysBounded) {
-  const struct {
-    std::int64_t columns, rows;
-    double width;
-    std::size_t cells;
-  } cases[] = {
+  const std::tuple<std::int64_t, std::int64_t, double, std::size_t> grids[] = {
       {12, 12, 44, 144},
+      {1, 1, 44, 1},
       {0, 2, 44, 0},
       {-3, -2, 44, 0},
       {40, 1, 44, 0},  // 1.1 wide cells leave nothing after the inset
       {64, 64, 1000, 4096},
       {65, 64, 1000, 0},  // more than any preview draws
       {int64Max, int64Max, 44, 0},
-      {3, 2, std::numeric_limits<double>::quiet_NaN(), 0},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(gridPreviewCells(c.columns, c.rows, c.width, c.width).size(), c.cells)
-        << c.columns << "x" << c.rows << " on " << c.width;
+      {3, 2, std::numeric_limits<double>::quiet_NaN(), 0}};
+  for (const auto& [columns, rows, width, count] : grids) {
+    EXPECT_EQ(gridPreviewCells(columns, rows, width, width).size(), count)
+        << columns << "x" << rows << " on " << width;
   }
 }
 
-TEST(GridSettingsModelTest, RemoveLogsTheShapeAsStoredThenRemovesTheLayout) {
-  GridPage tab;
-  const UUID removed = tab.row(0).id();
-  GridRowModel* second = &tab.row(1);
+TEST(GridSettingsModelTest, RemoveLogsTheShapeAsStoredAddAndRestoreLogNothing) {
+  GridPage tab(layouts({{"3", "2"}, {"-3", "0"}, {"4", "2"}}));
+  GridRowModel* last = &tab.row(2);
+  EXPECT_EQ(tab.row(1).shortTitle(), "0-way Split");
   tab.row(0).remove();
-  EXPECT_EQ(tab.store().layoutWithID(removed), std::nullopt);
-  EXPECT_EQ(tab.changes, 1);
-  ASSERT_EQ(tab.page->rows().size(), 3u);
-  EXPECT_EQ(&tab.row(0), second);  // the rows left keep their state
-
-  GridPage handEdited(
-      "[{\"id\":\"00000000-0000-0000-0000-000000000001\",\"columns\":-3,"
-      "\"rows\":0}]");
-  EXPECT_EQ(handEdited.row(0).shortTitle(), "0-way Split");
-  handEdited.row(0).remove();
-  EXPECT_TRUE(handEdited.page->rows().empty());
-
-  EXPECT_EQ(tab.logMessages(), Strings{"설정: 격자 삭제 3×2"});
-  EXPECT_EQ(handEdited.logMessages(), Strings{"설정: 격자 삭제 -3×0"});
-}
-
-TEST(GridSettingsModelTest, AddAndRestoreGoThroughTheStoreWithoutLogging) {
-  GridPage tab("[]");
-  EXPECT_TRUE(tab.page->rows().empty());
+  last->incrementColumns();  // finds its layout at its new place before the rows are read
+  tab.row(0).remove();
+  EXPECT_EQ(&tab.row(0), last);  // the rows left keep their state
+  EXPECT_EQ(tab.rows(), (std::vector<Strings>{{"10-way Split", "Columns 5", "Rows 2"}}));
   tab.page->addGrid();
-  ASSERT_EQ(tab.page->rows().size(), 1u);
-  EXPECT_EQ(tab.row(0).shortTitle(), "4-way Split");
+  EXPECT_EQ(tab.rows().back()[0], "4-way Split");
   tab.page->restoreDefaults();
-  EXPECT_EQ(tab.store().layouts(), tab.store().defaultLayouts());
   EXPECT_EQ(tab.page->rows().size(), 4u);
-  EXPECT_EQ(tab.changes, 2);
-  EXPECT_TRUE(tab.logMessages().empty());
+  EXPECT_EQ(tab.changes, 5);
+  EXPECT_EQ(tab.logMessages(), (Strings{"설정: 격자 삭제 3×2", "설정: 격자 삭제 -3×0"}));
 }
 
 TEST(GridSettingsModelTest, RowsFollowTheirLayoutsThroughDuplicateIds) {
@@ -199,29 +162,24 @@ TEST(GridSettingsModelTest, RowsFollowTheirLayoutsThroughDuplicateIds) {
       "{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":5,\"rows\":5}]");
   tab.row(1).incrementColumns();
   EXPECT_EQ(tab.store().layouts()[0].columns, 3);
-  EXPECT_EQ(tab.store().layouts()[1].columns, 6);
   EXPECT_EQ(tab.row(1).shortTitle(), "30-way Split");
 }
 
-TEST(GridSettingsModelTest, ARowsRecorderPausesRecordsIntoItsLayoutAndReportsUnderTheRow) {
+TEST(GridSettingsModelTest, ARowsRecorderRecordsIntoItsLayoutAndReportsUnderTheRow) {
   GridPage tab;
-  GridRowModel& row = tab.row(1);
-  row.recorder().click();
+  tab.row(1).recorder().click();
   tab.platform.keyEventMonitor.type(0, ModifierFlag::shift);  // shift-A
-  EXPECT_EQ(row.message(), "Use with at least one of ⌘, ⌥ or ⌃.");
+  EXPECT_EQ(tab.row(1).message(), "Use with at least one of ⌘, ⌥ or ⌃.");
+  EXPECT_EQ(tab.row(0).message(), std::nullopt);
   tab.platform.keyEventMonitor.type(18, ModifierFlag::control | ModifierFlag::option);
-  EXPECT_EQ(row.message(), std::nullopt);
+  EXPECT_EQ(tab.row(1).message(), std::nullopt);
   EXPECT_EQ(tab.store().layouts()[1].shortcut, (Shortcut{.keyCode = 18, .modifiers = 0xC0000}));
   EXPECT_EQ(tab.pauses, (std::vector<bool>{true, false}));
-  EXPECT_EQ(decodeGridLayouts(*tab.platform.defaults.dataText("gridLayouts")),
-            tab.store().layouts());
-}
 
-TEST(GridSettingsModelTest, RemovingARowThatIsRecordingTakesItsMonitorAway) {
-  GridPage tab;
+  // Removing a row that is recording takes its monitor away.
   tab.row(2).recorder().click();
   tab.row(2).remove();
-  EXPECT_EQ(tab.page->rows().size(), 3u);
+  EXPECT_EQ(tab.page->rows().size(), 3u);  // the view reads its rows again
   EXPECT_EQ(tab.platform.keyEventMonitor.monitorCount(), 0u);
   EXPECT_TRUE(tab.platform.keyEventMonitor.type(18, ModifierFlag::control));  // passed on
 }

@@ -1,20 +1,27 @@
-// HotKeyCenter on the simulated hot-key service and main queue: numbering,
-// refusals, the handler installed once, and presses delivered a turn later.
-#include <vector>
-
+// HotKeyCenter on the simulated hot-key service and main queue (numbering,
+// refusals, the handler installed once, presses delivered a turn later), and
+// registerHotKeys with the real store and log: actions first as 1 to 20,
+// grids after them, and the failure line.
 #include <gtest/gtest.h>
 
+#include "core/app/log.h"
+#include "core/grids/grid_layout_store.h"
 #include "core/hotkeys/hot_key_center.h"
+#include "core/hotkeys/register_hot_keys.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/temporary_folder.h"
 
 namespace corvella {
 namespace {
 
+using Strings = std::vector<std::string>;
 constexpr std::uint32_t crvl = ('C' << 24) | ('R' << 16) | ('V' << 8) | 'L';
-const UUID gridA = *UUID::parse("11111111-2222-4333-8444-555555555555");
 const HotKeyTarget leftHalf = HotKeyTarget::action(WindowAction::leftHalf);
 const HotKeyTarget maximize = HotKeyTarget::action(WindowAction::maximize);
-const HotKeyTarget grid = HotKeyTarget::grid(gridA);
+const HotKeyTarget grid = HotKeyTarget::grid(*UUID::parse("11111111-2222-4333-8444-555555555555"));
+
+const UUID idA = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
+const UUID idB = *UUID::parse("BBBBBBBB-0000-4000-8000-000000000002");
 
 TEST(CarbonModifiers, MapsEachFlagAndIgnoresOtherBits) {
   const std::pair<std::uint64_t, std::uint32_t> cases[] = {
@@ -28,14 +35,10 @@ class HotKeyCenterTest : public testing::Test {
   // ⌥⌘←, ⌥⌘F and ⌃⌥1 (service masks 0x900, 0x900, 0x1800).
   const std::vector<HotKeyBinding> bindings{
       {leftHalf, {123, 0x180000}}, {maximize, {3, 0x180000}}, {grid, {18, 0xC0000}}};
-
-  void recordPresses() {
-    center.onTrigger = [this](const HotKeyTarget& target) { received.push_back(target); };
-  }
+  Strings serviceCalls() { return platform.desktop.callTexts({sim::SimPort::hotKeyService}); }
 
   std::vector<HotKeyTarget> received;
   sim::SimPlatform platform;
-  sim::SimDesktop& desktop = platform.desktop;
   sim::SimHotKeyService& service = platform.hotKeyService;
   sim::SimMainQueue& queue = platform.mainQueue;
   HotKeyCenter center{service, queue};
@@ -49,33 +52,26 @@ TEST_F(HotKeyCenterTest, NumbersByPositionAndRefusedBindingsKeepTheirNumber) {
   EXPECT_EQ(center.registerBindings(withDuplicate),
             (std::vector<HotKeyTarget>{maximize, HotKeyTarget::action(WindowAction::undo)}));
   EXPECT_EQ(center.targets(), (std::map<std::uint32_t, HotKeyTarget>{{1, leftHalf}, {3, grid}}));
-  EXPECT_EQ(hotKeySignature, crvl);
-  EXPECT_EQ(desktop.callTexts({sim::SimPort::hotKeyService}),
-            (std::vector<std::string>{"installPressHandler", "registerHotKey 123 0x900 #1",
-                                      "registerHotKey 3 0x900 #2", "registerHotKey 18 0x1800 #3",
-                                      "registerHotKey 18 0x1800 #4"}));
+  EXPECT_EQ(serviceCalls(), (Strings{"installPressHandler", "registerHotKey 123 0x900 #1",
+                                     "registerHotKey 3 0x900 #2", "registerHotKey 18 0x1800 #3",
+                                     "registerHotKey 18 0x1800 #4"}));
   EXPECT_EQ(service.registrations()[1].id, (HotKeyID{crvl, 3}));
 }
 
 TEST_F(HotKeyCenterTest, RegisteringAgainUnregistersInOrderAndInstallsTheHandlerOnce) {
-  recordPresses();
+  center.onTrigger = [this](const HotKeyTarget& target) { received.push_back(target); };
   center.registerBindings(bindings);
-  desktop.clearCalls();
+  platform.desktop.clearCalls();
   center.registerBindings({bindings[2]});
-  EXPECT_EQ(desktop.callTexts({sim::SimPort::hotKeyService}),
-            (std::vector<std::string>{"unregisterHotKey ref1", "unregisterHotKey ref2",
-                                      "unregisterHotKey ref3", "registerHotKey 18 0x1800 #1"}));
-  EXPECT_EQ(service.handlerInstallCount(), 1u);
+  EXPECT_EQ(serviceCalls(), (Strings{"unregisterHotKey ref1", "unregisterHotKey ref2",
+                                     "unregisterHotKey ref3", "registerHotKey 18 0x1800 #1"}));
   EXPECT_EQ(center.targets(), (std::map<std::uint32_t, HotKeyTarget>{{1, grid}}));
 
   // Unregistering keeps the handler and the trigger; a stale press is ignored.
   center.unregisterAll();
   EXPECT_TRUE(service.registrations().empty());
   EXPECT_TRUE(center.targets().empty());
-  EXPECT_TRUE(center.handlerInstalled());
   service.deliver({crvl, 1});
-  queue.runUntilIdle();
-  EXPECT_TRUE(received.empty());
   center.registerBindings(bindings);
   service.press(123, 0x900);
   queue.runUntilIdle();
@@ -83,13 +79,14 @@ TEST_F(HotKeyCenterTest, RegisteringAgainUnregistersInOrderAndInstallsTheHandler
   EXPECT_EQ(service.handlerInstallCount(), 1u);
 }
 
-TEST_F(HotKeyCenterTest, PressRunsTheTriggerSetWhenThePostedWorkRuns) {
+TEST_F(HotKeyCenterTest, APressRunsTheTriggerSetWhenThePostedWorkRunsLookingUpOnlyTheNumber) {
   center.onTrigger = [](const HotKeyTarget&) { FAIL() << "replaced before the work ran"; };
   center.registerBindings(bindings);
   ASSERT_TRUE(service.press(18, 0x1800));
-  ASSERT_TRUE(service.press(3, 0x900));
+  for (HotKeyID id : {HotKeyID{0, 0}, HotKeyID{crvl, 0}, HotKeyID{crvl, 99}}) service.deliver(id);
+  service.deliver({0x41424344, 2});  // another signature, number 2
   EXPECT_EQ(queue.pendingCount(), 2u);
-  recordPresses();
+  center.onTrigger = [this](const HotKeyTarget& target) { received.push_back(target); };
   queue.runUntilIdle();
   EXPECT_EQ(received, (std::vector<HotKeyTarget>{grid, maximize}));
 
@@ -98,14 +95,62 @@ TEST_F(HotKeyCenterTest, PressRunsTheTriggerSetWhenThePostedWorkRuns) {
   EXPECT_EQ(queue.runUntilIdle(), 1u);  // no trigger: nothing happens
 }
 
-TEST_F(HotKeyCenterTest, OnlyTheNumberIsLookedUpAndUnknownNumbersAreIgnored) {
-  recordPresses();
-  center.registerBindings(bindings);
-  for (HotKeyID id : {HotKeyID{0, 0}, HotKeyID{crvl, 0}, HotKeyID{crvl, 99}}) service.deliver(id);
-  EXPECT_EQ(queue.pendingCount(), 0u);
-  service.deliver({0x41424344, 2});  // another signature, number 2
-  queue.runUntilIdle();
-  EXPECT_EQ(received, std::vector<HotKeyTarget>{maximize});
+class RegisterHotKeysTest : public testing::Test {
+ protected:
+  std::vector<HotKeyTarget> registerAll() { return registerHotKeys(center, store, log); }
+
+  testing_support::TemporaryFolder folder;
+  sim::SimPlatform platform{folder.path()};
+  sim::SimHotKeyService& service = platform.hotKeyService;
+  Log log{platform.clock, platform.logLocation};
+  HotKeyCenter center{service, platform.mainQueue};
+  GridLayoutStore store{platform.defaults};  // the built-in four, without shortcuts
+};
+
+TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyAndGridsWithShortcutsFollowInListOrder) {
+  EXPECT_TRUE(registerAll().empty());
+  ASSERT_EQ(center.targets().size(), 20u);
+  for (std::uint32_t number = 1; number <= 20; ++number) {
+    EXPECT_EQ(center.targets().at(number), HotKeyTarget::action(allWindowActions()[number - 1]));
+  }
+  EXPECT_EQ(folder.read("Corvella.log"), "");
+
+  store.setLayouts({{idA, 3, 2, std::nullopt}, {idB, 4, 2, Shortcut{18, 0xC0000}}});
+  registerAll();
+  EXPECT_EQ(center.targets().size(), 21u);
+  EXPECT_EQ(service.registrationFor(18, 0x1800)->id.id, 21u);
+  store.setLayouts({{idA, 3, 2, Shortcut{19, 0x100000}}, {idB, 4, 2, Shortcut{18, 0xC0000}}});
+  registerAll();
+  EXPECT_EQ(center.targets().at(21), HotKeyTarget::grid(idA));
+  EXPECT_EQ(center.targets().at(22), HotKeyTarget::grid(idB));
+  EXPECT_EQ(service.registrationFor(19, 0x100)->id.id, 21u);
+
+  // Paused and resumed: the same registrations under fresh references.
+  const auto withoutRefs = [this] {
+    auto registrations = service.registrations();
+    for (auto& registration : registrations) registration.ref = 0;
+    return registrations;
+  };
+  const auto before = withoutRefs();
+  center.unregisterAll();
+  registerAll();
+  EXPECT_EQ(withoutRefs(), before);
+}
+
+TEST_F(RegisterHotKeysTest, CombinationsHeldElsewhereOrByABuiltInAreCountedInOneLine) {
+  service.occupyByAnotherApplication(123, 0x900);  // leftHalf
+  service.occupyByAnotherApplication(0, 0xB00);    // tileAppRows
+  // Stored with caps lock (1638400 = 0x190000), decoded as maximize's ⌥⌘F.
+  platform.defaults.seedData("gridLayouts",
+                             R"([{"id":"BBBBBBBB-0000-4000-8000-000000000002","columns":3,)"
+                             R"("rows":2,"shortcut":{"keyCode":3,"modifiers":1638400}}])");
+  GridLayoutStore loaded(platform.defaults);
+  EXPECT_EQ(registerHotKeys(center, loaded, log),
+            (std::vector<HotKeyTarget>{HotKeyTarget::action(WindowAction::leftHalf),
+                                       HotKeyTarget::action(WindowAction::tileAppRows),
+                                       HotKeyTarget::grid(idB)}));
+  EXPECT_EQ(folder.read("Corvella.log"),
+            "2026-01-02T03:04:05Z 단축키 등록 실패 3개 — 다른 앱이 같은 조합을 쓰는 중\n");
 }
 
 }  // namespace

@@ -61,6 +61,8 @@ TEST(GraphemePrefix, InvalidBytesBecomeReplacementCharacters) {
             "a\xEF\xBF\xBD"
             "b");
   EXPECT_EQ(graphemePrefix("\xC3(xyz", 2), "\xEF\xBF\xBD(");
+  // After a bad byte the characters pair up afresh: a flag stays whole.
+  EXPECT_EQ(graphemePrefix("\xFF\U0001F1F0\U0001F1F7!", 2), "\xEF\xBF\xBD\U0001F1F0\U0001F1F7");
   // A truncated sequence at the end.
   EXPECT_EQ(graphemePrefix("ab\xE2\x82", 40), "ab\xEF\xBF\xBD\xEF\xBF\xBD");
 }

@@ -31,11 +31,9 @@ namespace {
 
 struct WindowSpec {
   std::string title = "Window";
-  std::uint16_t width = 400, height = 300;
-  std::int16_t x = 0, y = 0;
+  int width = 400, height = 300, x = 0, y = 0;
   std::optional<std::pair<int, int>> minimum;
-  bool vanish = false;
-  bool transient = false;
+  bool vanish = false, transient = false;
   std::string type;
   int strut = 0;
   xcb_window_t id = 0;
@@ -47,37 +45,33 @@ std::optional<WindowSpec> parse(const std::string& text) {
   for (std::string field; std::getline(fields, field, ';');) {
     const auto equals = field.find('=');
     const std::string key = field.substr(0, equals);
-    const std::string value = equals == std::string::npos ? "" : field.substr(equals + 1);
+    const char* value = equals == std::string::npos ? "" : field.c_str() + equals + 1;
     int a = 0, b = 0;
+    const bool pair = std::sscanf(value, "%dx%d", &a, &b) == 2;
     if (key == "title") {
       spec.title = value;
-    } else if (key == "size" && std::sscanf(value.c_str(), "%dx%d", &a, &b) == 2) {
-      spec.width = static_cast<std::uint16_t>(a);
-      spec.height = static_cast<std::uint16_t>(b);
-    } else if (key == "at" && std::sscanf(value.c_str(), "%d,%d", &a, &b) == 2) {
-      spec.x = static_cast<std::int16_t>(a);
-      spec.y = static_cast<std::int16_t>(b);
-    } else if (key == "min" && std::sscanf(value.c_str(), "%dx%d", &a, &b) == 2) {
+    } else if (key == "size" && pair) {
+      spec.width = a, spec.height = b;
+    } else if (key == "at" && std::sscanf(value, "%d,%d", &a, &b) == 2) {
+      spec.x = a, spec.y = b;
+    } else if (key == "min" && pair) {
       spec.minimum = std::make_pair(a, b);
-    } else if (key == "vanish") {
-      spec.vanish = true;
-    } else if (key == "transient") {
-      spec.transient = true;
-    } else if (key == "type" && !value.empty()) {
+    } else if (key == "vanish" || key == "transient") {
+      (key == "vanish" ? spec.vanish : spec.transient) = true;
+    } else if (key == "type" && *value != '\0') {
       spec.type = value;
-    } else if (key == "strut" && std::sscanf(value.c_str(), "%d", &a) == 1) {
-      spec.strut = a;
-    } else {
+    } else if (key != "strut" || std::sscanf(value, "%d", &spec.strut) != 1) {
       return std::nullopt;
     }
   }
   return spec;
 }
 
-xcb_atom_t intern(xcb_connection_t* connection, const char* name) {
+xcb_atom_t intern(xcb_connection_t* connection, const std::string& name) {
   auto* reply = xcb_intern_atom_reply(
       connection,
-      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
+      nullptr);
   const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
   std::free(reply);
   return atom;
@@ -98,27 +92,29 @@ int main(int argc, char** argv) {
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
   if (xcb_connection_has_error(connection)) return 1;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-  const xcb_atom_t utf8 = intern(connection, "UTF8_STRING");
-  const xcb_atom_t netName = intern(connection, "_NET_WM_NAME");
-  const xcb_atom_t netPid = intern(connection, "_NET_WM_PID");
   const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
   const char wmClass[] = "corvella-test-client\0TestClient";
+  const auto set = [&](xcb_window_t window, xcb_atom_t name, xcb_atom_t type, int format,
+                       std::size_t length, const void* data) {
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type,
+                        static_cast<std::uint8_t>(format), static_cast<std::uint32_t>(length),
+                        data);
+  };
+  const auto atom = [&](const std::string& name) { return intern(connection, name); };
 
   for (WindowSpec& spec : specs) {
     spec.id = xcb_generate_id(connection);
     const std::uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, spec.id, screen->root, spec.x, spec.y,
-                      spec.width, spec.height, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, spec.id, screen->root,
+                      static_cast<std::int16_t>(spec.x), static_cast<std::int16_t>(spec.y),
+                      static_cast<std::uint16_t>(spec.width),
+                      static_cast<std::uint16_t>(spec.height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
-    const auto titleLength = static_cast<std::uint32_t>(spec.title.size());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, XCB_ATOM_WM_NAME,
-                        XCB_ATOM_STRING, 8, titleLength, spec.title.data());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, netName, utf8, 8, titleLength,
-                        spec.title.data());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, XCB_ATOM_WM_CLASS,
-                        XCB_ATOM_STRING, 8, sizeof wmClass, wmClass);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, netPid, XCB_ATOM_CARDINAL, 32,
-                        1, &pid);
+    set(spec.id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, spec.title.size(), spec.title.data());
+    set(spec.id, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8, spec.title.size(),
+        spec.title.data());
+    set(spec.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof wmClass, wmClass);
+    set(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
     xcb_size_hints_t hints{};
     xcb_icccm_size_hints_set_position(&hints, 1, spec.x, spec.y);
     xcb_icccm_size_hints_set_size(&hints, 1, spec.width, spec.height);
@@ -130,44 +126,32 @@ int main(int argc, char** argv) {
       std::string name = "_NET_WM_WINDOW_TYPE_";
       for (char c : spec.type)
         name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      const xcb_atom_t type = intern(connection, name.c_str());
-      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id,
-                          intern(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
+      const xcb_atom_t type = atom(name);
+      set(spec.id, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
     }
     if (spec.strut > 0) {
-      const std::uint32_t strut[12] = {0,
-                                       0,
-                                       static_cast<std::uint32_t>(spec.strut),
-                                       0,
-                                       0,
-                                       0,
-                                       0,
-                                       0,
-                                       static_cast<std::uint32_t>(spec.x),
-                                       static_cast<std::uint32_t>(spec.x + spec.width - 1),
-                                       0,
-                                       0};
-      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id,
-                          intern(connection, "_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, 32, 12,
-                          strut);
+      // _NET_WM_STRUT_PARTIAL: top, then the top's start and end x.
+      std::uint32_t strut[12] = {};
+      strut[2] = static_cast<std::uint32_t>(spec.strut);
+      strut[8] = static_cast<std::uint32_t>(spec.x);
+      strut[9] = static_cast<std::uint32_t>(spec.x + spec.width - 1);
+      set(spec.id, atom("_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, 32, 12, strut);
     }
     if (spec.transient && &spec != &specs.front()) {
-      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, XCB_ATOM_WM_TRANSIENT_FOR,
-                          XCB_ATOM_WINDOW, 32, 1, &specs.front().id);
+      set(spec.id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &specs.front().id);
     }
     xcb_map_window(connection, spec.id);
   }
   xcb_flush(connection);
 
   while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
-    if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY) {
-      const auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
-      for (WindowSpec& spec : specs) {
-        if (spec.vanish && spec.id == configure->window && configure->width != spec.width) {
-          xcb_destroy_window(connection, spec.id);
-          spec.vanish = false;
-          xcb_flush(connection);
-        }
+    const auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
+    for (WindowSpec& spec : specs) {
+      if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY && spec.vanish &&
+          spec.id == configure->window && configure->width != spec.width) {
+        xcb_destroy_window(connection, spec.id);
+        spec.vanish = false;
+        xcb_flush(connection);
       }
     }
     std::free(event);

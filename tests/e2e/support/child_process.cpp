@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 
@@ -14,22 +14,21 @@ extern char** environ;
 
 namespace corvella::e2e {
 
+// extraDescriptor needs nothing here: it is opened without close-on-exec, so
+// the child inherits it.
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const Environment& overrides,
-                           const std::filesystem::path& outputFile, int extraDescriptor)
+                           const std::filesystem::path& outputFile, int /*extraDescriptor*/)
     : outputFile_(outputFile) {
   std::vector<std::string> environment;
   for (char** entry = environ; *entry; ++entry) {
-    std::string text(*entry);
-    const std::string name = text.substr(0, text.find('='));
-    if (!overrides.contains(name)) environment.push_back(text);
+    const std::string text(*entry);
+    if (!overrides.contains(text.substr(0, text.find('=')))) environment.push_back(text);
   }
   for (const auto& [name, value] : overrides) environment.push_back(name + "=" + value);
-
-  std::vector<char*> argv;
+  std::vector<char*> argv, envp;
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  std::vector<char*> envp;
   for (auto& entry : environment) envp.push_back(entry.data());
+  argv.push_back(nullptr);
   envp.push_back(nullptr);
 
   posix_spawn_file_actions_t actions;
@@ -38,18 +37,15 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const Envi
   posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND,
                                    0644);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  (void)extraDescriptor;  // inherited: it is opened without close-on-exec
+  // Signals blocked in the test (none, normally) must not stay blocked in the child.
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
-  // Signals blocked in the test (none, normally) must not stay blocked in the child.
   sigset_t none;
   sigemptyset(&none);
   posix_spawnattr_setsigmask(&attributes, &none);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
   pid_t pid = -1;
-  if (posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), envp.data()) == 0) {
-    pid_ = pid;
-  }
+  if (posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), envp.data()) == 0) pid_ = pid;
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
 }
@@ -59,31 +55,25 @@ ChildProcess::~ChildProcess() {
 }
 
 std::optional<int> ChildProcess::stop(int signal) {
-  if (!started()) return std::nullopt;
-  if (!status_) ::kill(pid_, signal);
+  if (started() && !status_) ::kill(pid_, signal);
   return wait();
 }
 
 std::optional<int> ChildProcess::wait() {
-  if (!started()) return std::nullopt;
-  if (!status_) {
-    int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0) {
-      if (errno != EINTR) return std::nullopt;
-    }
-    status_ = status;
+  int status = 0;
+  while (started() && !status_) {
+    if (::waitpid(pid_, &status, 0) == pid_)
+      status_ = status;
+    else if (errno != EINTR)
+      return std::nullopt;
   }
   return status_;
 }
 
 bool ChildProcess::running() {
-  if (!started() || status_) return false;
   int status = 0;
-  if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-    status_ = status;
-    return false;
-  }
-  return true;
+  if (started() && !status_ && ::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+  return started() && !status_;
 }
 
 std::string ChildProcess::output() const {

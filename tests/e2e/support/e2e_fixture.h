@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "x_session.h"
 
@@ -26,6 +28,19 @@ inline std::string moveLine(bool ok, const Frame& target, const std::string& res
          " " + title;
 }
 
+// A window that took its target exactly.
+inline std::string okLine(const Frame& frame, const std::string& title) {
+  return moveLine(true, frame, logText(frame), title);
+}
+
+// An entry of the label and one OK line per window.
+inline std::string okEntry(const std::string& label,
+                           const std::vector<std::pair<Frame, std::string>>& windows) {
+  std::string entry = label;
+  for (const auto& [frame, title] : windows) entry += "\n" + okLine(frame, title);
+  return entry;
+}
+
 class DesktopTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -42,8 +57,20 @@ class DesktopTest : public ::testing::Test {
   }
   // Starts corvella; the test stops here when it does not come up.
   void startCorvella() { ASSERT_TRUE(session->startCorvella()) << session->corvellaOutput(); }
+  // Starts a test client with these windows, focuses the one with the title
+  // and starts corvella; the test stops here when any of it fails.
+  void startFocused(const std::vector<std::string>& windows, const std::string& title) {
+    focusedClient = session->startTestClient(windows);
+    ASSERT_NE(focusedClient, nullptr) << session->why();
+    focusedWindow = session->windowTitled(title).value_or(XCB_WINDOW_NONE);
+    ASSERT_TRUE(session->activate(focusedWindow));
+    startCorvella();
+  }
 
   std::unique_ptr<XSession> session;
+  // What startFocused started and focused.
+  ChildProcess* focusedClient = nullptr;
+  xcb_window_t focusedWindow = XCB_WINDOW_NONE;
 };
 
 }  // namespace corvella::e2e

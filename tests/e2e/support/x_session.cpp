@@ -13,37 +13,37 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace corvella::e2e {
 namespace {
 
+// A reply that xcb allocated, freed with it.
 template <typename Reply>
-struct Freed {
-  Reply* reply;
-  explicit Freed(Reply* r) : reply(r) {}
-  ~Freed() { std::free(reply); }
-  Reply* operator->() const { return reply; }
-  explicit operator bool() const { return reply != nullptr; }
-};
-
-std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
-                                     xcb_atom_t property, xcb_atom_t type) {
-  Freed reply(xcb_get_property_reply(
-      connection, xcb_get_property(connection, 0, window, property, type, 0, 1024), nullptr));
-  if (!reply || reply->format != 32) return {};
-  const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.reply));
-  return {values, values + xcb_get_property_value_length(reply.reply) / 4};
+using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+template <typename Reply>
+Owned<Reply> owned(Reply* reply) {
+  return Owned<Reply>(reply, &std::free);
 }
 
-std::string propertyText(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property) {
-  Freed reply(xcb_get_property_reply(
-      connection,
-      xcb_get_property(connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
-      nullptr));
+Owned<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
+                                         xcb_atom_t name, xcb_atom_t type) {
+  return owned(xcb_get_property_reply(
+      connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr));
+}
+
+std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
+                                     xcb_atom_t name, xcb_atom_t type) {
+  const auto reply = property(connection, window, name, type);
+  if (!reply || reply->format != 32) return {};
+  const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+  return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+std::string propertyText(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name) {
+  const auto reply = property(connection, window, name, XCB_GET_PROPERTY_TYPE_ANY);
   if (!reply || reply->format != 8) return {};
-  return std::string(static_cast<const char*>(xcb_get_property_value(reply.reply)),
-                     static_cast<std::size_t>(xcb_get_property_value_length(reply.reply)));
+  return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                     static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
 }
 
 }  // namespace
@@ -59,10 +59,8 @@ XSession::~XSession() {
   if (connection_) xcb_disconnect(connection_);
   if (server_) server_->stop(SIGTERM);
   if (logWatch_ >= 0) ::close(logWatch_);
-  if (!folder_.empty() && ready_) {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  std::error_code ignored;
+  if (!folder_.empty() && ready_) std::filesystem::remove_all(folder_, ignored);
 }
 
 bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
@@ -85,10 +83,10 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   ::close(pipe[1]);
   std::string number;
   pollfd readable{pipe[0], POLLIN, 0};
-  while (number.find('\n') == std::string::npos && ::poll(&readable, 1, 10000) > 0) {
-    char buffer[32];
-    const ssize_t got = ::read(pipe[0], buffer, sizeof buffer);
-    if (got <= 0) break;
+  char buffer[32];
+  ssize_t got = 0;
+  while (number.find('\n') == std::string::npos && ::poll(&readable, 1, 10000) > 0 &&
+         (got = ::read(pipe[0], buffer, sizeof buffer)) > 0) {
     number.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(pipe[0]);
@@ -102,12 +100,11 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   }
   connection_ = xcb_connect(display_.c_str(), nullptr);
   if (xcb_connection_has_error(connection_)) return why_ = "cannot connect to " + display_, false;
-  const xcb_screen_t* rootScreen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-  root_ = rootScreen->root;
-  const std::uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
-  xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &rootEvents);
+  root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+  const std::uint32_t propertyEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &propertyEvents);
 
-  Freed xkb(
+  owned(
       xcb_xkb_use_extension_reply(connection_, xcb_xkb_use_extension(connection_, 1, 0), nullptr));
   xkbEvent_ = xcb_get_extension_data(connection_, &xcb_xkb_id)->first_event;
   xcb_xkb_select_events(connection_, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_EVENT_TYPE_BELL_NOTIFY, 0,
@@ -122,31 +119,25 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
       folder_ / "openbox.log");
   // Openbox is ready once its supporting-window check names itself.
   const xcb_atom_t check = atom("_NET_SUPPORTING_WM_CHECK");
-  const bool managed = waitUntil([&] {
-    auto window = cardinals(connection_, root_, check, XCB_ATOM_WINDOW);
-    return !window.empty() && cardinals(connection_, window[0], check, XCB_ATOM_WINDOW) == window;
-  });
-  if (!managed) return why_ = "openbox did not start: " + windowManager_->output(), false;
+  if (!waitUntil([&] {
+        auto window = cardinals(connection_, root_, check, XCB_ATOM_WINDOW);
+        return !window.empty() &&
+               cardinals(connection_, window[0], check, XCB_ATOM_WINDOW) == window;
+      })) {
+    return why_ = "openbox did not start: " + windowManager_->output(), false;
+  }
   // The check is set early in openbox's start; a request answered by its
-  // event loop shows it has finished starting and manages new windows.
+  // event loop shows it has finished starting and manages new windows. A
+  // request that arrives before openbox listens on the root is lost, so it
+  // is asked again until answered (each wait ends at once with the answer).
   const xcb_window_t probe = xcb_generate_id(connection_);
-  const std::uint32_t probeEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
   xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe, root_, 0, 0, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
-                    &probeEvents);
-  xcb_client_message_event_t request{};
-  request.response_type = XCB_CLIENT_MESSAGE;
-  request.format = 32;
-  request.window = probe;
-  request.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+                    &propertyEvents);
   const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
-  // A request that arrives before openbox listens on the root is lost, so it
-  // is asked again until answered (each wait ends at once with the answer).
   bool answering = false;
   for (int attempt = 0; attempt < 200 && !answering; ++attempt) {
-    xcb_send_event(connection_, 0, root_,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&request));
+    sendToRoot(probe, "_NET_REQUEST_FRAME_EXTENTS", {});
     answering = waitUntil(
         [&] { return !cardinals(connection_, probe, extents, XCB_ATOM_CARDINAL).empty(); },
         std::chrono::milliseconds(50));
@@ -157,7 +148,7 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
 }
 
 xcb_atom_t XSession::atom(const char* name) {
-  Freed reply(xcb_intern_atom_reply(
+  const auto reply = owned(xcb_intern_atom_reply(
       connection_,
       xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
       nullptr));
@@ -175,21 +166,20 @@ std::filesystem::path XSession::logFile() const {
   return folder_ / "state/Corvella/Corvella.log";
 }
 
-void XSession::countBell(const xcb_generic_event_t& event) {
-  if ((event.response_type & 0x7f) == xkbEvent_ &&
-      reinterpret_cast<const std::uint8_t*>(&event)[1] == XCB_XKB_BELL_NOTIFY) {
-    ++bells_;
-  }
-}
-
-void XSession::drainEvents() {
+bool XSession::drainEvents() {
+  bool any = false;
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-    countBell(*event);
+    if ((event->response_type & 0x7f) == xkbEvent_ &&
+        reinterpret_cast<const std::uint8_t*>(event)[1] == XCB_XKB_BELL_NOTIFY) {
+      ++bells_;
+    }
     std::free(event);
+    any = true;
   }
   char buffer[4096];
   while (logWatch_ >= 0 && ::read(logWatch_, buffer, sizeof buffer) > 0) {
   }
+  return any;
 }
 
 bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
@@ -202,52 +192,40 @@ bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::mi
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0 || xcb_connection_has_error(connection_)) return false;
     // The condition's round trips may have read events off the socket, where
-    // poll() no longer sees them.
-    if (xcb_generic_event_t* queued = xcb_poll_for_queued_event(connection_)) {
-      countBell(*queued);
-      std::free(queued);
-      continue;
-    }
+    // poll() no longer sees them: look again before sleeping on it.
+    if (drainEvents()) continue;
     pollfd descriptors[] = {{xcb_get_file_descriptor(connection_), POLLIN, 0},
                             {logWatch_, POLLIN, 0}};
     ::poll(descriptors, 2, static_cast<int>(left.count()));
   }
 }
 
-ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows,
-                                        std::optional<std::size_t> managed) {
-  std::vector<std::string> arguments{CORVELLA_TEST_CLIENT};
-  for (const auto& window : windows) {
-    arguments.push_back("--window");
-    arguments.push_back(window);
-  }
+ChildProcess* XSession::startClient(const std::vector<std::string>& arguments,
+                                    std::size_t managed) {
   auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
       arguments, environment(), folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
   const pid_t pid = client->pid();
-  const std::size_t expected = managed.value_or(windows.size());
-  if (!waitUntil([&] { return managedWindowsOf(pid).size() == expected; })) {
-    why_ = "the test client (" + std::to_string(pid) + ") was not managed on " + display_ + ": " +
+  if (!waitUntil([&] { return managedWindowsOf(pid).size() == managed; })) {
+    why_ = arguments[0] + " (" + std::to_string(pid) + ") was not managed on " + display_ + ": " +
            client->output() + " running=" + std::to_string(client->running());
     return nullptr;
   }
   return client.get();
 }
 
+ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows,
+                                        std::optional<std::size_t> managed) {
+  std::vector<std::string> arguments{CORVELLA_TEST_CLIENT};
+  for (const auto& window : windows) arguments.insert(arguments.end(), {"--window", window});
+  return startClient(arguments, managed.value_or(windows.size()));
+}
+
 ChildProcess* XSession::startXterm(const std::string& geometry) {
-  auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
-      std::vector<std::string>{"xterm", "-geometry", geometry}, environment(),
-      folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
-  const pid_t pid = client->pid();
-  if (!waitUntil([&] { return managedWindowsOf(pid).size() == 1; })) {
-    why_ = "xterm was not managed: " + client->output();
-    return nullptr;
-  }
-  return client.get();
+  return startClient({"xterm", "-geometry", geometry}, 1);
 }
 
 std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
-  ChildProcess program(arguments, environment(), folder_ / "run.log");
-  return program.wait();
+  return ChildProcess(arguments, environment(), folder_ / "run.log").wait();
 }
 
 std::vector<xcb_window_t> XSession::managedWindowsOf(pid_t pid) {
@@ -270,23 +248,22 @@ std::optional<xcb_window_t> XSession::windowTitled(const std::string& title) {
 }
 
 FrameExtents XSession::frameExtents(xcb_window_t window) {
-  auto values = cardinals(connection_, window, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
-  if (values.size() < 4) return {};
-  return FrameExtents{static_cast<int>(values[0]), static_cast<int>(values[1]),
-                      static_cast<int>(values[2]), static_cast<int>(values[3])};
+  auto v = cardinals(connection_, window, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+  if (v.size() < 4) return {};
+  return FrameExtents{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
 }
 
 std::optional<Frame> XSession::outerFrame(xcb_window_t window) {
-  Freed geometry(
-      xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
-  Freed origin(xcb_translate_coordinates_reply(
+  const auto geometry =
+      owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
+  const auto origin = owned(xcb_translate_coordinates_reply(
       connection_, xcb_translate_coordinates(connection_, window, root_, 0, 0), nullptr));
   if (!geometry || !origin) return std::nullopt;
-  const FrameExtents extents = frameExtents(window);
+  const FrameExtents e = frameExtents(window);
   const int border = geometry->border_width;
-  return Frame{origin->dst_x - border - extents.left, origin->dst_y - border - extents.top,
-               geometry->width + 2 * border + extents.left + extents.right,
-               geometry->height + 2 * border + extents.top + extents.bottom};
+  return Frame{origin->dst_x - border - e.left, origin->dst_y - border - e.top,
+               geometry->width + 2 * border + e.left + e.right,
+               geometry->height + 2 * border + e.top + e.bottom};
 }
 
 std::optional<xcb_window_t> XSession::activeWindow() {
@@ -295,37 +272,34 @@ std::optional<xcb_window_t> XSession::activeWindow() {
   return active[0];
 }
 
-bool XSession::activate(xcb_window_t window) {
+void XSession::sendToRoot(xcb_window_t window, const char* type,
+                          std::initializer_list<std::uint32_t> data) {
   xcb_client_message_event_t message{};
   message.response_type = XCB_CLIENT_MESSAGE;
   message.format = 32;
   message.window = window;
-  message.type = atom("_NET_ACTIVE_WINDOW");
-  message.data.data32[0] = 2;  // as a pager
+  message.type = atom(type);
+  std::copy(data.begin(), data.end(), message.data.data32);
   xcb_send_event(connection_, 0, root_,
                  XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&message));
+}
+
+bool XSession::activate(xcb_window_t window) {
+  sendToRoot(window, "_NET_ACTIVE_WINDOW", {2});  // as a pager
   return waitUntil([&] { return activeWindow() == window; });
 }
 
 bool XSession::moveWindow(xcb_window_t window, const Frame& outer) {
+  // Its ConfigureNotify events end the wait.
   const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
-  const FrameExtents extents = frameExtents(window);
-  xcb_client_message_event_t message{};
-  message.response_type = XCB_CLIENT_MESSAGE;
-  message.format = 32;
-  message.window = window;
-  message.type = atom("_NET_MOVERESIZE_WINDOW");
+  const FrameExtents e = frameExtents(window);
   // North-west gravity, all four fields, from a pager; the size is the client's.
-  message.data.data32[0] = 1 | (0xf << 8) | (2 << 12);
-  message.data.data32[1] = static_cast<std::uint32_t>(outer.x);
-  message.data.data32[2] = static_cast<std::uint32_t>(outer.y);
-  message.data.data32[3] = static_cast<std::uint32_t>(outer.width - extents.left - extents.right);
-  message.data.data32[4] = static_cast<std::uint32_t>(outer.height - extents.top - extents.bottom);
-  xcb_send_event(connection_, 0, root_,
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&message));
+  sendToRoot(window, "_NET_MOVERESIZE_WINDOW",
+             {1 | (0xf << 8) | (2 << 12), std::uint32_t(outer.x), std::uint32_t(outer.y),
+              std::uint32_t(outer.width - e.left - e.right),
+              std::uint32_t(outer.height - e.top - e.bottom)});
   return waitUntil([&] { return outerFrame(window) == outer; });
 }
 
@@ -334,10 +308,9 @@ void XSession::stopServer() {
 }
 
 bool XSession::grabKey(std::uint8_t key, std::uint16_t modifiers) {
-  Freed error(xcb_request_check(
+  return !owned(xcb_request_check(
       connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, key, XCB_GRAB_MODE_ASYNC,
                                         XCB_GRAB_MODE_ASYNC)));
-  return !error;
 }
 
 void XSession::press(const std::vector<std::uint8_t>& keys) {
@@ -347,12 +320,12 @@ void XSession::press(const std::vector<std::uint8_t>& keys) {
   for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
     xcb_test_fake_input(connection_, XCB_KEY_RELEASE, *key, XCB_CURRENT_TIME, root_, 0, 0, 0);
   }
-  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+  owned(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
 }
 
 std::uint16_t XSession::modifierState() {
-  Freed pointer(
-      xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
+  const auto pointer =
+      owned(xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
   return pointer ? pointer->mask : 0;
 }
 
@@ -369,7 +342,7 @@ bool XSession::startCorvella() {
   const bool launched = waitUntil([&] {
     const auto entries = logEntries();
     for (std::size_t i = earlier; i < entries.size(); ++i) {
-      if (entries[i].rfind("자동 업데이트 — ", 0) == 0) return true;
+      if (entries[i].starts_with("자동 업데이트 — ")) return true;
     }
     return !corvella_->running();
   });
@@ -381,13 +354,11 @@ bool XSession::corvellaRunning() {
 }
 
 std::optional<int> XSession::stopCorvella() {
-  if (!corvella_) return std::nullopt;
-  return corvella_->stop(SIGTERM);
+  return corvella_ ? corvella_->stop(SIGTERM) : std::nullopt;
 }
 
 std::optional<int> XSession::waitForCorvella() {
-  if (!corvella_) return std::nullopt;
-  return corvella_->wait();
+  return corvella_ ? corvella_->wait() : std::nullopt;
 }
 
 std::string XSession::corvellaOutput() const {
@@ -396,14 +367,11 @@ std::string XSession::corvellaOutput() const {
 
 std::vector<std::string> XSession::logEntries() const {
   // "2026-12-05T16:25:00Z " opens an entry; other lines continue the last one.
-  auto stamped = [](const std::string& line) {
-    return line.size() >= 21 && line[4] == '-' && line[10] == 'T' && line[19] == 'Z' &&
-           line[20] == ' ';
-  };
   std::ifstream stream(logFile());
   std::vector<std::string> entries;
   for (std::string line; std::getline(stream, line);) {
-    if (stamped(line)) {
+    if (line.size() >= 21 && line[4] == '-' && line[10] == 'T' && line[19] == 'Z' &&
+        line[20] == ' ') {
       entries.push_back(line.substr(21));
     } else if (!entries.empty()) {
       entries.back() += "\n" + line;
@@ -416,13 +384,8 @@ std::string XSession::pressForEntry(const std::vector<std::uint8_t>& keys) {
   const std::size_t before = logEntries().size();
   press(keys);
   std::vector<std::string> entries;
-  if (!waitUntil([&] {
-        entries = logEntries();
-        return entries.size() > before;
-      })) {
-    return {};
-  }
-  return entries[before];
+  const bool came = waitUntil([&] { return (entries = logEntries()).size() > before; });
+  return came ? entries[before] : std::string();
 }
 
 bool XSession::pressForBell(const std::vector<std::uint8_t>& keys) {

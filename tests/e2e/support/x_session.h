@@ -83,6 +83,8 @@ class XSession {
   bool activate(xcb_window_t window);
   // Moves the window's outer frame as a pager would and waits until it is there.
   bool moveWindow(xcb_window_t window, const Frame& outer);
+  // Sends a 32-bit client message about the window to the root, as a pager does.
+  void sendToRoot(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data);
   // Ends the X server under the running programs.
   void stopServer();
   // Holds a key combination the way another application would.
@@ -120,8 +122,9 @@ class XSession {
 
  private:
   bool setUp(std::uint16_t width, std::uint16_t height);
-  void drainEvents();
-  void countBell(const xcb_generic_event_t& event);
+  ChildProcess* startClient(const std::vector<std::string>& arguments, std::size_t managed);
+  // Reads what has arrived (counting bells); true when there was an X event.
+  bool drainEvents();
   xcb_atom_t atom(const char* name);
   Environment environment() const;
   std::filesystem::path logFile() const;

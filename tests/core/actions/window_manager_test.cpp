@@ -1,0 +1,256 @@
+// The window manager: apply, undo and redo with their log block and the two
+// stacks; perform and applyGrid with the permission, the focused window, the
+// screens and the hand-over to the tiler.
+#include "core/actions/window_manager.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+#include "window_manager_test_desktop.h"
+
+namespace corvella {
+namespace {
+
+using fixtures::editorPid;
+using fixtures::entry;
+using fixtures::okLine;
+using sim::SimPort;
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using History = std::vector<HistoryEntry>;
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+const Rect start{100, 100, 800, 600};
+const Rect leftHalf{0, 25, 720, 875};
+const Rect rightHalf{720, 25, 720, 875};
+
+class WindowManagerTest : public ::testing::Test, public fixtures::DesktopHarness {
+ protected:
+  std::vector<std::string> calls(std::initializer_list<SimPort> ports = {SimPort::accessibility}) {
+    return desktop.callTexts(ports);
+  }
+};
+
+TEST(FrameText, DropsFractionsTowardZeroAndNeverShowsANonNumber) {
+  EXPECT_EQ(frameText({10.9, -3.7, 99.99, 0.5}), "(10,-3 99×0)");
+  EXPECT_EQ(frameText({1e15 + 0.5, -0.5, 0, 0}), "(1000000000000000,0 0×0)");
+  EXPECT_EQ(frameText({nan, inf, -inf, 1e300}), "(0,0 0×0)");  // an application can give anything
+}
+
+TEST_F(WindowManagerTest, ApplyReadsEveryWindowBeforeWritingAndRecordsWhatItRead) {
+  auto first = addWindow(start, "A");
+  auto second = addWindow({200, 200, 800, 600}, "B");
+  desktop.clearCalls();
+  manager.apply({{ax(first), leftHalf}, {ax(second), rightHalf}}, "tileAppColumns Editor ×2");
+
+  // The snapshot is complete before the first write starts.
+  const auto asked = calls();
+  EXPECT_THAT(std::vector(asked.begin(), asked.begin() + 5),
+              ElementsAre("copy w1 AXPosition", "copy w1 AXSize", "copy w2 AXPosition",
+                          "copy w2 AXSize", "createApplication app7"));
+  EXPECT_EQ(logText(), entry("tileAppColumns Editor ×2\n" + okLine("(0,25 720×875)", "A") + "\n" +
+                             okLine("(720,25 720×875)", "B")));
+  EXPECT_EQ(manager.undoStack(),
+            (History{{{ax(first), start}, {ax(second), {200, 200, 800, 600}}}}));
+}
+
+TEST_F(WindowManagerTest, AFrameMoreThanFourPointsOffIsADifferenceAndAGoneWindowIsNil) {
+  std::vector<WindowMove> moves;
+  for (double minimumWidth : {724.0, 725.0}) {
+    auto id = addWindow(start, "Draft");
+    desktop.window(id).minimumSize = sim::SimSize{minimumWidth, 100};
+    moves.push_back({ax(id), leftHalf});
+  }
+  // The snapshot reads position and size of the first three windows (and
+  // only the position of the closed one); the third closes right after that.
+  auto closesAfterSnapshot = addWindow({200, 200, 800, 600}, "Goes");
+  auto closedBefore = addWindow({300, 300, 800, 600}, "Gone");
+  desktop.closeWindow(closedBefore);
+  desktop.closeWindowAfterCalls(closesAfterSnapshot, 7);
+  moves.push_back({ax(closesAfterSnapshot), rightHalf});
+  moves.push_back({ax(closedBefore), leftHalf});
+
+  manager.apply(moves, "label");
+
+  EXPECT_EQ(logText(), entry("label\n"
+                             "  OK 목표=(0,25 720×875) 결과=(0,25 724×875) Draft\n"
+                             "  차이 목표=(0,25 720×875) 결과=(0,25 725×875) Draft\n"
+                             "  차이 목표=(720,25 720×875) 결과=nil \n"
+                             "  차이 목표=(0,25 720×875) 결과=nil "));
+  EXPECT_EQ(manager.undoStack(), (History{{{moves[0].window, start},
+                                           {moves[1].window, start},
+                                           {ax(closesAfterSnapshot), {200, 200, 800, 600}}}}));
+}
+
+TEST_F(WindowManagerTest, TitlesAreCutAfterFortyCharactersAndANonNumberIsNeverWrittenBack) {
+  std::string title;
+  for (int i = 0; i < 40; ++i) title += "e\u0301";
+  auto id = addWindow(start, title + "한국어 tail");
+  auto untitled = addWindow(start, "Draft");
+  desktop.setAttributeOverride(untitled, "AXTitle", 42.0);  // not a text: the empty title
+  desktop.setAttributeOverride(untitled, "AXPosition",
+                               AXGeometryValue{AXGeometryValue::Kind::point, nan, inf});
+  manager.apply({{ax(id), leftHalf}, {ax(untitled), leftHalf}}, "leftHalf");
+  EXPECT_EQ(logText(), entry("leftHalf\n" + okLine("(0,25 720×875)", title) +
+                             "\n  차이 목표=(0,25 720×875) 결과=(0,0 720×875) "));
+
+  // The snapshot holds the odd position; going back to it writes nothing.
+  desktop.clearOverrides(untitled);
+  desktop.clearCalls();
+  manager.undo();
+  for (const std::string& call : calls()) EXPECT_FALSE(call.starts_with("set w2")) << call;
+  EXPECT_EQ(desktop.frame(untitled), leftHalf);
+  EXPECT_EQ(desktop.frame(id), start);
+}
+
+TEST_F(WindowManagerTest, TheUndoStackKeepsTheNewestThirtyEntries) {
+  auto id = addWindow({0, 25, 100, 100}, "Draft");
+  for (int i = 1; i <= 31; ++i) manager.apply({{ax(id), {i * 10.0, 25, 100, 100}}}, "move");
+  // Apply i recorded the frame at x = (i - 1) × 10; the first apply's entry is gone.
+  ASSERT_EQ(manager.undoStack().size(), 30u);
+  EXPECT_EQ(manager.undoStack().front()[0].frame, (Rect{10, 25, 100, 100}));
+  for (int i = 0; i < 30; ++i) manager.undo();
+  EXPECT_EQ(desktop.frame(id), (Rect{10, 25, 100, 100}));
+  EXPECT_EQ(manager.redoStack().size(), 30u);
+  EXPECT_EQ(desktop.beeps(), 0);
+  manager.undo();
+  EXPECT_EQ(desktop.beeps(), 1);
+}
+
+TEST_F(WindowManagerTest, UndoAndRedoReplayTheHistoryAsFreshSnapshots) {
+  auto id = addWindow(start, "Draft");
+  manager.apply({{ax(id), leftHalf}}, "leftHalf");
+  manager.undo();
+  EXPECT_EQ(desktop.frame(id), start);
+  EXPECT_EQ(manager.redoStack(), (History{{{ax(id), leftHalf}}}));
+  manager.redo();
+  EXPECT_EQ(desktop.frame(id), leftHalf);
+  EXPECT_EQ(manager.undoStack(), (History{{{ax(id), start}}}));
+  EXPECT_TRUE(manager.redoStack().empty());
+
+  // Every apply empties the redo stack; an empty stack beeps and logs nothing.
+  manager.undo();
+  manager.apply({{ax(id), rightHalf}}, "rightHalf");
+  const std::string logged = logText();
+  manager.redo();
+  EXPECT_EQ(desktop.beeps(), 1);
+  EXPECT_EQ(logText(), logged);
+  // A window that closed is counted in the line but not restored.
+  desktop.closeWindow(id);
+  manager.undo();
+  EXPECT_EQ(manager.redoStack(), History{HistoryEntry{}});
+  manager.redo();
+  EXPECT_THAT(logText(), EndsWith(entry("undo: 창 1개 복원") + entry("redo: 창 0개 복원")));
+}
+
+TEST_F(WindowManagerTest, WithoutPermissionActionsPromptAndLogTheirRefusalAndGridsOnlyPrompt) {
+  auto id = addWindow(start, "Draft");
+  manager.apply({{ax(id), leftHalf}}, "leftHalf");
+  const std::string before = logText();
+  desktop.setTrusted(false);
+  desktop.clearCalls();
+
+  manager.perform(WindowAction::maximize);
+  manager.perform(WindowAction::undo);
+  manager.perform(WindowAction::tileAppColumns);
+  manager.applyGrid(3, 2);
+  EXPECT_EQ(logText(), before + entry("권한 없음 — maximize 무시") +
+                           entry("권한 없음 — undo 무시") +
+                           entry("권한 없음 — tileAppColumns 무시"));
+  std::vector<std::string> asked;
+  for (int i = 0; i < 4; ++i)
+    asked.insert(asked.end(), {"isProcessTrusted", "isProcessTrustedWithPrompt"});
+  EXPECT_EQ(calls({SimPort::accessibility, SimPort::workspace, SimPort::screens}), asked);
+  EXPECT_EQ(desktop.promptsShown(), 4);
+  EXPECT_EQ(desktop.frame(id), leftHalf);
+  EXPECT_EQ(manager.undoStack().size(), 1u) << "undo did not run";
+}
+
+TEST_F(WindowManagerTest, PlacementsMoveTheFocusedWindowEvenAPanelUnderTheirRawValue) {
+  addWindow({320, 163, 800, 600}, "Draft");
+  desktop.clearCalls();
+  manager.perform(WindowAction::larger);
+  const auto asked = calls({SimPort::accessibility, SimPort::workspace, SimPort::screens});
+  EXPECT_THAT(std::vector(asked.begin(), asked.begin() + 8),
+              ElementsAre("isProcessTrusted", "frontmostApplication", "createApplication app7",
+                          "copy app7 AXFocusedWindow", "copy w1 AXPosition", "copy w1 AXSize",
+                          "screens", "copy w1 AXPosition"));
+  // Five per cent of the primary 1440×900 screen's visible frame (0,25 1440×875).
+  sim::SimWindowSpec panel;
+  panel.frame = {10, 40, 300, 200};
+  panel.title = "Find";
+  panel.subrole = "AXFloatingWindow";
+  desktop.setFocusedWindow(editorPid, desktop.addWindow(editorPid, panel));
+  manager.perform(WindowAction::center);
+  EXPECT_EQ(logText(), entry("larger\n" + okLine("(284,141 872×644)", "Draft")) +
+                           entry("center\n" + okLine("(570,363 300×200)", "Find")));
+}
+
+TEST_F(WindowManagerTest, RefusedPlacementsLeaveTheWindowAndTheHistoryAlone) {
+  using Arrange = std::function<void(sim::SimDesktop&, sim::SimWindowId)>;
+  const std::tuple<Arrange, WindowAction, std::string, int> cases[] = {
+      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setFrontmostApplication(std::nullopt); },
+       WindowAction::center, entry("center: 초점 창 없음"), 1},
+      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setFocusedWindow(editorPid, std::nullopt); },
+       WindowAction::center, entry("center: 초점 창 없음"), 1},
+      {[](sim::SimDesktop& d, sim::SimWindowId id) { d.makeUnreadable(id, "AXSize"); },
+       WindowAction::center, entry("center: 초점 창 없음"), 1},
+      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setScreens({}); }, WindowAction::maximize, "",
+       0},
+      {[](sim::SimDesktop&, sim::SimWindowId) {}, WindowAction::nextDisplay, "", 1},
+      {[](sim::SimDesktop&, sim::SimWindowId) {}, WindowAction::previousDisplay, "", 1},
+  };
+  for (const auto& [arrange, action, logged, beeps] : cases) {
+    fixtures::DesktopHarness fresh;
+    auto id = fresh.addWindow(start, "Draft");
+    arrange(fresh.desktop, id);
+    fresh.manager.perform(action);
+    EXPECT_EQ(fresh.logText(), logged) << rawValue(action);
+    EXPECT_EQ(fresh.desktop.beeps(), beeps) << rawValue(action);
+    EXPECT_EQ(fresh.desktop.frame(id), start);
+    EXPECT_TRUE(fresh.manager.undoStack().empty());
+  }
+}
+
+TEST_F(WindowManagerTest, DisplayMovesAndHistoryNeedTheirOwnInputsOnly) {
+  desktop.setScreens(sim::sideBySideScreens());
+  auto id = addWindow(leftHalf, "Draft");
+  manager.perform(WindowAction::nextDisplay);
+  // The second screen's visible frame is (1440,-155,1920,1055) in window space.
+  EXPECT_EQ(logText(), entry("nextDisplay\n" + okLine("(1440,-155 960×1055)", "Draft")));
+  manager.perform(WindowAction::previousDisplay);
+  EXPECT_EQ(desktop.frame(id), leftHalf);
+
+  // Undo and redo need no focused window.
+  desktop.setFrontmostApplication(std::nullopt);
+  manager.perform(WindowAction::undo);
+  EXPECT_EQ(desktop.frame(id), (Rect{1440, -155, 960, 1055}));
+  manager.perform(WindowAction::redo);
+  EXPECT_EQ(desktop.frame(id), leftHalf);
+  EXPECT_THAT(logText(), EndsWith(entry("undo: 창 1개 복원") + entry("redo: 창 1개 복원")));
+}
+
+TEST_F(WindowManagerTest, TilingActionsAndGridsTileTheFrontApplicationAsOneEntry) {
+  auto a = addWindow({900, 100, 400, 300}, "A");
+  auto b = addWindow({10, 100, 400, 300}, "B");
+  manager.perform(WindowAction::tileAppColumns);
+  EXPECT_EQ(logText(), entry("tileAppColumns Editor ×2\n" + okLine("(0,25 720×875)", "B") + "\n" +
+                             okLine("(720,25 720×875)", "A")));
+  // Rows order by the top edge, then the left: B (left 0) before A.
+  manager.perform(WindowAction::tileAppRows);
+  EXPECT_EQ(desktop.frame(a), (Rect{0, 463, 1440, 437}));
+  manager.applyGrid(3, 2);
+  EXPECT_THAT(logText(), EndsWith(entry("grid 3×2 Editor ×2\n" + okLine("(0,25 480×438)", "B") +
+                                        "\n" + okLine("(480,25 480×438)", "A"))));
+  for (int i = 0; i < 3; ++i) manager.perform(WindowAction::undo);
+  EXPECT_EQ(desktop.frame(a), (Rect{900, 100, 400, 300}));
+  EXPECT_EQ(desktop.frame(b), (Rect{10, 100, 400, 300}));
+  EXPECT_THAT(logText(), EndsWith(entry("undo: 창 2개 복원") + entry("undo: 창 2개 복원")));
+}
+
+}  // namespace
+}  // namespace corvella

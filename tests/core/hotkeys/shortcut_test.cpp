@@ -1,0 +1,134 @@
+// The shortcut value: its stored JSON form (key order on encoding, strict
+// decoding), its display string, the menu key equivalent and key names from
+// the keyboard layout.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "core/hotkeys/default_shortcuts.h"
+#include "core/hotkeys/shortcut.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_keyboard_layout.h"
+
+namespace corvella {
+namespace {
+
+constexpr std::uint64_t control = 0x40000, option = 0x80000, shift = 0x20000, command = 0x100000;
+
+std::optional<Shortcut> decodeText(const char* text) {
+  return decodeShortcut(nlohmann::json::parse(text));
+}
+
+TEST(ShortcutCoding, EncodesKeyCodeThenModifiers) {
+  EXPECT_EQ(encodeShortcut({123, 0x180000}).dump(), R"({"keyCode":123,"modifiers":1572864})");
+  EXPECT_EQ(encodeShortcutOrdered({18, 0xC0000}).dump(), R"({"keyCode":18,"modifiers":786432})");
+}
+
+TEST(ShortcutCoding, AcceptsNonNegativeIntegersInAnyOrderAndMasksTheModifiers) {
+  const std::pair<const char*, Shortcut> cases[] = {
+      {R"({"modifiers":1572864,"keyCode":123})", {123, 0x180000}},
+      {R"({"keyCode":4294967295,"modifiers":0})", {4294967295u, 0}},
+      // All 64 bits set: only control, option, shift and command survive.
+      {R"({"keyCode":6,"modifiers":18446744073709551615})", {6, 0x1E0000}},
+      // 0xAC0007: function, numeric pad, option, control, device bits.
+      {R"({"keyCode":124,"modifiers":11272199})", {124, 0xC0000}},
+      // Keys this version does not know are ignored.
+      {R"({"keyCode":8,"modifiers":1572864,"label":"center"})", {8, 0x180000}},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(decodeText(text), expected) << text;
+  // 1638400 = 0x190000: command, option and caps lock, stored as maximize's.
+  EXPECT_EQ(decodeText(R"({"keyCode":3,"modifiers":1638400})"),
+            defaultShortcut(WindowAction::maximize));
+  // Key order of an ordered document, and integers held as signed.
+  EXPECT_EQ(decodeShortcut(nlohmann::ordered_json::parse(R"({"modifiers":786432,"keyCode":18})")),
+            (Shortcut{18, 0xC0000}));
+  EXPECT_EQ(decodeShortcut(nlohmann::json{{"keyCode", 18}, {"modifiers", 0xC0000}}),
+            (Shortcut{18, 0xC0000}));
+}
+
+TEST(ShortcutCoding, RefusesMissingKeysWrongKindsAndValuesOutOfRange) {
+  const char* refused[] = {R"({"keyCode":3})",
+                           R"({"modifiers":1572864})",
+                           R"({})",
+                           R"([3,1572864])",
+                           R"(null)",
+                           R"({"keyCode":3.0,"modifiers":0})",
+                           R"({"keyCode":3,"modifiers":0.0})",
+                           R"({"keyCode":"3","modifiers":0})",
+                           R"({"keyCode":true,"modifiers":0})",
+                           R"({"keyCode":null,"modifiers":0})",
+                           R"({"keyCode":3,"modifiers":[0]})",
+                           R"({"keyCode":-1,"modifiers":0})",
+                           R"({"keyCode":3,"modifiers":-1})",
+                           R"({"keyCode":4294967296,"modifiers":0})",
+                           R"({"keyCode":3,"modifiers":18446744073709551616})"};
+  for (const char* text : refused) EXPECT_EQ(decodeText(text), std::nullopt) << text;
+  EXPECT_EQ(decodeShortcut(nlohmann::json{{"keyCode", 18}, {"modifiers", -1}}), std::nullopt);
+}
+
+struct TextCase {
+  Shortcut shortcut;
+  const char* display;
+  const char* keyEquivalent;
+};
+
+class ShortcutText : public testing::Test {
+ protected:
+  void expectTexts(const std::vector<TextCase>& cases) {
+    for (const TextCase& c : cases) {
+      EXPECT_EQ(displayString(c.shortcut, layout), c.display) << c.shortcut.keyCode;
+      EXPECT_EQ(keyEquivalent(c.shortcut, layout), c.keyEquivalent) << c.shortcut.keyCode;
+    }
+  }
+  sim::SimDesktop desktop;
+  sim::SimKeyboardLayout layout{desktop};
+};
+
+TEST_F(ShortcutText, ModifiersInMenuOrderThenTheKeyOnTheUSLayout) {
+  expectTexts({
+      {{123, option | command}, "⌥⌘←", "\uF702"},
+      {{124, control | shift | command}, "⌃⇧⌘→", "\uF703"},
+      {{126, control | option}, "⌃⌥↑", "\uF700"},
+      {{125, control | option | command}, "⌃⌥⌘↓", "\uF701"},
+      {{3, 0}, "F", "f"},
+      {{0, shift | command | option | control}, "⌃⌥⇧⌘A", "a"},
+      {{36, command}, "⌘↩", ""},  // Return, Tab and Space are named by white space only
+      {{48, option | shift}, "⌥⇧⇥", ""},
+      {{49, control}, "⌃Space", ""},
+      {{10, command}, "⌘§", "§"},
+      {{122, command}, "⌘#122", ""},        // F1: the layout gives no text
+      {{0x10003, command}, "⌘#65539", ""},  // beyond 16 bits: never asked
+  });
+  layout.setLayout(sim::SimKeyboardLayout::Layout::none);
+  expectTexts({{{3, option | command}, "⌥⌘#3", ""}, {{49, 0}, "Space", ""}, {{36, 0}, "↩", ""}});
+}
+
+TEST_F(ShortcutText, NamesAreUntrimmedCaseFollowsUnicodeAndBlankOrInvalidTextIsNoName) {
+  layout.overrideKey(0, std::string(" q "));
+  layout.overrideKey(33, std::string("é"));
+  layout.overrideKey(27, std::string("ß"));
+  layout.overrideKey(12, std::string("Й"));
+  EXPECT_EQ(keyName(0, layout), " q ");
+  expectTexts({{{0, command}, "⌘ Q ", " q "},
+               {{33, command}, "⌘É", "é"},
+               {{27, control}, "⌃SS", "ß"},
+               {{12, option}, "⌥Й", "й"}});
+  // Tab, line feed, CR LF, no-break space, line separator, ideographic space,
+  // next line; then a lone lead byte.
+  for (const char* blank : {"\t", "\n", "\r\n", "\u00A0", "\u2028", "\u3000", "\u0085", "\xC3"}) {
+    layout.overrideKey(0, std::string(blank));
+    EXPECT_EQ(keyName(0, layout), std::nullopt);
+    expectTexts({{{0, command}, "⌘#0", ""}});
+  }
+}
+
+TEST(RequiredModifier, ShiftAloneDoesNotCount) {
+  for (std::uint64_t modifiers : {0ull, 0x20000ull, 0x30000ull, 0xA00000ull}) {
+    EXPECT_FALSE(hasRequiredModifier(modifiers)) << modifiers;
+  }
+  for (std::uint64_t modifiers : {0x40000ull, 0x80000ull, 0x100000ull, 0x120000ull}) {
+    EXPECT_TRUE(hasRequiredModifier(modifiers)) << modifiers;
+  }
+}
+
+}  // namespace
+}  // namespace corvella
