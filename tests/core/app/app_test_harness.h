@@ -1,17 +1,16 @@
 // AppHarness: the core's services and the application delegate on a fresh
-// simulated platform, with the log in a temporary folder, plus readers for
+// simulated platform, with the log in memory, plus readers for
 // what a test asserts on: log messages and a compact trace of port calls.
 #pragma once
 
-#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/app/app_delegate.h"
 #include "core/app/core_services.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/support/temporary_folder.h"
 
 namespace corvella::testing_support {
 
@@ -20,7 +19,7 @@ class AppHarness {
   // The messages of the log file in order, time stamps removed (a stamp is
   // the 20 characters "YYYY-MM-DDTHH:MM:SSZ" and one space).
   std::vector<std::string> logMessages() const {
-    std::ifstream stream(folder.path() / "Corvella.log", std::ios::binary);
+    std::istringstream stream(platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or(""));
     std::vector<std::string> messages;
     for (std::string line; std::getline(stream, line);) {
       const bool stamped =
@@ -53,8 +52,7 @@ class AppHarness {
     return lines;
   }
 
-  TemporaryFolder folder;
-  sim::SimPlatform platform{folder.path()};
+  sim::SimPlatform platform{"/sim/Logs"};
   CoreServices services{platform.services()};
   std::shared_ptr<AppDelegate> delegate = AppDelegate::create(services);
 };

@@ -7,7 +7,6 @@
 #include "core/hotkeys/hot_key_center.h"
 #include "core/hotkeys/register_hot_keys.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/support/temporary_folder.h"
 
 namespace corvella {
 namespace {
@@ -20,10 +19,11 @@ const std::string stamp = "2026-01-02T03:04:05Z ";
 class RegisterHotKeysTest : public testing::Test {
  protected:
   std::vector<HotKeyTarget> registerAll() { return registerHotKeys(center, store, log); }
-  std::string logText() const { return folder.read("Corvella.log"); }
+  std::string logText() const {
+    return platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or("");
+  }
 
-  testing_support::TemporaryFolder folder;
-  sim::SimPlatform platform{folder.path()};
+  sim::SimPlatform platform{"/sim/Logs"};
   sim::SimDefaults& defaults = platform.defaults;
   sim::SimHotKeyService& service = platform.hotKeyService;
   Log log{platform.clock, platform.logLocation};
