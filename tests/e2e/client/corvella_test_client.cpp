@@ -5,6 +5,7 @@
 //   title=Alpha;size=800x600;at=100,80;min=900x700;vanish
 //   title=Panel;size=1440x30;at=0,0;type=dock;strut=30
 //   title=Note;size=200x100;at=50,50;transient
+//   title=Canvas;size=300x200;at=10,10;class=Wish;nopid
 //
 // size and at are the client area and where it asks to be placed (user
 // position, so the window manager honours it); min sets a minimum size in
@@ -12,8 +13,10 @@
 // window manager resizes it, as a window that closes in the middle of an
 // operation; type sets _NET_WM_WINDOW_TYPE (dialog, utility, dock, ...);
 // strut reserves that many pixels along the top of the screen (with the
-// window's width); transient makes the window transient for the first one.
-// The process lives until it is killed.
+// window's width); transient makes the window transient for the first one;
+// class sets the class part of WM_CLASS (TestClient by default) and noclass
+// leaves WM_CLASS out; nopid leaves _NET_WM_PID out, as Tk and older
+// toolkits do. The process lives until it is killed.
 #include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_icccm.h>
@@ -36,6 +39,9 @@ struct WindowSpec {
   std::optional<std::pair<int, int>> minimum;
   bool vanish = false;
   bool transient = false;
+  std::string className = "TestClient";
+  bool withClass = true;
+  bool withPid = true;
   std::string type;
   int strut = 0;
   xcb_window_t id = 0;
@@ -63,6 +69,12 @@ std::optional<WindowSpec> parse(const std::string& text) {
       spec.vanish = true;
     } else if (key == "transient") {
       spec.transient = true;
+    } else if (key == "class" && !value.empty()) {
+      spec.className = value;
+    } else if (key == "noclass") {
+      spec.withClass = false;
+    } else if (key == "nopid") {
+      spec.withPid = false;
     } else if (key == "type" && !value.empty()) {
       spec.type = value;
     } else if (key == "strut" && std::sscanf(value.c_str(), "%d", &a) == 1) {
@@ -102,7 +114,6 @@ int main(int argc, char** argv) {
   const xcb_atom_t netName = intern(connection, "_NET_WM_NAME");
   const xcb_atom_t netPid = intern(connection, "_NET_WM_PID");
   const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
-  const char wmClass[] = "corvella-test-client\0TestClient";
 
   for (WindowSpec& spec : specs) {
     spec.id = xcb_generate_id(connection);
@@ -115,10 +126,17 @@ int main(int argc, char** argv) {
                         XCB_ATOM_STRING, 8, titleLength, spec.title.data());
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, netName, utf8, 8, titleLength,
                         spec.title.data());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, XCB_ATOM_WM_CLASS,
-                        XCB_ATOM_STRING, 8, sizeof wmClass, wmClass);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, netPid, XCB_ATOM_CARDINAL, 32,
-                        1, &pid);
+    if (spec.withClass) {
+      // The instance name, then the class name, each ended by a NUL.
+      std::string wmClass = std::string("corvella-test-client") + '\0' + spec.className + '\0';
+      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, XCB_ATOM_WM_CLASS,
+                          XCB_ATOM_STRING, 8, static_cast<std::uint32_t>(wmClass.size()),
+                          wmClass.data());
+    }
+    if (spec.withPid) {
+      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, netPid, XCB_ATOM_CARDINAL, 32,
+                          1, &pid);
+    }
     xcb_size_hints_t hints{};
     xcb_icccm_size_hints_set_position(&hints, 1, spec.x, spec.y);
     xcb_icccm_size_hints_set_size(&hints, 1, spec.width, spec.height);
