@@ -2,6 +2,7 @@
 
 #include <utf8proc.h>
 
+#include <cstdint>
 #include <cstdio>
 
 namespace corvella {
@@ -13,23 +14,37 @@ void appendEscape(std::string& out, const char* format, unsigned value) {
   out += escape;
 }
 
-}  // namespace
-
-std::string visibleText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+// Calls visit(offset, length, codepoint) for every code point in order, with
+// the codepoint -1 and the length 1 for a byte that is not part of valid
+// UTF-8; stops early when visit gives false.
+template <typename Visit>
+void forEachCodePoint(std::string_view text, Visit visit) {
   const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
   const auto length = static_cast<utf8proc_ssize_t>(text.size());
   utf8proc_ssize_t offset = 0;
   while (offset < length) {
     utf8proc_int32_t codepoint = -1;
-    const utf8proc_ssize_t consumed = utf8proc_iterate(bytes + offset, length - offset, &codepoint);
+    utf8proc_ssize_t consumed = utf8proc_iterate(bytes + offset, length - offset, &codepoint);
     if (consumed < 0) {
-      appendEscape(out, "\\x%02X", bytes[offset]);
-      offset += 1;
-      continue;
+      codepoint = -1;
+      consumed = 1;
     }
-    if (codepoint == '\t') {
+    if (!visit(static_cast<std::size_t>(offset), static_cast<std::size_t>(consumed), codepoint)) {
+      return;
+    }
+    offset += consumed;
+  }
+}
+
+}  // namespace
+
+std::string visibleText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  forEachCodePoint(text, [&](std::size_t offset, std::size_t length, std::int32_t codepoint) {
+    if (codepoint < 0) {
+      appendEscape(out, "\\x%02X", static_cast<unsigned char>(text[offset]));
+    } else if (codepoint == '\t') {
       out += "\\t";
     } else if (codepoint == '\n') {
       out += "\\n";
@@ -40,11 +55,21 @@ std::string visibleText(std::string_view text) {
     } else if (codepoint >= 0x80 && codepoint <= 0x9F) {
       appendEscape(out, "\\u%04X", static_cast<unsigned>(codepoint));
     } else {
-      out.append(text.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(consumed)));
+      out.append(text.substr(offset, length));
     }
-    offset += consumed;
-  }
+    return true;
+  });
   return out;
+}
+
+std::size_t firstInvalidUtf8(std::string_view text) {
+  std::size_t first = text.size();
+  forEachCodePoint(text, [&](std::size_t offset, std::size_t, std::int32_t codepoint) {
+    if (codepoint >= 0) return true;
+    first = offset;
+    return false;
+  });
+  return first;
 }
 
 }  // namespace corvella

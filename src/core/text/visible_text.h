@@ -5,6 +5,7 @@
 // show what was there.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,9 @@ namespace corvella {
 // not part of valid UTF-8 as \xHH. Everything else, backslashes included,
 // stays as it is, so an ordinary title is logged unchanged.
 std::string visibleText(std::string_view text);
+
+// The offset of the first byte that is not part of valid UTF-8; the text's
+// size when it is valid throughout.
+std::size_t firstInvalidUtf8(std::string_view text);
 
 }  // namespace corvella

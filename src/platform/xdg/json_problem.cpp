@@ -1,25 +1,11 @@
 #include "platform/xdg/json_problem.h"
 
-#include <utf8proc.h>
-
 #include <algorithm>
+
+#include "core/text/visible_text.h"
 
 namespace corvella::xdg {
 namespace {
-
-// Offset of the first byte that is not part of valid UTF-8, or the size.
-std::size_t firstInvalidUtf8(std::string_view text) {
-  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
-  const auto length = static_cast<utf8proc_ssize_t>(text.size());
-  utf8proc_ssize_t offset = 0;
-  while (offset < length) {
-    utf8proc_int32_t codepoint = -1;
-    const utf8proc_ssize_t consumed = utf8proc_iterate(bytes + offset, length - offset, &codepoint);
-    if (consumed < 0) break;
-    offset += consumed;
-  }
-  return static_cast<std::size_t>(offset);
-}
 
 // "line L, column C" of a 0-based offset; columns count characters.
 std::string placeOf(std::string_view text, std::size_t offset) {
