@@ -66,7 +66,13 @@ TEST_F(SlowWindowManagerTest, ATilingWaitsOnceForAllItsWindowsAndTheNextShortcut
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, "nil", "W0"));
 
-  // The moves were sent: once it runs again, the window manager makes them.
+  // The moves were sent: once it runs again, the window manager makes them
+  // (their ConfigureNotify events wake the wait below).
+  const std::uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+  for (const char* title : {"W0", "W5"}) {
+    xcb_change_window_attributes(session->xcb(), *session->windowTitled(title), XCB_CW_EVENT_MASK,
+                                 &structure);
+  }
   stopped.resume();
   EXPECT_TRUE(session->waitUntil([&] {
     return session->outerFrame(*session->windowTitled("W0")) == Frame{0, 0, 720, 900} &&
