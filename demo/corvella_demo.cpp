@@ -3,10 +3,9 @@
 // choice, printing every window's frame after each step and the log lines the
 // step wrote.
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,17 +28,12 @@ using corvella::sim::SimWindowId;
 constexpr corvella::ProcessID editorPid = 501;
 constexpr corvella::ProcessID terminalPid = 502;
 
-std::filesystem::path freshLogFolder() {
-  std::random_device random;
-  std::ostringstream name;
-  name << "corvella-demo-" << std::hex << random();
-  return std::filesystem::temp_directory_path() / name.str();
-}
+// The log lives in the simulated platform's memory, under this name.
+const std::filesystem::path logFolder = "/simulated/Library/Logs";
 
 class Demo {
  public:
-  explicit Demo(const std::filesystem::path& logFolder)
-      : platform_(logFolder), logFile_(logFolder / "Corvella.log") {
+  Demo() : platform_(logFolder), logFile_(logFolder / "Corvella.log") {
     auto& desktop = platform_.desktop;
     desktop.setScreens(corvella::sim::sideBySideScreens());
     desktop.addApplication(editorPid, "Editor");
@@ -60,8 +54,7 @@ class Demo {
   void run() {
     std::cout << "Corvella demo on a simulated desktop\n"
               << "Screens: 1440×900 primary, 1920×1080 to its right "
-                 "(visible frames below 25-point menu bars)\n"
-              << "Log file: " << logFile_.string() << "\n";
+                 "(visible frames below 25-point menu bars)\n";
 
     app_.prepareToRun();
     app_.delegate().applicationDidFinishLaunching();
@@ -118,14 +111,10 @@ class Demo {
   }
 
   void printNewLogLines() {
-    std::ifstream file(logFile_, std::ios::binary);
-    if (!file) return;
-    file.seekg(static_cast<std::streamoff>(logOffset_));
-    std::string line;
-    while (std::getline(file, line)) std::cout << "   log | " << line << "\n";
-    file.clear();
-    file.seekg(0, std::ios::end);
-    logOffset_ = static_cast<std::size_t>(file.tellg());
+    const std::string text = platform_.logLocation.fileText(logFile_).value_or("");
+    std::istringstream lines(text.substr(std::min(logOffset_, text.size())));
+    for (std::string line; std::getline(lines, line);) std::cout << "   log | " << line << "\n";
+    logOffset_ = text.size();
   }
 
   SimPlatform platform_;
@@ -138,8 +127,7 @@ class Demo {
 }  // namespace
 
 int main() {
-  const auto folder = freshLogFolder();
-  Demo demo(folder);
+  Demo demo;
   demo.run();
   return 0;
 }

@@ -205,7 +205,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "corvella-latency: %s\n", session.why().c_str());
     return 1;
   }
-  if (!session.startTestClient({"title=Bench;size=600x400;at=200,150"})) {
+  if (!session.startTestClient({"title=Bench;size=600x400;at=200,150;class=Bench"})) {
     std::fprintf(stderr, "corvella-latency: %s\n", session.why().c_str());
     return 1;
   }

@@ -32,6 +32,12 @@ class PortsTest : public DesktopTest {
     platform->finishWork();
     return value;
   }
+  // The front application, as the core sees it: its number and its name.
+  std::optional<RunningApplication> frontmost() {
+    auto front = platform->services().workspace.frontmostApplication();
+    platform->finishWork();
+    return front;
+  }
   std::optional<AttributeValue> applicationAttribute(ProcessID pid, std::string_view name) {
     auto& accessibility = platform->services().accessibility;
     auto value = accessibility.copyAttributeValue(accessibility.createApplication(pid), name);
@@ -52,7 +58,6 @@ TEST_F(PortsTest, WindowsReadThroughTheAttributeVocabulary) {
        "title=Note;size=200x100;at=250,250;transient",
        "title=Splash;size=200x100;at=300,300;type=splash"});
   ASSERT_NE(client, nullptr) << session->why();
-  const auto pid = static_cast<ProcessID>(client->pid());
   const std::pair<const char*, const char*> subroles[] = {{"Main", "AXStandardWindow"},
                                                           {"Dialog", "AXDialog"},
                                                           {"Tool", "AXFloatingWindow"},
@@ -79,13 +84,15 @@ TEST_F(PortsTest, WindowsReadThroughTheAttributeVocabulary) {
   // The focused window belongs to its own application only.
   const xcb_window_t main = *session->windowTitled("Main");
   ASSERT_TRUE(session->activate(main));
-  auto focused = applicationAttribute(pid, "AXFocusedWindow");
+  const auto front = frontmost();
+  ASSERT_TRUE(front.has_value());
+  EXPECT_EQ(front->localizedName, "TestClient");
+  const ProcessID application = front->processIdentifier;
+  auto focused = applicationAttribute(application, "AXFocusedWindow");
   ASSERT_TRUE(focused.has_value());
   EXPECT_EQ(windowOf(*focused), main);
-  EXPECT_FALSE(applicationAttribute(pid + 100000, "AXFocusedWindow").has_value());
-  auto front = platform->services().workspace.frontmostApplication();
-  platform->finishWork();
-  EXPECT_EQ(front, (RunningApplication{pid, std::string("TestClient")}));
+  EXPECT_FALSE(applicationAttribute(application + 100000, "AXFocusedWindow").has_value());
+  EXPECT_EQ(frontmost(), front) << "the same application keeps its number";
 
   // Minimizing shows as "AXMinimized".
   const xcb_window_t tool = *session->windowTitled("Tool");
@@ -94,12 +101,14 @@ TEST_F(PortsTest, WindowsReadThroughTheAttributeVocabulary) {
       session->waitUntil([&] { return attribute(tool, "AXMinimized") == AttributeValue(true); }));
 
   // A window that is gone reads as absent everywhere.
+  const pid_t pid = client->pid();
   client->stop(SIGKILL);
   ASSERT_TRUE(session->waitUntil([&] { return session->managedWindowsOf(pid).empty(); }));
   for (const char* name : {"AXRole", "AXSubrole", "AXMinimized", "AXPosition", "AXTitle"}) {
     EXPECT_FALSE(attribute(main, name).has_value()) << name;
   }
-  EXPECT_EQ(applicationAttribute(pid, "AXWindows"), AttributeValue(std::vector<ElementRef>{}));
+  EXPECT_EQ(applicationAttribute(application, "AXWindows"),
+            AttributeValue(std::vector<ElementRef>{}));
 }
 
 TEST_F(PortsTest, AnApplicationsWindowsComeFrontToBackWithoutItsDocks) {
@@ -110,7 +119,9 @@ TEST_F(PortsTest, AnApplicationsWindowsComeFrontToBackWithoutItsDocks) {
   ASSERT_NE(client, nullptr) << session->why();
   ASSERT_TRUE(session->activate(*session->windowTitled("Back")));
   ASSERT_TRUE(session->activate(*session->windowTitled("Front")));
-  auto windows = applicationAttribute(static_cast<ProcessID>(client->pid()), "AXWindows");
+  const auto front = frontmost();
+  ASSERT_TRUE(front.has_value());
+  auto windows = applicationAttribute(front->processIdentifier, "AXWindows");
   ASSERT_TRUE(windows.has_value());
   const auto& list = std::get<std::vector<ElementRef>>(*windows);
   ASSERT_EQ(list.size(), 2u);

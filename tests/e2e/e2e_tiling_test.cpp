@@ -14,9 +14,10 @@ using namespace keys;
 class TilingTest : public DesktopTest {
  protected:
   // Starts the front application with the windows and another application
-  // with one window, focuses the front one and starts corvella.
+  // (another class) with one window, focuses the front one and starts corvella.
   void startApplications(const std::vector<std::string>& windows, const std::string& title) {
-    ASSERT_NE(session->startTestClient({"title=Other;size=300x200;at=1000,600"}), nullptr)
+    ASSERT_NE(session->startTestClient({"title=Other;size=300x200;at=1000,600;class=Other"}),
+              nullptr)
         << session->why();
     otherFrame = frameOf("Other");
     startFocused(windows, title);

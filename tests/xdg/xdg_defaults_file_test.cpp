@@ -4,12 +4,17 @@
 #include "platform/xdg/xdg_defaults_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "tests/support/private_mounts.h"
 #include "tests/support/temporary_folder.h"
 
 namespace corvella::xdg {
@@ -27,10 +32,23 @@ class DefaultsFileTest : public ::testing::Test {
     std::ofstream(file) << content;
   }
 
+  // The names in the settings folder, sorted.
+  std::vector<std::string> names() const {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+      found.push_back(entry.path().filename().string());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+  }
+  std::string aside(const std::string& suffix) const { return file.string() + suffix; }
+
   testing_support::TemporaryFolder folder;
   const fs::path file = folder.path() / "corvella" / "defaults.json";
   std::vector<std::string> reports;
 };
+
+const std::string storedLayouts = R"({"gridLayouts": {"data": "[]"}})";
 
 Bytes bytes(const std::string& text) {
   return Bytes(text.begin(), text.end());
@@ -71,11 +89,7 @@ TEST_F(DefaultsFileTest, TheFileIsReplacedWholePrivateAndWithoutLeftovers) {
   EXPECT_EQ(open().data("gridLayouts"), bytes("[]"));
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask,
             fs::perms::owner_read | fs::perms::owner_write);
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(file.parent_path())) {
-    names.push_back(entry.path().filename().string());
-  }
-  EXPECT_EQ(names, std::vector<std::string>{"defaults.json"});
+  EXPECT_EQ(names(), std::vector<std::string>{"defaults.json"});
 }
 
 TEST_F(DefaultsFileTest, AnUnreadableFileIsReportedKeptAsideAndReadAsEmpty) {
@@ -89,6 +103,133 @@ TEST_F(DefaultsFileTest, AnUnreadableFileIsReportedKeptAsideAndReadAsEmpty) {
   defaults.setString("settingsTab", "grids");
   EXPECT_EQ(open().string("settingsTab"), "grids");
   EXPECT_EQ(folder.read("corvella/defaults.json.bad"), "{\"gridLayouts\": {\"data\": ");
+}
+
+TEST_F(DefaultsFileTest, WhatIsNotARegularFileOfSensibleSizeIsKeptAsideAndNeverBlocks) {
+  const struct {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    std::string problem;
+  } rows[] = {
+      {"a folder", [](const fs::path& at) { fs::create_directory(at); }, "a folder"},
+      // Opening a FIFO for reading waits for a writer unless told not to.
+      {"a FIFO", [](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }, "a FIFO"},
+      {"a link to an endless device",
+       [](const fs::path& at) { fs::create_symlink("/dev/zero", at); }, "a device"},
+      {"a file of 5 MiB",
+       [](const fs::path& at) { std::ofstream(at) << std::string(5 << 20, ' ') << "{}"; },
+       "larger than 4 MiB"},
+      {"nested 200,000 deep",
+       [](const fs::path& at) {
+         std::ofstream(at) << R"({"other": )" << std::string(200000, '[')
+                           << std::string(200000, ']') << "}";
+       },
+       "nested deeper than 16 levels"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    fs::remove_all(file.parent_path());
+    fs::create_directories(file.parent_path());
+    reports.clear();
+    row.make(file);
+    {
+      auto defaults = open();
+      EXPECT_FALSE(defaults.data("gridLayouts").has_value());
+      defaults.setString("settingsTab", "grids");
+    }
+    EXPECT_EQ(reports, std::vector<std::string>{"설정 파일 손상: " + file.string() + " (" +
+                                                row.problem + ") — " + aside(".bad") + "에 보관"});
+    // Kept as it was (a link stays a link), and a small fresh file saved.
+    EXPECT_EQ(names(), (std::vector<std::string>{"defaults.json", "defaults.json.bad"}));
+    EXPECT_EQ(open().string("settingsTab"), "grids");
+    EXPECT_LT(fs::file_size(file), 100u);
+  }
+}
+
+TEST_F(DefaultsFileTest, EveryDamagedCopyIsKeptUnderANameOfItsOwn) {
+  write("first damaged");
+  open().setString("settingsTab", "one");
+  write("second damaged");
+  open().setString("settingsTab", "two");
+  write("[\"third\"]");
+  open().setString("settingsTab", "three");
+  EXPECT_EQ(folder.read("corvella/defaults.json.bad"), "first damaged");
+  EXPECT_EQ(folder.read("corvella/defaults.json.bad.2"), "second damaged");
+  EXPECT_EQ(folder.read("corvella/defaults.json.bad.3"), "[\"third\"]");
+  ASSERT_EQ(reports.size(), 3u);
+  EXPECT_EQ(reports[1], "설정 파일 손상: " + file.string() +
+                            " (syntax error at line 1, column 1) — " + aside(".bad.2") + "에 보관");
+  EXPECT_EQ(reports[2], "설정 파일 손상: " + file.string() + " (not a JSON object) — " +
+                            aside(".bad.3") + "에 보관");
+}
+
+TEST_F(DefaultsFileTest, ParseProblemsAreShortValidTextsThatQuoteNothingOfTheFile) {
+  const struct {
+    std::string content;
+    std::string problem;
+  } rows[] = {
+      {"{\"gridLayouts\": {\"data\": ", "unexpected end of the file"},
+      {"{\n  \"a\": \"\xff\x1b[31m\"}", "invalid UTF-8 at line 2, column 9"},
+      {"{\n  \"한국어\": tru\n}", "syntax error at line 2, column 13"},
+      {"{\"a\": \"line\nfeed\"}", "syntax error at line 1, column 12"},
+  };
+  for (const auto& row : rows) {
+    fs::remove_all(file.parent_path());
+    write(row.content);
+    reports.clear();
+    (void)open().data("gridLayouts");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], "설정 파일 손상: " + file.string() + " (" + row.problem + ") — " +
+                              aside(".bad") + "에 보관");
+  }
+}
+
+TEST_F(DefaultsFileTest, AFileThatCannotBeReadIsNeverOverwrittenAndTheRunGoesOnInMemory) {
+  // Reading this process's own memory at address 0 fails (EIO), even for root.
+  fs::create_directories(file.parent_path());
+  fs::create_symlink("/proc/self/mem", file);
+  auto defaults = open();
+  EXPECT_FALSE(defaults.data("gridLayouts").has_value());
+  defaults.setString("settingsTab", "grids");
+  EXPECT_EQ(defaults.string("settingsTab"), "grids");
+  EXPECT_EQ(
+      reports,
+      (std::vector<std::string>{
+          "설정 파일 읽기 실패: " + file.string() +
+              " (Input/output error) — 기본값으로 실행, 이번 실행 동안 저장하지 않음",
+          "설정 저장 안 함: " + file.string() + " — 읽거나 보관하지 못한 파일을 덮어쓰지 않음"}));
+  EXPECT_TRUE(fs::is_symlink(file));
+  EXPECT_EQ(names(), std::vector<std::string>{"defaults.json"});
+}
+
+TEST_F(DefaultsFileTest, AFileWithoutReadPermissionIsNeverOverwritten) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads a file of mode 0000";
+  write(storedLayouts);
+  fs::permissions(file, fs::perms::none);
+  auto defaults = open();
+  EXPECT_FALSE(defaults.data("gridLayouts").has_value());
+  defaults.setData("gridLayouts", bytes("[]"));
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0], "설정 파일 읽기 실패: " + file.string() +
+                            " (Permission denied) — 기본값으로 실행, 이번 실행 동안 저장하지 않음");
+  fs::permissions(file, fs::perms::owner_read);
+  EXPECT_EQ(folder.read("corvella/defaults.json"), storedLayouts);
+}
+
+TEST_F(DefaultsFileTest, ADamagedFileThatCannotBeMovedAsideIsSaidSoAndLeftAlone) {
+  write("damaged");
+  testing_support::ReadOnlyFolder readOnly(file.parent_path());
+  if (readOnly.problem()) GTEST_SKIP() << "no read-only folder: " << *readOnly.problem();
+  auto defaults = open();
+  defaults.setString("settingsTab", "grids");
+  EXPECT_EQ(defaults.string("settingsTab"), "grids");
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0], "설정 파일 손상: " + file.string() +
+                            " (syntax error at line 1, column 1) — 보관 실패(" +
+                            (::geteuid() == 0 ? "Read-only file system" : "Permission denied") +
+                            "), 기본값으로 실행, 이번 실행 동안 저장하지 않음");
+  EXPECT_EQ(reports[1].rfind("설정 저장 안 함: ", 0), 0u);
+  EXPECT_EQ(folder.read("corvella/defaults.json"), "damaged");
 }
 
 TEST_F(DefaultsFileTest, HandEditedValuesOfTheWrongShapeReadAsAbsentAndOthersSurvive) {

@@ -6,6 +6,7 @@
 #include "core/app/log.h"
 #include "core/ports/screens.h"
 #include "core/ports/sound.h"
+#include "core/text/visible_text.h"
 
 namespace corvella {
 namespace {
@@ -26,7 +27,8 @@ void AppTiler::tileFrontApp(std::string_view label, const Layout& layout,
                             const BatchWriter& apply) {
   auto application = access_.workspace().frontmostApplication();
   if (!application) return;
-  const std::string name = application->localizedName.value_or("?");
+  // The name is the application's own text: kept on its log line.
+  const std::string name = visibleText(application->localizedName.value_or("?"));
 
   const std::vector<Rect> screens = screenFrames(screens_.screens());
   const std::vector<AXWindow> candidates = access_.standardWindows(application->processIdentifier);

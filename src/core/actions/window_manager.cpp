@@ -11,6 +11,7 @@
 #include "core/ports/screens.h"
 #include "core/ports/sound.h"
 #include "core/text/grapheme_prefix.h"
+#include "core/text/visible_text.h"
 
 namespace corvella {
 namespace {
@@ -84,7 +85,9 @@ void WindowManager::apply(const std::vector<WindowMove>& moves, std::string_view
     message += " 결과=";
     message += result ? frameText(*result) : "nil";
     message += ' ';
-    message += graphemePrefix(title, titleClusters);
+    // Cut first, so the 40 characters are the title's own; escaped after,
+    // so a title can never end the line or forge an entry.
+    message += visibleText(graphemePrefix(title, titleClusters));
   }
   log_.log(message);
 

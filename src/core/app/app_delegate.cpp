@@ -6,6 +6,7 @@
 #include "core/app/status_menu.h"
 #include "core/grids/uuid.h"
 #include "core/hotkeys/register_hot_keys.h"
+#include "core/text/visible_text.h"
 
 namespace corvella {
 
@@ -160,7 +161,8 @@ void AppDelegate::toggleLogin() {
                                                ? loginItem.unregisterApp()
                                                : loginItem.registerApp();
   if (error) {
-    services_.log().log("로그인 항목 변경 실패: " + *error);
+    // The platform's error text may name paths with any character in them.
+    services_.log().log("로그인 항목 변경 실패: " + visibleText(*error));
     services_.platform().sound.beep();
   }
 }

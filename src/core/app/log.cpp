@@ -2,9 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
-#include <system_error>
 
 #include "core/ports/clock.h"
 #include "core/ports/log_location.h"
@@ -13,7 +11,6 @@ namespace corvella {
 namespace {
 
 constexpr const char* logFileName = "Corvella.log";
-constexpr const char* temporarySuffix = ".tmp";
 
 // "2026-12-05T16:25:00Z": the internet date-time form in UTC, whole seconds.
 std::string isoTimeStamp(std::chrono::system_clock::time_point time) {
@@ -30,37 +27,6 @@ std::string isoTimeStamp(std::chrono::system_clock::time_point time) {
   return text;
 }
 
-// Appends to a file that already exists; false when it cannot be opened or
-// the bytes cannot be written.
-bool appendToExistingFile(const std::filesystem::path& file, const std::string& entry) {
-  // In and out together never create the file.
-  std::fstream stream(file, std::ios::in | std::ios::out | std::ios::binary);
-  if (!stream.is_open()) return false;
-  stream.seekp(0, std::ios::end);
-  stream.write(entry.data(), static_cast<std::streamsize>(entry.size()));
-  return static_cast<bool>(stream);
-}
-
-// Writes the entry as the whole file: a temporary file in the same folder,
-// then a rename, so a reader never sees half a file.
-void writeWholeFileAtomically(const std::filesystem::path& file, const std::string& entry) {
-  std::filesystem::path temporary = file;
-  temporary += temporarySuffix;
-  std::error_code error;
-  {
-    std::ofstream stream(temporary, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!stream.is_open()) return;
-    stream.write(entry.data(), static_cast<std::streamsize>(entry.size()));
-    stream.close();
-    if (!stream) {
-      std::filesystem::remove(temporary, error);
-      return;
-    }
-  }
-  std::filesystem::rename(temporary, file, error);
-  if (error) std::filesystem::remove(temporary, error);
-}
-
 }  // namespace
 
 Log::Log(Clock& clock, LogLocation& location) : clock_(clock), location_(location) {}
@@ -71,8 +37,7 @@ std::optional<std::filesystem::path> Log::logFileURL() {
     computed_ = true;
     try {
       if (auto folder = location_.logsFolder()) {
-        location_.createFolder(*folder);
-        file_ = *folder / logFileName;
+        if (location_.createFolder(*folder)) file_ = *folder / logFileName;
       }
     } catch (...) {
       file_.reset();
@@ -91,14 +56,19 @@ void Log::log(std::string_view message) {
 
     auto file = logFileURL();
     if (!file) return;
-    if (appendToExistingFile(*file, entry)) return;
-
-    // Only a missing file is written whole. A file that exists but cannot be
-    // opened keeps its history: replacing it would lose every earlier entry.
-    std::error_code error;
-    const auto status = std::filesystem::symlink_status(*file, error);
-    if (status.type() != std::filesystem::file_type::not_found) return;
-    writeWholeFileAtomically(*file, entry);
+    const std::string bytes = torn_ ? "\n" + entry : entry;
+    const std::optional<std::size_t> written = location_.appendToFile(*file, bytes);
+    if (!written) {
+      // Only a missing file is written whole. A file that exists but cannot
+      // be opened keeps its history: replacing it would lose every earlier entry.
+      if (location_.writeWholeFile(*file, entry)) torn_ = false;
+      return;
+    }
+    // Nothing written: the entry is dropped and what was torn stays torn.
+    // Only the line feed written: the torn entry is ended, this one dropped.
+    if (*written == 0) return;
+    const std::size_t ending = torn_ ? 1 : 0;
+    torn_ = *written > ending && *written < bytes.size();
   } catch (...) {
   }
 }

@@ -13,9 +13,11 @@ class LogLocation;
 class Log {
  public:
   Log(Clock& clock, LogLocation& location);
-  // Appends "<ISO 8601 UTC> <message>\n". Never fails towards the caller.
+  // Appends "<ISO 8601 UTC> <message>\n" with one write. Never fails towards
+  // the caller: an entry that cannot be written is dropped.
   void log(std::string_view message);
-  // The file, computed (and its folder created) on first use.
+  // The file, computed (and its folder created) on first use; absent when
+  // there is no folder, or the platform refused the one there is.
   std::optional<std::filesystem::path> logFileURL();
 
  private:
@@ -23,6 +25,9 @@ class Log {
   LogLocation& location_;
   bool computed_ = false;
   std::optional<std::filesystem::path> file_;
+  // The last entry was cut short (a full disk, a size limit): the next one
+  // first ends its line, so the two never share one.
+  bool torn_ = false;
 };
 
 }  // namespace corvella

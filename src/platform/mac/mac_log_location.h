@@ -8,7 +8,10 @@ namespace corvella::mac {
 class MacLogLocation final : public LogLocation {
  public:
   std::optional<std::filesystem::path> logsFolder() override;
-  void createFolder(const std::filesystem::path& folder) override;
+  bool createFolder(const std::filesystem::path& folder) override;
+  std::optional<std::size_t> appendToFile(const std::filesystem::path& file,
+                                          std::string_view bytes) override;
+  bool writeWholeFile(const std::filesystem::path& file, std::string_view bytes) override;
 };
 
 }  // namespace corvella::mac

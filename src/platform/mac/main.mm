@@ -2,6 +2,7 @@
 // adapters, the core built over them, and the wiring between the core's
 // models and the AppKit views that draw them.
 #import <AppKit/AppKit.h>
+#include <signal.h>
 
 #include "core/app/corvella.h"
 #include "platform/mac/application_delegate.h"
@@ -10,6 +11,9 @@
 #include "platform/mac/views/settings_view_controller.h"
 
 int main() {
+  // A file-size limit must not end the program: a write past it fails and
+  // the log drops that entry.
+  signal(SIGXFSZ, SIG_IGN);
   @autoreleasepool {
     NSApplication* application = NSApplication.sharedApplication;
 

@@ -24,6 +24,10 @@ std::filesystem::path thisProgram(const char* argument) {
 }  // namespace
 
 int main(int /*argc*/, char** argv) {
+  // A file-size limit must not end the program: a write past it fails, the
+  // log drops that entry and a save reports it.
+  ::signal(SIGXFSZ, SIG_IGN);
+
   // The signals that end the program arrive through a descriptor the loop
   // watches, so the program leaves the loop and returns normally.
   sigset_t endingSignals;

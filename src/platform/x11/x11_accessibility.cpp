@@ -20,8 +20,13 @@ const X11WindowElement* asWindow(const ElementRef& element) {
 }  // namespace
 
 X11Accessibility::X11Accessibility(X11Connection& connection, X11WindowFrames& frames,
-                                   X11WorkCache& cache, MainQueue& mainQueue)
-    : connection_(connection), frames_(frames), cache_(cache), mainQueue_(mainQueue) {}
+                                   X11WorkCache& cache, X11Applications& applications,
+                                   MainQueue& mainQueue)
+    : connection_(connection),
+      frames_(frames),
+      cache_(cache),
+      applications_(applications),
+      mainQueue_(mainQueue) {}
 
 ElementRef X11Accessibility::createApplication(ProcessID pid) {
   return std::make_shared<X11ApplicationElement>(pid);
@@ -41,13 +46,16 @@ std::optional<AttributeValue> X11Accessibility::copyAttributeValue(const Element
 std::optional<AttributeValue> X11Accessibility::applicationAttribute(ProcessID pid,
                                                                      std::string_view attribute) {
   auto& ewmh = connection_.ewmh();
+  const std::optional<ApplicationKey> application = applications_.keyOf(pid);
   if (attribute == "AXWindows") {
     std::vector<xcb_window_t> stacking = clientListStacking(connection_);
     std::reverse(stacking.begin(), stacking.end());
-    const auto owners = applicationsOf(connection_, stacking);
     std::vector<xcb_window_t> owned;
-    for (std::size_t i = 0; i < stacking.size(); ++i) {
-      if (owners[i] == pid) owned.push_back(stacking[i]);
+    if (application) {
+      const auto keys = applicationKeysOf(connection_, stacking);
+      for (std::size_t i = 0; i < stacking.size(); ++i) {
+        if (keys[i] == application) owned.push_back(stacking[i]);
+      }
     }
     const auto types = windowTypesOf(connection_, owned);
     std::vector<ElementRef> windows;
@@ -62,7 +70,9 @@ std::optional<AttributeValue> X11Accessibility::applicationAttribute(ProcessID p
   }
   if (attribute == "AXFocusedWindow") {
     auto active = cache_.activeWindow();
-    if (!active || cache_.application(*active).first != pid) return std::nullopt;
+    if (!active || !application || cache_.applicationKey(*active) != application) {
+      return std::nullopt;
+    }
     return ElementRef(std::make_shared<X11WindowElement>(*active));
   }
   return std::nullopt;
@@ -72,6 +82,8 @@ std::optional<AttributeValue> X11Accessibility::windowAttribute(xcb_window_t win
                                                                 std::string_view attribute) {
   auto& ewmh = connection_.ewmh();
   if (attribute == "AXPosition" || attribute == "AXSize") {
+    // Where the window will be is not known yet: reported as not reached.
+    if (cache_.unsettled(window)) return std::nullopt;
     auto frame = cache_.frame(window);
     if (!frame) {
       frame = frames_.read(window);
@@ -175,7 +187,9 @@ void X11Accessibility::flushWrites() {
   PendingWrite write = *pending_;
   pending_.reset();
   cache_.forgetFrame(write.window);
-  frames_.place(write.window, write.placement);
+  if (!frames_.place(write.window, write.placement, cache_.budget())) {
+    cache_.markUnsettled(write.window);
+  }
 }
 
 }  // namespace corvella::x11

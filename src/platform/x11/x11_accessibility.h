@@ -1,11 +1,12 @@
 // X11Accessibility: the Accessibility port over EWMH, keeping the core's
 // attribute vocabulary.
 //
-//   application element   a process id (_NET_WM_PID)
+//   application element   an application's number (X11Applications: the
+//                         windows of one WM_CLASS class, else of one X client)
 //   "AXWindows"           its managed clients front to back
 //                         (_NET_CLIENT_LIST_STACKING reversed), docks and
 //                         desktops left out
-//   "AXFocusedWindow"     _NET_ACTIVE_WINDOW when it belongs to the process
+//   "AXFocusedWindow"     _NET_ACTIVE_WINDOW when it belongs to the application
 //   "AXRole"              "AXWindow" while the window exists
 //   "AXSubrole"           "AXStandardWindow" for normal windows (type NORMAL,
 //                         or no type and no WM_TRANSIENT_FOR), "AXDialog",
@@ -13,7 +14,9 @@
 //                         "AXUnknown" (splash screens, docks, ...)
 //   "AXMinimized"         _NET_WM_STATE_HIDDEN
 //   "AXFullScreen"        _NET_WM_STATE_FULLSCREEN
-//   "AXPosition", "AXSize" the outer frame in core space
+//   "AXPosition", "AXSize" the outer frame in core space; absent for a window
+//                         placed in this work that the window manager has
+//                         not handled within the work's budget
 //   "AXTitle"             _NET_WM_NAME, else WM_NAME
 //   "AXRaise"             activates the window (_NET_ACTIVE_WINDOW, as a pager)
 //   "AXEnhancedUserInterface" and anything else: absent; writes of them are ignored
@@ -29,6 +32,7 @@
 
 #include "core/ports/accessibility.h"
 #include "core/ports/main_queue.h"
+#include "platform/x11/x11_applications.h"
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_window_frames.h"
 #include "platform/x11/x11_work_cache.h"
@@ -38,7 +42,7 @@ namespace corvella::x11 {
 class X11Accessibility final : public Accessibility {
  public:
   X11Accessibility(X11Connection& connection, X11WindowFrames& frames, X11WorkCache& cache,
-                   MainQueue& mainQueue);
+                   X11Applications& applications, MainQueue& mainQueue);
 
   ElementRef createApplication(ProcessID pid) override;
   std::optional<AttributeValue> copyAttributeValue(const ElementRef& element,
@@ -65,6 +69,7 @@ class X11Accessibility final : public Accessibility {
   X11Connection& connection_;
   X11WindowFrames& frames_;
   X11WorkCache& cache_;
+  X11Applications& applications_;
   MainQueue& mainQueue_;
   std::optional<PendingWrite> pending_;
   std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);

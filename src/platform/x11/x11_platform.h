@@ -53,6 +53,7 @@ class X11Platform {
   X11MainLoop mainLoop_;
   X11WindowFrames frames_;
   X11WorkCache cache_;
+  X11Applications applications_;
   X11Accessibility accessibility_;
   X11Workspace workspace_;
   X11Screens screens_;

@@ -103,9 +103,10 @@ std::optional<Rect> X11WindowFrames::read(xcb_window_t window) {
   return outer;
 }
 
-void X11WindowFrames::place(xcb_window_t window, const Placement& placement) {
+bool X11WindowFrames::place(xcb_window_t window, const Placement& placement,
+                            X11WaitBudget& budget) {
   auto geometry = clientGeometry(connection_, window, true);
-  if (!geometry) return;
+  if (!geometry) return true;
   auto& ewmh = connection_.ewmh();
 
   // A maximized window would keep its maximized frame; it gives that up first.
@@ -132,8 +133,11 @@ void X11WindowFrames::place(xcb_window_t window, const Placement& placement) {
   const std::int32_t clientWidth = std::max(1, pixels(outerWidth - decorationWidth));
   const std::int32_t clientHeight = std::max(1, pixels(outerHeight - decorationHeight));
 
+  // With the budget spent the move still goes out, to be handled whenever
+  // the window manager gets to it, but nothing waits for it.
+  const bool wait = !budget.spent();
   const bool barrier = connection_.windowManagerSupports(ewmh._NET_REQUEST_FRAME_EXTENTS);
-  if (!barrier) {
+  if (wait && !barrier) {
     // The answer will be the window's ConfigureNotify: listen before asking.
     const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection_.xcb(), window, XCB_CW_EVENT_MASK, &mask);
@@ -142,12 +146,16 @@ void X11WindowFrames::place(xcb_window_t window, const Placement& placement) {
              {northWestGravity | allFourFields | sourcePager, static_cast<std::uint32_t>(pixels(x)),
               static_cast<std::uint32_t>(pixels(y)), static_cast<std::uint32_t>(clientWidth),
               static_cast<std::uint32_t>(clientHeight)});
-  waitForWindowManager(window, barrier);
+  if (!wait) {
+    connection_.flush();
+    return false;
+  }
+  return waitForWindowManager(window, barrier, budget.deadline());
 }
 
-void X11WindowFrames::waitForWindowManager(xcb_window_t window, bool barrier) {
+bool X11WindowFrames::waitForWindowManager(xcb_window_t window, bool barrier,
+                                           X11WaitBudget::Clock::time_point deadline) {
   auto& ewmh = connection_.ewmh();
-  const auto deadline = std::chrono::steady_clock::now() + settleLimit_;
   if (barrier) {
     // A window of its own for each request, so that the late answer to a
     // request that timed out can never be taken for the answer to this one.
@@ -159,23 +167,24 @@ void X11WindowFrames::waitForWindowManager(xcb_window_t window, bool barrier) {
                       &events);
     sendToRoot(connection_, probe, ewmh._NET_REQUEST_FRAME_EXTENTS, {0, 0, 0, 0, 0});
     const xcb_atom_t extentsAtom = ewmh._NET_FRAME_EXTENTS;
-    connection_.waitForEvent(
-        [probe, extentsAtom](const xcb_generic_event_t& event) {
-          if (eventType(event) != XCB_PROPERTY_NOTIFY) return false;
-          const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
-          return notify.window == probe && notify.atom == extentsAtom;
-        },
-        deadline);
+    const bool answered = connection_.waitForEvent(
+                              [probe, extentsAtom](const xcb_generic_event_t& event) {
+                                if (eventType(event) != XCB_PROPERTY_NOTIFY) return false;
+                                const auto& notify =
+                                    reinterpret_cast<const xcb_property_notify_event_t&>(event);
+                                return notify.window == probe && notify.atom == extentsAtom;
+                              },
+                              deadline) != nullptr;
     xcb_destroy_window(c, probe);
-    return;
+    return answered;
   }
   // Without the request the first ConfigureNotify of the window is the answer.
-  connection_.waitForEvent(
-      [window](const xcb_generic_event_t& event) {
-        if (eventType(event) != XCB_CONFIGURE_NOTIFY) return false;
-        return reinterpret_cast<const xcb_configure_notify_event_t&>(event).window == window;
-      },
-      deadline);
+  return connection_.waitForEvent(
+             [window](const xcb_generic_event_t& event) {
+               if (eventType(event) != XCB_CONFIGURE_NOTIFY) return false;
+               return reinterpret_cast<const xcb_configure_notify_event_t&>(event).window == window;
+             },
+             deadline) != nullptr;
 }
 
 }  // namespace corvella::x11

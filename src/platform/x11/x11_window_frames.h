@@ -20,6 +20,7 @@
 
 #include "core/actions/rect.h"
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_wait_budget.h"
 
 namespace corvella::x11 {
 
@@ -31,25 +32,21 @@ struct Placement {
 
 class X11WindowFrames {
  public:
-  // Long enough for a window manager on a busy machine; an answer ends the
-  // wait at once, so only an unresponsive one costs the whole limit.
-  static constexpr std::chrono::milliseconds defaultSettleLimit{500};
-
-  explicit X11WindowFrames(X11Connection& connection,
-                           std::chrono::milliseconds settleLimit = defaultSettleLimit)
-      : connection_(connection), settleLimit_(settleLimit) {}
+  explicit X11WindowFrames(X11Connection& connection) : connection_(connection) {}
 
   // Absent when the window is gone.
   std::optional<Rect> read(xcb_window_t window);
-  // Asks for the placement and returns once the window manager has answered
-  // (or the limit has passed). A vanished window is no error.
-  void place(xcb_window_t window, const Placement& placement);
+  // Asks for the placement and returns once the window manager has answered,
+  // or at once when the budget is spent. True when the answer came (or the
+  // window is gone, which is no error); false when the placement was sent
+  // but the window manager has not handled it yet.
+  bool place(xcb_window_t window, const Placement& placement, X11WaitBudget& budget);
 
  private:
-  void waitForWindowManager(xcb_window_t window, bool barrier);
+  bool waitForWindowManager(xcb_window_t window, bool barrier,
+                            X11WaitBudget::Clock::time_point deadline);
 
   X11Connection& connection_;
-  std::chrono::milliseconds settleLimit_;
 };
 
 }  // namespace corvella::x11

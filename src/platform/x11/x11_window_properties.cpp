@@ -32,20 +32,15 @@ std::string bytes(const xcb_get_property_reply_t* reply) {
   return std::string(data, static_cast<std::size_t>(xcb_get_property_value_length(reply)));
 }
 
-std::optional<std::string> classNameFromReply(const xcb_get_property_reply_t* reply);
-
-ProcessID pseudoApplication(xcb_window_t window) {
-  return -static_cast<ProcessID>(window & 0x1fffffffu) - 1;
-}
-
-std::optional<ProcessID> applicationFromReply(const xcb_get_property_reply_t* reply,
-                                              xcb_window_t window) {
-  if (!reply) return std::nullopt;  // the window is gone
-  auto values = cardinals(reply);
-  if (values.empty() || values[0] == 0 || values[0] > 0x7fffffffu) {
-    return pseudoApplication(window);
-  }
-  return static_cast<ProcessID>(values[0]);
+// Two NUL-terminated strings: the instance name, then the class name.
+std::optional<std::string> classNameFromReply(const xcb_get_property_reply_t* reply) {
+  std::string both = bytes(reply);
+  const auto end = both.find('\0');
+  if (end == std::string::npos) return std::nullopt;
+  std::string className = both.substr(end + 1);
+  if (const auto nul = className.find('\0'); nul != std::string::npos) className.resize(nul);
+  if (className.empty()) return std::nullopt;
+  return latin1ToUtf8(className);
 }
 
 }  // namespace
@@ -67,25 +62,24 @@ std::optional<xcb_window_t> activeWindow(X11Connection& connection) {
   return values[0];
 }
 
-std::optional<ProcessID> applicationOf(X11Connection& connection, xcb_window_t window) {
-  return applicationsOf(connection, {window}).front();
-}
-
-std::vector<std::optional<ProcessID>> applicationsOf(X11Connection& connection,
-                                                     const std::vector<xcb_window_t>& windows) {
+std::vector<std::optional<WindowClass>> windowClassesOf(X11Connection& connection,
+                                                        const std::vector<xcb_window_t>& windows) {
   std::vector<xcb_get_property_cookie_t> cookies;
   cookies.reserve(windows.size());
   for (xcb_window_t window : windows) {
-    cookies.push_back(
-        requestProperty(connection, window, connection.ewmh()._NET_WM_PID, XCB_ATOM_CARDINAL));
+    cookies.push_back(requestProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING));
   }
-  std::vector<std::optional<ProcessID>> applications;
-  applications.reserve(windows.size());
-  for (std::size_t i = 0; i < windows.size(); ++i) {
-    auto reply = propertyReply(connection, cookies[i]);
-    applications.push_back(applicationFromReply(reply.get(), windows[i]));
+  std::vector<std::optional<WindowClass>> classes;
+  classes.reserve(windows.size());
+  for (auto cookie : cookies) {
+    auto reply = propertyReply(connection, cookie);
+    if (!reply) {
+      classes.emplace_back();  // the window is gone
+    } else {
+      classes.push_back(WindowClass{classNameFromReply(reply.get())});
+    }
   }
-  return applications;
+  return classes;
 }
 
 std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
@@ -167,37 +161,6 @@ std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t w
   }
   return std::nullopt;
 }
-
-std::pair<std::optional<ProcessID>, std::optional<std::string>> applicationAndClassOf(
-    X11Connection& connection, xcb_window_t window) {
-  auto pidCookie =
-      requestProperty(connection, window, connection.ewmh()._NET_WM_PID, XCB_ATOM_CARDINAL);
-  auto classCookie = requestProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
-  auto pid = propertyReply(connection, pidCookie);
-  auto wmClass = propertyReply(connection, classCookie);
-  return {applicationFromReply(pid.get(), window), classNameFromReply(wmClass.get())};
-}
-
-std::optional<std::string> windowClassName(X11Connection& connection, xcb_window_t window) {
-  auto reply = propertyReply(
-      connection, requestProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING));
-  return classNameFromReply(reply.get());
-}
-
-namespace {
-
-std::optional<std::string> classNameFromReply(const xcb_get_property_reply_t* reply) {
-  // Two NUL-terminated strings: the instance name, then the class name.
-  std::string both = bytes(reply);
-  const auto end = both.find('\0');
-  if (end == std::string::npos) return std::nullopt;
-  std::string className = both.substr(end + 1);
-  if (const auto nul = className.find('\0'); nul != std::string::npos) className.resize(nul);
-  if (className.empty()) return std::nullopt;
-  return latin1ToUtf8(className);
-}
-
-}  // namespace
 
 std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
                                            const std::vector<xcb_window_t>& windows) {

@@ -35,13 +35,14 @@ std::vector<xcb_window_t> clientListStacking(X11Connection& connection);
 // The focused client; absent when none is.
 std::optional<xcb_window_t> activeWindow(X11Connection& connection);
 
-// The application a window belongs to: its _NET_WM_PID. A client that does
-// not say is an application of its own, named by a negative number made from
-// its window id, so it can still be arranged.
-std::optional<ProcessID> applicationOf(X11Connection& connection, xcb_window_t window);
-// The same for many windows at the cost of one round trip.
-std::vector<std::optional<ProcessID>> applicationsOf(X11Connection& connection,
-                                                     const std::vector<xcb_window_t>& windows);
+// WM_CLASS of a window: its class part ("XTerm" of "xterm", "XTerm"),
+// absent when the window sets none.
+struct WindowClass {
+  std::optional<std::string> className;
+};
+// The classes of many windows in one round trip; absent for a window that is gone.
+std::vector<std::optional<WindowClass>> windowClassesOf(X11Connection& connection,
+                                                        const std::vector<xcb_window_t>& windows);
 
 // _NET_WM_WINDOW_TYPE, in the client's order of preference.
 std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
@@ -63,11 +64,6 @@ std::optional<WindowFacts> windowFacts(X11Connection& connection, xcb_window_t w
 std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection, xcb_window_t window);
 // _NET_WM_NAME, else WM_NAME (Latin-1 converted to UTF-8).
 std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t window);
-// The application and the class name of one window in one round trip.
-std::pair<std::optional<ProcessID>, std::optional<std::string>> applicationAndClassOf(
-    X11Connection& connection, xcb_window_t window);
-// The class part of WM_CLASS ("XTerm" of "xterm", "XTerm").
-std::optional<std::string> windowClassName(X11Connection& connection, xcb_window_t window);
 // Struts of many windows in one round trip: the partial form, else the plain one.
 std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
                                            const std::vector<xcb_window_t>& windows);

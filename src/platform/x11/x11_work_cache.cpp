@@ -7,11 +7,10 @@ std::optional<xcb_window_t> X11WorkCache::activeWindow() {
   return *active_;
 }
 
-std::pair<std::optional<ProcessID>, std::optional<std::string>> X11WorkCache::application(
-    xcb_window_t window) {
+std::optional<ApplicationKey> X11WorkCache::applicationKey(xcb_window_t window) {
   auto known = applications_.find(window);
   if (known == applications_.end()) {
-    known = applications_.emplace(window, applicationAndClassOf(connection_, window)).first;
+    known = applications_.emplace(window, applicationKeysOf(connection_, {window}).front()).first;
   }
   return known->second;
 }
@@ -33,6 +32,8 @@ void X11WorkCache::clear() {
   applications_.clear();
   facts_.clear();
   frames_.clear();
+  budget_.renew();
+  unsettled_.clear();
 }
 
 }  // namespace corvella::x11

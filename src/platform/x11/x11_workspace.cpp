@@ -12,9 +12,11 @@ namespace corvella::x11 {
 std::optional<RunningApplication> X11Workspace::frontmostApplication() {
   auto active = cache_.activeWindow();
   if (!active) return std::nullopt;
-  auto [pid, className] = cache_.application(*active);
-  if (!pid) return std::nullopt;
-  return RunningApplication{*pid, std::move(className)};
+  auto key = cache_.applicationKey(*active);
+  if (!key) return std::nullopt;
+  std::optional<std::string> name;
+  if (!key->className.empty()) name = key->className;
+  return RunningApplication{applications_.idOf(*key), std::move(name)};
 }
 
 void X11Workspace::openURL(const std::string& url) {

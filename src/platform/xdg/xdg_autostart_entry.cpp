@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/xdg/atomic_file.h"
+#include "platform/posix/atomic_file.h"
 #include "platform/xdg/xdg_defaults_file.h"
 
 namespace corvella::xdg {
@@ -71,8 +71,8 @@ LoginItemStatus XdgAutostartEntry::status() {
 
 std::optional<std::string> XdgAutostartEntry::registerApp() {
   if (!entry_) return std::string(noFolder);
-  if (auto error = createFolders(entry_->parent_path(), 0700)) return error;
-  return replaceFileAtomically(*entry_, entryText(program_), 0644);
+  if (auto error = posix::createFolders(entry_->parent_path(), 0700)) return error;
+  return posix::replaceFileAtomically(*entry_, entryText(program_), 0644);
 }
 
 std::optional<std::string> XdgAutostartEntry::unregisterApp() {

@@ -2,13 +2,14 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
-#include <system_error>
 #include <utility>
 
-#include "platform/xdg/atomic_file.h"
+#include "core/grids/json_nesting.h"
+#include "core/text/visible_text.h"
+#include "platform/posix/atomic_file.h"
+#include "platform/xdg/bounded_read.h"
+#include "platform/xdg/json_problem.h"
+#include "platform/xdg/keep_aside.h"
 
 namespace corvella::xdg {
 namespace {
@@ -47,34 +48,60 @@ std::optional<std::filesystem::path> XdgDefaultsFile::defaultFile(
 }
 
 nlohmann::json& XdgDefaultsFile::document() {
-  if (document_) return *document_;
-  document_ = nlohmann::json::object();
-  if (!file_) return *document_;
-  std::ifstream stream(*file_, std::ios::binary);
-  if (!stream.is_open()) return *document_;  // nothing stored yet
-  const std::string content((std::istreambuf_iterator<char>(stream)),
-                            std::istreambuf_iterator<char>());
-  std::string problem;
-  try {
-    auto parsed = nlohmann::json::parse(content);
-    if (parsed.is_object()) {
-      document_ = std::move(parsed);
-      return *document_;
-    }
-    problem = "not a JSON object";
-  } catch (const nlohmann::json::exception& error) {
-    problem = error.what();
-  }
-  // Kept for the user: the next save would otherwise replace it.
-  std::filesystem::path aside = *file_;
-  aside += ".bad";
-  std::error_code ignored;
-  std::filesystem::rename(*file_, aside, ignored);
-  if (report_) {
-    report_("설정 파일 손상: " + file_->string() + " (" + problem + ") — " + aside.string() +
-            "에 보관");
-  }
+  if (!document_) document_ = load().value_or(nlohmann::json::object());
   return *document_;
+}
+
+std::optional<nlohmann::json> XdgDefaultsFile::load() {
+  if (!file_) return std::nullopt;
+  BoundedRead stored = readBoundedFile(*file_, sizeLimit);
+  switch (stored.outcome) {
+    case BoundedRead::Outcome::missing:
+      return std::nullopt;  // nothing stored yet
+    case BoundedRead::Outcome::unreadable:
+      keepFileAsItIs_ = true;
+      report("설정 파일 읽기 실패: " + visibleText(file_->string()) + " (" + stored.problem +
+             ") — 기본값으로 실행, 이번 실행 동안 저장하지 않음");
+      return std::nullopt;
+    case BoundedRead::Outcome::refused:
+      setAside(stored.problem);
+      return std::nullopt;
+    case BoundedRead::Outcome::read:
+      break;
+  }
+  // Depth first, in linear time: parsing, copying and saving a document
+  // nested a hundred thousand levels deep would each exhaust the stack.
+  if (!nestingWithin(stored.content, nestingLimit)) {
+    setAside("nested deeper than " + std::to_string(nestingLimit) + " levels");
+    return std::nullopt;
+  }
+  try {
+    auto parsed = nlohmann::json::parse(stored.content);
+    if (parsed.is_object()) return parsed;
+    setAside("not a JSON object");
+  } catch (const nlohmann::json::parse_error& error) {
+    setAside(jsonProblem(stored.content, error.byte));
+  } catch (const nlohmann::json::exception&) {
+    setAside("not JSON");
+  }
+  return std::nullopt;
+}
+
+void XdgDefaultsFile::setAside(const std::string& problem) {
+  // Kept for the user: the next save would otherwise replace it.
+  const KeptAside kept = keepAside(*file_);
+  const std::string damaged =
+      "설정 파일 손상: " + visibleText(file_->string()) + " (" + problem + ") — ";
+  if (kept.copy) {
+    report(damaged + visibleText(kept.copy->string()) + "에 보관");
+    return;
+  }
+  keepFileAsItIs_ = true;
+  report(damaged + "보관 실패(" + kept.error + "), 기본값으로 실행, 이번 실행 동안 저장하지 않음");
+}
+
+void XdgDefaultsFile::report(const std::string& message) const {
+  if (report_) report_(message);
 }
 
 std::optional<Bytes> XdgDefaultsFile::data(std::string_view key) {
@@ -129,20 +156,27 @@ void XdgDefaultsFile::setString(std::string_view key, const std::string& value) 
 
 void XdgDefaultsFile::save() {
   if (!file_) {
-    if (report_) report_("설정 저장 실패: 설정 폴더를 알 수 없음 (XDG_CONFIG_HOME, HOME)");
+    report("설정 저장 실패: 설정 폴더를 알 수 없음 (XDG_CONFIG_HOME, HOME)");
     return;
   }
-  std::optional<std::string> error = createFolders(file_->parent_path(), privateFolder);
+  if (keepFileAsItIs_) {
+    report("설정 저장 안 함: " + visibleText(file_->string()) +
+           " — 읽거나 보관하지 못한 파일을 덮어쓰지 않음");
+    return;
+  }
+  std::optional<std::string> error = posix::createFolders(file_->parent_path(), privateFolder);
   if (!error) {
+    // Bounded: what was read passed the nesting limit and the values set
+    // here add two levels, so the indented form stays proportional.
     std::string content;
     try {
       content = document_->dump(2) + "\n";
-    } catch (const nlohmann::json::exception& failure) {
-      error = failure.what();
+    } catch (const nlohmann::json::exception&) {
+      error = "cannot encode the values";
     }
-    if (!error) error = replaceFileAtomically(*file_, content, privateFile);
+    if (!error) error = posix::replaceFileAtomically(*file_, content, privateFile);
   }
-  if (error && report_) report_("설정 저장 실패: " + *error);
+  if (error) report("설정 저장 실패: " + visibleText(*error));
 }
 
 }  // namespace corvella::xdg

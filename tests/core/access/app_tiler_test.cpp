@@ -95,6 +95,11 @@ TEST_F(AppTilerTest, RefusedTilingsLogTheFailureLineOrOnlyBeepAndMoveNothing) {
          h.desktop.setFrontmostApplication(8);
        },
        entry("tileAppRows: ? 창 없음"), 1},
+      {[](DesktopHarness& h) {
+         h.desktop.addApplication(8, "Evil\n2026-01-01T00:00:00Z 시작\x1b[0m");
+         h.desktop.setFrontmostApplication(8);
+       },
+       entry("tileAppRows: Evil\\n2026-01-01T00:00:00Z 시작\\x1B[0m 창 없음"), 1},
   };
   for (const auto& [arrange, logged, beeps] : cases) {
     DesktopHarness fresh;

@@ -107,6 +107,15 @@ TEST_F(WindowManagerTest, TitlesAreCutAfterFortyCharactersAndANonNumberIsNeverWr
   EXPECT_EQ(desktop.frame(id), start);
 }
 
+TEST_F(WindowManagerTest, ATitleCanNeitherEndItsLineNorDriveATerminal) {
+  // Forty characters are cut from the title as it is; its controls are then
+  // escaped, so the line can grow past forty characters but stays one line.
+  auto id = addWindow(start, "Mail\n2026-01-01T00:00:00Z 시작\r\x1b[2J\u0085 and more than forty");
+  manager.apply({{ax(id), leftHalf}}, "leftHalf");
+  EXPECT_EQ(logText(), entry("leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) "
+                             "Mail\\n2026-01-01T00:00:00Z 시작\\r\\x1B[2J\\u0085 and m"));
+}
+
 TEST_F(WindowManagerTest, TheUndoStackKeepsTheNewestThirtyEntries) {
   auto id = addWindow({0, 25, 100, 100}, "Draft");
   for (int i = 1; i <= 31; ++i) manager.apply({{ax(id), {i * 10.0, 25, 100, 100}}}, "move");

@@ -1,4 +1,4 @@
-// The simulated desktop with a private log folder, the front application
+// The simulated desktop with its log in memory, the front application
 // "Editor" and the window manager on it, shared by the window manager and
 // tiling tests.
 #pragma once
@@ -10,7 +10,6 @@
 #include "core/actions/window_manager.h"
 #include "core/app/log.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/support/temporary_folder.h"
 
 namespace corvella {
 
@@ -45,11 +44,13 @@ struct DesktopHarness {
     return desktop.addWindow(editorPid, frame, std::move(title));
   }
   AXWindow ax(sim::SimWindowId id) const { return {desktop.windowElement(id), editorPid}; }
-  std::string logText() const { return folder.read("Logs/Corvella.log"); }
-  bool logExists() const { return std::filesystem::exists(folder.path() / "Logs/Corvella.log"); }
+  std::string logText() const { return logFile().value_or(""); }
+  bool logExists() const { return logFile().has_value(); }
+  std::optional<std::string> logFile() const {
+    return platform.logLocation.fileText("/sim/Logs/Corvella.log");
+  }
 
-  testing_support::TemporaryFolder folder;
-  sim::SimPlatform platform{folder.path() / "Logs"};
+  sim::SimPlatform platform{"/sim/Logs"};
   sim::SimDesktop& desktop = platform.desktop;
   Log log{platform.clock, platform.logLocation};
   WindowManager manager{platform.accessibility, platform.workspace, platform.screens,

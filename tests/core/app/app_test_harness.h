@@ -1,19 +1,18 @@
 // AppHarness: the core's services and the application delegate on a fresh
-// simulated platform, with the log in a temporary folder, plus readers for
-// what a test asserts on: log messages, a compact trace of port calls and
-// menu items as one line of text each.
+// simulated platform, with the log in memory, plus readers for what a test
+// asserts on: log messages, a compact trace of port calls and menu items as
+// one line of text each.
 #pragma once
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/app/app_delegate.h"
 #include "core/app/core_services.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/support/temporary_folder.h"
 
 namespace corvella::testing_support {
 
@@ -50,7 +49,7 @@ class AppHarness {
   // The messages of the log file in order, time stamps removed (a stamp is
   // the 20 characters "YYYY-MM-DDTHH:MM:SSZ" and one space).
   std::vector<std::string> logMessages() const {
-    std::ifstream stream(folder.path() / "Corvella.log", std::ios::binary);
+    std::istringstream stream(platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or(""));
     std::vector<std::string> messages;
     for (std::string line; std::getline(stream, line);) {
       const bool stamped =
@@ -94,8 +93,7 @@ class AppHarness {
     return platform.desktop.addWindow(7, frame, "Draft");
   }
 
-  TemporaryFolder folder;
-  sim::SimPlatform platform{folder.path()};
+  sim::SimPlatform platform{"/sim/Logs"};
   CoreServices services{platform.services()};
   std::shared_ptr<AppDelegate> delegate = AppDelegate::create(services);
 };

@@ -18,8 +18,7 @@ using Strings = std::vector<std::string>;
 const std::string feed = "https://updates.example.org/appcast.xml";
 
 TEST(Composition, PrepareToRunMakesAnAccessoryAppWithTheSmallMainMenuAndLaunchesNothing) {
-  testing_support::TemporaryFolder folder;
-  sim::SimPlatform platform(folder.path());
+  sim::SimPlatform platform("/sim/Logs");
   platform.localizer.setTranslation("Edit", "편집");
   Corvella app(platform.services());
 

@@ -1,39 +1,55 @@
-// The log file: one stamped entry per call, appended to a file whose folder
-// is made once per run; no failure ever reaches the caller.
+// The log file: one stamped entry per call, one write per entry, appended to
+// a file whose folder is made once per run; no failure ever reaches the
+// caller, and an entry cut short never swallows the next one.
 #include "core/app/log.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/sim/sim_platform.h"
-#include "tests/support/temporary_folder.h"
 
 namespace corvella {
 namespace {
 
 using namespace std::chrono;
+using ::testing::ElementsAre;
 namespace fs = std::filesystem;
 
 class LogTest : public ::testing::Test {
  protected:
-  fs::path folder() const { return temporary.path() / "Logs"; }
-  fs::path file() const { return folder() / "Corvella.log"; }
-  std::string text() const { return temporary.read("Logs/Corvella.log"); }
+  const fs::path folder = "/home/ana/Library/Logs";
+  const fs::path file = folder / "Corvella.log";
+  std::optional<std::string> text() const { return platform.logLocation.fileText(file); }
+  std::vector<std::string> fileCalls() const {
+    std::vector<std::string> calls;
+    for (const auto& call : platform.desktop.calls()) {
+      if (call.port == sim::SimPort::logLocation) calls.push_back(call.text());
+    }
+    return calls;
+  }
 
-  testing_support::TemporaryFolder temporary;
-  sim::SimPlatform platform{folder()};
+  sim::SimPlatform platform{folder};
   Log log{platform.clock, platform.logLocation};
 };
 
-TEST_F(LogTest, EntriesFollowInCallOrderEachStampedAndBytesUnchangedInAFileOfTheirOwn) {
+TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileHoldingOnlyItThenEachEntryIsOneAppend) {
+  log.log("시작");
+  log.log("권한 허용됨");
+  EXPECT_EQ(text(), "2026-01-02T03:04:05Z 시작\n2026-01-02T03:04:05Z 권한 허용됨\n");
+  EXPECT_TRUE(platform.logLocation.folderExists(folder));
+  // 21 bytes of stamp and space, the message's UTF-8 bytes, the line feed.
+  const std::string path = file.string();
+  EXPECT_THAT(
+      fileCalls(),
+      ElementsAre("logsFolder", "createFolder " + folder.string(), "appendToFile " + path + " 28",
+                  "writeWholeFile " + path + " 28", "appendToFile " + path + " 38"));
+}
+
+TEST_F(LogTest, EntriesFollowInCallOrderEachWithItsOwnStampAndBytesUnchanged) {
   log.log("leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft");
   platform.clock.advance(seconds{61});
   log.log("");
@@ -44,33 +60,34 @@ TEST_F(LogTest, EntriesFollowInCallOrderEachStampedAndBytesUnchangedInAFileOfThe
             "  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft\n"
             "2026-01-02T03:05:06Z \n"
             "2026-01-02T03:05:06Z grid 3×2 편집기 ×5 — \U0001F468\u200D\U0001F469 “q”…\n");
-  EXPECT_EQ(platform.logLocation.createRequests(), std::vector<fs::path>{folder()});
-  // The whole-file write of the first entry leaves nothing else behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 1);
+  EXPECT_EQ(platform.logLocation.createRequests(), std::vector<fs::path>{folder});
 }
 
 TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {
-  const std::pair<sys_time<milliseconds>, const char*> rows[] = {
+  const struct {
+    sys_time<milliseconds> time;
+    const char* expected;
+  } rows[] = {
       {sys_days{1970y / January / 1}, "1970-01-01T00:00:00Z x\n"},
       {sys_days{2026y / December / 5} + 16h + 25min + 999ms, "2026-12-05T16:25:00Z x\n"},
       {sys_days{2024y / February / 29} + 23h + 59min + 59s, "2024-02-29T23:59:59Z x\n"},
       {sys_days{1969y / December / 31} + 23h + 59min + 59s + 500ms, "1969-12-31T23:59:59Z x\n"},
   };
   std::string expected;
-  for (const auto& [time, line] : rows) {
-    platform.clock.set(time);
+  for (const auto& row : rows) {
+    platform.clock.set(row.time);
     log.log("x");
-    expected += line;
+    expected += row.expected;
   }
   EXPECT_EQ(text(), expected);
 }
 
 TEST_F(LogTest, AnExistingFileIsAppendedToAndADeletedOneIsCreatedAgain) {
-  fs::create_directories(folder());
-  std::ofstream(file(), std::ios::binary) << "earlier run\n";
+  platform.logLocation.putFile(file, "earlier run\n");
   log.log("one");
   EXPECT_EQ(text(), "earlier run\n2026-01-02T03:04:05Z one\n");
-  fs::remove(file());
+
+  platform.logLocation.removeFile(file);
   log.log("two");
   log.log("three");
   EXPECT_EQ(text(), "2026-01-02T03:04:05Z two\n2026-01-02T03:04:05Z three\n");
@@ -78,18 +95,29 @@ TEST_F(LogTest, AnExistingFileIsAppendedToAndADeletedOneIsCreatedAgain) {
 
 TEST_F(LogTest, TheLocationIsDecidedOnceSoADeletedFolderDropsLaterEntriesSilently) {
   log.log("one");
-  fs::remove_all(folder());
-  platform.logLocation.setFolder(temporary.path() / "Elsewhere");
+  platform.logLocation.removeFolder(folder);
+  platform.logLocation.setFolder("/elsewhere");
   EXPECT_NO_THROW(log.log("two"));
-  EXPECT_FALSE(fs::exists(folder()) || fs::exists(temporary.path() / "Elsewhere"));
+  EXPECT_FALSE(platform.logLocation.folderExists(folder));
+  EXPECT_FALSE(platform.logLocation.folderExists("/elsewhere"));
+  EXPECT_FALSE(text().has_value());
   EXPECT_EQ(platform.logLocation.createRequests().size(), 1u);
 }
 
-TEST_F(LogTest, NoFolderOrNoLocationAtAllDropsEveryEntry) {
+TEST_F(LogTest, NoFolderARefusedFolderOrNoLocationAtAllDropsEveryEntry) {
   platform.logLocation.setCreateFails(true);
   EXPECT_NO_THROW(log.log("one"));
-  EXPECT_FALSE(fs::exists(folder()));
-  EXPECT_EQ(log.logFileURL(), file());
+  EXPECT_FALSE(text().has_value());
+  EXPECT_EQ(log.logFileURL(), file);
+
+  // A refused folder is never written to, not even once it exists.
+  sim::SimPlatform refusing(folder);
+  refusing.logLocation.setFolderRefused(true);
+  refusing.logLocation.putFile(file, "someone else's\n");
+  Log refused{refusing.clock, refusing.logLocation};
+  refused.log("one");
+  EXPECT_EQ(refusing.logLocation.fileText(file), "someone else's\n");
+  EXPECT_FALSE(refused.logFileURL());
 
   sim::SimPlatform nowhere(std::nullopt);
   Log unplaced{nowhere.clock, nowhere.logLocation};
@@ -99,21 +127,48 @@ TEST_F(LogTest, NoFolderOrNoLocationAtAllDropsEveryEntry) {
 }
 
 TEST_F(LogTest, AnEntryThatCannotBeAppendedNeverReplacesWhatIsThere) {
-  // A socket where the file belongs exists but cannot be opened, even by root;
-  // writing the entry as a new whole file would throw the old one away.
-  fs::create_directories(folder());
-  const int socketHandle = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  const std::string path = file().string();
-  ASSERT_LT(path.size(), sizeof address.sun_path);
-  std::copy(path.begin(), path.end(), address.sun_path);
-  ASSERT_EQ(::bind(socketHandle, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  // Something that exists but does not open (a socket, a link) stays; writing
+  // the entry as a new whole file would throw the old one away.
+  log.log("one");
+  platform.logLocation.putUnopenable(file);
+  log.log("two");
+  EXPECT_EQ(text(), "2026-01-02T03:04:05Z one\n");
+  EXPECT_EQ(fileCalls().back(), "appendToFile " + file.string() + " 25");
+}
 
-  EXPECT_NO_THROW(log.log("one"));
-  EXPECT_TRUE(fs::is_socket(file()));
-  EXPECT_FALSE(fs::exists(folder() / "Corvella.log.tmp"));
-  ::close(socketHandle);
+TEST_F(LogTest, AnEntryCutShortIsEndedBeforeTheNextAndAFailedOneIsDropped) {
+  platform.logLocation.putFile(file, "");
+  // Room for the stamp and a little more: "2026-01-02T03:04:05Z leftHa".
+  platform.logLocation.setSpaceLeft(27);
+  log.log("leftHalf");
+  log.log("dropped: the disk is full");
+  platform.logLocation.setSpaceLeft(std::nullopt);
+  log.log("undo: 창 1개 복원");
+  log.log("redo: 창 1개 복원");
+  EXPECT_EQ(text(),
+            "2026-01-02T03:04:05Z leftHa\n"
+            "2026-01-02T03:04:05Z undo: 창 1개 복원\n"
+            "2026-01-02T03:04:05Z redo: 창 1개 복원\n");
+}
+
+TEST_F(LogTest, ANewlineThatIsItselfCutShortLeavesTheEntryTornAndAFreshFileIsWhole) {
+  platform.logLocation.putFile(file, "");
+  platform.logLocation.setSpaceLeft(5);
+  log.log("one");  // "2026-"
+  platform.logLocation.setSpaceLeft(1);
+  log.log("two");  // only the line feed that ends "2026-"
+  platform.logLocation.setSpaceLeft(std::nullopt);
+  log.log("three");
+  EXPECT_EQ(text(), "2026-\n2026-01-02T03:04:05Z three\n");
+
+  // A file made anew holds no torn entry to end.
+  platform.logLocation.setSpaceLeft(3);
+  log.log("four");
+  platform.logLocation.removeFile(file);
+  platform.logLocation.setSpaceLeft(std::nullopt);
+  log.log("five");
+  log.log("six");
+  EXPECT_EQ(text(), "2026-01-02T03:04:05Z five\n2026-01-02T03:04:05Z six\n");
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "core/hotkeys/hot_key_center.h"
 #include "core/hotkeys/register_hot_keys.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/support/temporary_folder.h"
 
 namespace corvella {
 namespace {
@@ -99,8 +98,11 @@ class RegisterHotKeysTest : public testing::Test {
  protected:
   std::vector<HotKeyTarget> registerAll() { return registerHotKeys(center, store, log); }
 
-  testing_support::TemporaryFolder folder;
-  sim::SimPlatform platform{folder.path()};
+  std::string logText() const {
+    return platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or("");
+  }
+
+  sim::SimPlatform platform{"/sim/Logs"};
   sim::SimHotKeyService& service = platform.hotKeyService;
   Log log{platform.clock, platform.logLocation};
   HotKeyCenter center{service, platform.mainQueue};
@@ -113,7 +115,7 @@ TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyAndGridsWithShortcutsFollowInL
   for (std::uint32_t number = 1; number <= 20; ++number) {
     EXPECT_EQ(center.targets().at(number), HotKeyTarget::action(allWindowActions()[number - 1]));
   }
-  EXPECT_EQ(folder.read("Corvella.log"), "");
+  EXPECT_EQ(logText(), "");
 
   store.setLayouts({{idA, 3, 2, std::nullopt}, {idB, 4, 2, Shortcut{18, 0xC0000}}});
   registerAll();
@@ -149,7 +151,7 @@ TEST_F(RegisterHotKeysTest, CombinationsHeldElsewhereOrByABuiltInAreCountedInOne
             (std::vector<HotKeyTarget>{HotKeyTarget::action(WindowAction::leftHalf),
                                        HotKeyTarget::action(WindowAction::tileAppRows),
                                        HotKeyTarget::grid(idB)}));
-  EXPECT_EQ(folder.read("Corvella.log"),
+  EXPECT_EQ(logText(),
             "2026-01-02T03:04:05Z 단축키 등록 실패 3개 — 다른 앱이 같은 조합을 쓰는 중\n");
 }
 

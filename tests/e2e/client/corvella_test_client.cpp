@@ -5,6 +5,7 @@
 //   title=Alpha;size=800x600;at=100,80;min=900x700;vanish
 //   title=Panel;size=1440x30;at=0,0;type=dock;strut=30
 //   title=Note;size=200x100;at=50,50;transient
+//   title=Canvas;size=300x200;at=10,10;class=Wish;nopid
 //
 // size and at are the client area and where it asks to be placed (user
 // position, so the window manager honours it); min sets a minimum size in
@@ -12,8 +13,10 @@
 // window manager resizes it, as a window that closes in the middle of an
 // operation; type sets _NET_WM_WINDOW_TYPE (dialog, utility, dock, ...);
 // strut reserves that many pixels along the top of the screen (with the
-// window's width); transient makes the window transient for the first one.
-// The process lives until it is killed.
+// window's width); transient makes the window transient for the first one;
+// class sets the class part of WM_CLASS (TestClient by default) and noclass
+// leaves WM_CLASS out; nopid leaves _NET_WM_PID out, as Tk and older
+// toolkits do. The process lives until it is killed.
 #include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_icccm.h>
@@ -33,7 +36,8 @@ struct WindowSpec {
   std::string title = "Window";
   int width = 400, height = 300, x = 0, y = 0;
   std::optional<std::pair<int, int>> minimum;
-  bool vanish = false, transient = false;
+  bool vanish = false, transient = false, withClass = true, withPid = true;
+  std::string className = "TestClient";
   std::string type;
   int strut = 0;
   xcb_window_t id = 0;
@@ -58,6 +62,10 @@ std::optional<WindowSpec> parse(const std::string& text) {
       spec.minimum = std::make_pair(a, b);
     } else if (key == "vanish" || key == "transient") {
       (key == "vanish" ? spec.vanish : spec.transient) = true;
+    } else if (key == "noclass" || key == "nopid") {
+      (key == "noclass" ? spec.withClass : spec.withPid) = false;
+    } else if (key == "class" && *value != '\0') {
+      spec.className = value;
     } else if (key == "type" && *value != '\0') {
       spec.type = value;
     } else if (key != "strut" || std::sscanf(value, "%d", &spec.strut) != 1) {
@@ -93,7 +101,6 @@ int main(int argc, char** argv) {
   if (xcb_connection_has_error(connection)) return 1;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
-  const char wmClass[] = "corvella-test-client\0TestClient";
   const auto set = [&](xcb_window_t window, xcb_atom_t name, xcb_atom_t type, int format,
                        std::size_t length, const void* data) {
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type,
@@ -113,8 +120,10 @@ int main(int argc, char** argv) {
     set(spec.id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, spec.title.size(), spec.title.data());
     set(spec.id, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8, spec.title.size(),
         spec.title.data());
-    set(spec.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof wmClass, wmClass);
-    set(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    // The instance name, then the class name, each ended by a NUL.
+    const std::string wmClass = std::string("corvella-test-client") + '\0' + spec.className + '\0';
+    if (spec.withClass) set(spec.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, wmClass.size(), wmClass.data());
+    if (spec.withPid) set(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
     xcb_size_hints_t hints{};
     xcb_icccm_size_hints_set_position(&hints, 1, spec.x, spec.y);
     xcb_icccm_size_hints_set_size(&hints, 1, spec.width, spec.height);

@@ -87,6 +87,8 @@ class XSession {
   void sendToRoot(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data);
   // Ends the X server under the running programs.
   void stopServer();
+  // The window manager's process (to stop and continue it with signals).
+  pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
   // Holds a key combination the way another application would.
   bool grabKey(std::uint8_t key, std::uint16_t modifiers);
 

@@ -1,40 +1,56 @@
-#include "platform/xdg/atomic_file.h"
+// Plain POSIX file operations shared by the shells of Linux and macOS
+// (header-only, so each shell's build takes them without a library of
+// their own).
+//
+// Replacing a whole file so that a crash at any moment leaves either the old
+// content or the new one: a temporary file in the same folder, created
+// exclusively under a name nobody can guess, written and flushed to disk,
+// then renamed over the old one, then the folder flushed.
+#pragma once
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
-namespace corvella::xdg {
-namespace {
+namespace corvella::posix {
 
-std::string failure(const std::string& what, const std::filesystem::path& path) {
+// "what path: the system's reason", for a line in the log.
+inline std::string failure(const std::string& what, const std::filesystem::path& path) {
   return what + " " + path.string() + ": " + std::strerror(errno);
 }
 
-bool writeAll(int descriptor, std::string_view content) {
+// Writes everything, however many writes it takes; false on an error.
+inline bool writeAll(int descriptor, std::string_view content) {
   while (!content.empty()) {
     const ssize_t written = ::write(descriptor, content.data(), content.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
     }
+    if (written == 0) return false;
     content.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
 }
 
-}  // namespace
-
-std::optional<std::string> replaceFileAtomically(const std::filesystem::path& file,
-                                                 std::string_view content, mode_t mode) {
-  std::string pattern =
+// Absent on success, else what failed. The new file gets the mode given;
+// nothing is left behind on failure.
+inline std::optional<std::string> replaceFileAtomically(const std::filesystem::path& file,
+                                                        std::string_view content, mode_t mode) {
+  const std::string pattern =
       (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
   std::vector<char> temporary(pattern.begin(), pattern.end());
   temporary.push_back('\0');
+  // Exclusive and unpredictable: no link or file planted in advance is used.
   const int descriptor = ::mkstemp(temporary.data());
   if (descriptor < 0) return failure("cannot create a temporary file next to", file);
   const std::filesystem::path temporaryPath(temporary.data());
@@ -56,7 +72,7 @@ std::optional<std::string> replaceFileAtomically(const std::filesystem::path& fi
     return error;
   }
   // The rename itself lasts only once the folder is on disk.
-  const int folder = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+  const int folder = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {
     ::fsync(folder);
     ::close(folder);
@@ -64,7 +80,9 @@ std::optional<std::string> replaceFileAtomically(const std::filesystem::path& fi
   return std::nullopt;
 }
 
-std::optional<std::string> createFolders(const std::filesystem::path& folder, mode_t mode) {
+// Creates the folder and missing parents with the mode given (existing
+// folders keep theirs). Absent on success, else what failed.
+inline std::optional<std::string> createFolders(const std::filesystem::path& folder, mode_t mode) {
   std::filesystem::path partial;
   for (const auto& component : folder.lexically_normal()) {
     partial /= component;
@@ -76,4 +94,4 @@ std::optional<std::string> createFolders(const std::filesystem::path& folder, mo
   return std::nullopt;
 }
 
-}  // namespace corvella::xdg
+}  // namespace corvella::posix
