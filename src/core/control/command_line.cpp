@@ -103,11 +103,11 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
 
 std::string helpText() {
   return "Usage:\n"
-         "  corvella                    run Corvella: its shortcuts and its control channel\n"
+         "  corvella                    run Corvella (shortcuts and control channel)\n"
          "  corvella run ACTION         run a window action in the running Corvella\n"
          "  corvella grid COLUMNSxROWS  tile the front application's windows in a grid\n"
          "  corvella grid ID            tile them in a stored grid layout\n"
-         "  corvella list [--json]      the actions and grid layouts, with their shortcuts\n"
+         "  corvella list [--json]      the actions and grid layouts with their shortcuts\n"
          "  corvella status [--json]    whether Corvella runs, its version and shortcuts\n"
          "  corvella --help             this text\n"
          "  corvella --version          the version\n"
@@ -117,7 +117,7 @@ std::string helpText() {
          "\n"
          "Grid sizes go from 1x1 to " +
          std::to_string(maxGridCells) + "x" + std::to_string(maxGridCells) +
-         ". run and grid print the log entry the action wrote.\n"
+         ". run and grid print the log entry\nthe action wrote.\n"
          "\n"
          "Exit status: 0 every window reached its target (or the query was answered);\n"
          "1 the action was refused or a window did not reach its target; 2 usage error;\n"

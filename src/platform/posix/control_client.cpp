@@ -29,6 +29,12 @@ bool waitFor(int descriptor, short events, Clock::time_point deadline) {
   }
 }
 
+// "10 s", or "250 ms" below a whole second.
+std::string durationText(std::chrono::milliseconds time) {
+  if (time.count() % 1000 == 0) return std::to_string(time.count() / 1000) + " s";
+  return std::to_string(time.count()) + " ms";
+}
+
 Exchange failed(std::string why) {
   return Exchange{Exchange::Result::failed, {}, std::move(why)};
 }
@@ -78,8 +84,7 @@ Exchange exchangeRequest(const std::filesystem::path& socket, const std::string&
   while (answer.find('\n') == std::string::npos) {
     if (answer.size() > maxAnswerBytes) return failed("the answer is too long");
     if (!waitFor(descriptor, POLLIN, deadline)) {
-      return failed("no answer from Corvella within " + std::to_string(timeLimit.count() / 1000) +
-                    " s");
+      return failed("no answer from Corvella within " + durationText(timeLimit));
     }
     char buffer[16384];
     const ssize_t got = ::recv(descriptor, buffer, sizeof buffer, 0);
