@@ -114,6 +114,10 @@ void ControlServer::acceptClients() {
     client.socket = std::move(socket);
     client.deadline = Clock::now() + limits_.clientTime;
     updateInterest(client);
+    // A client writes as soon as it is connected: its request is often
+    // there already, and is taken now rather than after another wait.
+    const int descriptor = client.socket.get();
+    serviceClient(id, ReadinessSet::Ready{descriptor, true, false, false});
   }
 }
 
