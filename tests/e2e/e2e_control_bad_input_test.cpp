@@ -69,17 +69,8 @@ class RawClient {
   bool connected_ = false;
 };
 
-class ControlBadInputTest : public DesktopTest {
+class ControlBadInputTest : public OneWindowTest {
  protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    if (HasFatalFailure()) return;
-    ASSERT_NE(session->startTestClient({"title=Alpha;size=800x600;at=100,80"}), nullptr)
-        << session->why();
-    window = *session->windowTitled("Alpha");
-    ASSERT_TRUE(session->activate(window));
-    startCorvella();
-  }
   // The exit status and error of the answer to the bytes sent.
   std::pair<int, std::string> answerTo(const std::string& bytes) {
     RawClient client(session->controlSocket());
@@ -99,8 +90,6 @@ class ControlBadInputTest : public DesktopTest {
     EXPECT_EQ(session->pressForEntry({super, alt, f}),
               "maximize\n" + moveLine(true, {0, 0, 1440, 900}, "(0,0 1440×900)", "Alpha"));
   }
-
-  xcb_window_t window = XCB_WINDOW_NONE;
 };
 
 TEST_F(ControlBadInputTest, EachMalformedOrUnservableLineGetsOneClearError) {

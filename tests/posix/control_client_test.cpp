@@ -63,6 +63,21 @@ TEST(ControlClientAloneTest, NothingListeningMeansNoInstance) {
   EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
 }
 
+TEST(ControlClientAloneTest, AListenerThatNeverAcceptsMakesTheClientGiveUpNotHang) {
+  corvella::testing_support::TemporaryFolder folder;
+  ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
+  ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
+  // A daemon that hangs: its queue of connections fills up and stays full.
+  std::vector<FileDescriptor> waiting;
+  while (auto connection = connectTo(folder.path() / "control")) {
+    waiting.push_back(std::move(*connection));
+    ASSERT_LT(waiting.size(), 1000u);
+  }
+  const Exchange exchange = exchangeRequest(folder.path() / "control", "x");
+  EXPECT_EQ(exchange.result, Result::failed);
+  EXPECT_EQ(exchange.why, "Corvella is busy: its queue of connections is full");
+}
+
 TEST(ControlClientAloneTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
   corvella::testing_support::TemporaryFolder folder;
   ControlSocketClaim claim = claimControlSocket(folder.path() / "control");

@@ -20,6 +20,15 @@ using testing_support::ServerHarness;
 class ControlServerTest : public ::testing::Test, protected ServerHarness {
  protected:
   void SetUp() override { ASSERT_TRUE(start()); }
+  // A client whose request the application holds on to.
+  FileDescriptor deferredRequest() {
+    deferring = true;
+    FileDescriptor client = connect();
+    EXPECT_TRUE(send(client.get(), "slow\n"));
+    pump();
+    EXPECT_EQ(held.size(), 1u);
+    return client;
+  }
   // The error of an answer line (with its line feed).
   static std::string errorOf(const std::string& line) {
     auto answer = decodeControlAnswer(line.substr(0, line.find('\n')));
@@ -99,10 +108,7 @@ TEST_F(ControlServerTest, ASilentClientWaitsAloneAndIsDroppedWhenItsTimeIsUp) {
 }
 
 TEST_F(ControlServerTest, AnAnswerCanComeOnALaterTurnAndIsNotTimedOutWhileItIsMade) {
-  deferring = true;
-  FileDescriptor client = connect();
-  ASSERT_TRUE(send(client.get(), "slow\n"));
-  pump();
+  FileDescriptor client = deferredRequest();
   ASSERT_EQ(held.size(), 1u);
   EXPECT_FALSE(hasArrived(client.get()));
   server->handleTimer(ControlServer::Clock::now() + std::chrono::hours(1));
@@ -113,10 +119,7 @@ TEST_F(ControlServerTest, AnAnswerCanComeOnALaterTurnAndIsNotTimedOutWhileItIsMa
 }
 
 TEST_F(ControlServerTest, AnAnswerForAClientThatLeftIsDropped) {
-  deferring = true;
-  FileDescriptor client = connect();
-  ASSERT_TRUE(send(client.get(), "slow\n"));
-  pump();
+  FileDescriptor client = deferredRequest();
   client.reset();
   pump();
   EXPECT_EQ(server->clientCount(), 0u);
@@ -130,10 +133,7 @@ TEST_F(ControlServerTest, AnAnswerForAClientThatLeftIsDropped) {
 }
 
 TEST_F(ControlServerTest, AnAnswerAfterTheServerIsGoneDoesNothing) {
-  deferring = true;
-  FileDescriptor client = connect();
-  ASSERT_TRUE(send(client.get(), "slow\n"));
-  pump();
+  FileDescriptor client = deferredRequest();
   ASSERT_EQ(held.size(), 1u);
   server.reset();
   held[0]("too late");

@@ -55,7 +55,6 @@ class ServerHarness {
     auto socket = connectTo(socketPath);
     EXPECT_TRUE(socket.has_value());
     if (!socket) return {};
-    setNonBlocking(socket->get());
     pump();  // accepted
     return std::move(*socket);
   }

@@ -63,10 +63,12 @@ Exchange exchangeRequest(const std::filesystem::path& socket, const std::string&
     if (errno == ENOENT || errno == ECONNREFUSED || errno == ENOTDIR) {
       return Exchange{Exchange::Result::noInstance, {}, {}};
     }
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      return failed("Corvella is busy: its queue of connections is full");
+    }
     return failed(systemError("cannot reach Corvella at " + socket.string()));
   }
   const int descriptor = connection->get();
-  if (!setNonBlocking(descriptor)) return failed(systemError("cannot use the socket"));
 
   const std::string request = requestLine + "\n";
   std::size_t sent = 0;

@@ -1,6 +1,7 @@
 #include "platform/posix/unix_socket.h"
 
 #include <fcntl.h>
+#include <poll.h>
 
 #include <cerrno>
 #include <cstring>
@@ -51,9 +52,22 @@ std::optional<FileDescriptor> connectTo(const std::filesystem::path& path) {
     return std::nullopt;
   }
   FileDescriptor socket = streamSocket();
-  if (!socket) return std::nullopt;
+  if (!socket || !setNonBlocking(socket.get())) return std::nullopt;
+  int reason = 0;
   if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
-    const int reason = errno;
+    reason = errno;
+    // Where a local connection is not made at once, it is made within a
+    // moment or not at all.
+    if (reason == EINPROGRESS) {
+      pollfd writable{socket.get(), POLLOUT, 0};
+      socklen_t length = sizeof reason;
+      if (::poll(&writable, 1, 1000) != 1 ||
+          ::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, &reason, &length) != 0) {
+        reason = ETIMEDOUT;
+      }
+    }
+  }
+  if (reason != 0) {
     socket.reset();
     errno = reason;
     return std::nullopt;

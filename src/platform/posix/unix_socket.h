@@ -24,8 +24,9 @@ bool setNonBlocking(int descriptor);
 // Sends without raising SIGPIPE; the result of send().
 long sendWithoutSignal(int descriptor, std::string_view bytes);
 
-// A connected socket, or absent with errno set (ENOENT and ECONNREFUSED: no
-// one listens there).
+// A connected, non-blocking socket, or absent with errno set: ENOENT and
+// ECONNREFUSED when no one listens there, EAGAIN when the listener's queue
+// is full. Never waits for a listener that does not accept.
 std::optional<FileDescriptor> connectTo(const std::filesystem::path& path);
 
 std::string systemError(const std::string& what);
