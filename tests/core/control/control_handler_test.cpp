@@ -80,24 +80,6 @@ TEST_F(ControlHandlerTest, RunAnswersWithTheEntryTheActionLoggedAndItsOutcome) {
   EXPECT_EQ(platform.desktop.beeps(), beeps + 1);
 }
 
-TEST_F(ControlHandlerTest, ARefusalThatLogsIsPrintedAndNamed) {
-  launch();
-  const ControlAnswer answer = serve(RunRequest{WindowAction::center});
-  EXPECT_EQ(answer.output, "center: 초점 창 없음\n");
-  EXPECT_EQ(answer.exit, ExitStatus::failed);
-  EXPECT_EQ(answer.error, "center: no focused window");
-}
-
-TEST_F(ControlHandlerTest, AWindowThatMissesItsTargetFailsTheRequest) {
-  launch();
-  auto id = focusedWindow({100, 100, 1000, 600}, "Wide");
-  platform.desktop.window(id).minimumSize = sim::SimSize{900, 100};
-  const ControlAnswer answer = serve(RunRequest{WindowAction::leftHalf});
-  EXPECT_EQ(answer.output, "leftHalf\n  차이 목표=(0,25 720×875) 결과=(0,25 900×875) Wide\n");
-  EXPECT_EQ(answer.exit, ExitStatus::failed);
-  EXPECT_EQ(answer.error, "leftHalf: the window did not reach its target");
-}
-
 TEST_F(ControlHandlerTest, AGridBySizeOrByIdentifierTilesTheFrontApplication) {
   launch();
   platform.desktop.addWindow(7, {1000, 100, 300, 200}, "c");
@@ -129,18 +111,6 @@ TEST_F(ControlHandlerTest, AGridBySizeOrByIdentifierTilesTheFrontApplication) {
             "no grid layout has the identifier AAAAAAAA-0000-4000-8000-00000000000F (corvella "
             "list shows them)");
   EXPECT_EQ(logMessages().size(), logged);
-}
-
-TEST_F(ControlHandlerTest, WithoutPermissionAnActionPrintsItsRefusalAndAGridOnlyPrompts) {
-  launch();
-  platform.desktop.setTrusted(false);
-  const ControlAnswer action = serve(RunRequest{WindowAction::maximize});
-  EXPECT_EQ(action.output, "권한 없음 — maximize 무시\n");
-  EXPECT_EQ(action.error, "maximize: Corvella is not allowed to control windows");
-  const ControlAnswer grid = serve(GridSizeRequest{2, 2});
-  EXPECT_EQ(grid.output, "");
-  EXPECT_EQ(grid.error, "grid 2×2: Corvella is not allowed to control windows");
-  EXPECT_EQ(platform.desktop.promptsShown(), 2);  // once each
 }
 
 TEST_F(ControlHandlerTest, AnswerLineRefusesWhatIsNotARequestAndRunsWhatIs) {
