@@ -23,10 +23,10 @@ struct KeptWindow {
 AppTiler::AppTiler(WindowAccess& access, Screens& screens, Sound& sound, Log& log)
     : access_(access), screens_(screens), sound_(sound), log_(log) {}
 
-void AppTiler::tileFrontApp(std::string_view label, const Layout& layout,
-                            const BatchWriter& apply) {
+std::optional<ActionRefusal> AppTiler::tileFrontApp(std::string_view label, const Layout& layout,
+                                                    const BatchWriter& apply) {
   auto application = access_.workspace().frontmostApplication();
-  if (!application) return;
+  if (!application) return ActionRefusal::noFrontApplication;
   // The name is the application's own text: kept on its log line.
   const std::string name = visibleText(application->localizedName.value_or("?"));
 
@@ -41,6 +41,7 @@ void AppTiler::tileFrontApp(std::string_view label, const Layout& layout,
     message += " 창 없음";
     log_.log(message);
     sound_.beep();
+    return ActionRefusal::noWindows;
   };
 
   // The window the user works in decides the screen; without one, the
@@ -62,7 +63,7 @@ void AppTiler::tileFrontApp(std::string_view label, const Layout& layout,
   }
   if (kept.empty()) {
     sound_.beep();
-    return;
+    return ActionRefusal::noWindowOnScreen;
   }
 
   std::vector<Rect> frames;
@@ -90,6 +91,7 @@ void AppTiler::tileFrontApp(std::string_view label, const Layout& layout,
   apply(moves, header);
 
   if (focused) access_.raise(*focused);
+  return std::nullopt;
 }
 
 }  // namespace corvella

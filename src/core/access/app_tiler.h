@@ -3,11 +3,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "core/access/layouts.h"
 #include "core/access/window_access.h"
+#include "core/actions/action_outcome.h"
 #include "core/actions/window_move.h"
 
 namespace corvella {
@@ -22,7 +24,9 @@ class AppTiler {
   using BatchWriter = std::function<void(const std::vector<WindowMove>&, std::string_view label)>;
 
   AppTiler(WindowAccess& access, Screens& screens, Sound& sound, Log& log);
-  void tileFrontApp(std::string_view label, const Layout& layout, const BatchWriter& apply);
+  // Gives why nothing was handed to the writer, or absent when it was.
+  std::optional<ActionRefusal> tileFrontApp(std::string_view label, const Layout& layout,
+                                            const BatchWriter& apply);
 
  private:
   WindowAccess& access_;

@@ -30,6 +30,8 @@ std::string wholeNumberText(double value) {
   return std::to_string(static_cast<long long>(truncated));
 }
 
+}  // namespace
+
 std::string gridLabel(std::int64_t columns, std::int64_t rows) {
   std::string label = "grid ";
   label += std::to_string(columns);
@@ -37,8 +39,6 @@ std::string gridLabel(std::int64_t columns, std::int64_t rows) {
   label += std::to_string(rows);
   return label;
 }
-
-}  // namespace
 
 std::string frameText(const Rect& frame) {
   std::string text = "(";
@@ -62,7 +62,7 @@ WindowManager::WindowManager(Accessibility& accessibility, Workspace& workspace,
       access_(accessibility, workspace),
       tiler_(access_, screens, sound, log) {}
 
-void WindowManager::apply(const std::vector<WindowMove>& moves, std::string_view label) {
+ActionOutcome WindowManager::apply(const std::vector<WindowMove>& moves, std::string_view label) {
   HistoryEntry snapshot;
   for (const WindowMove& move : moves) {
     if (auto current = access_.readFrame(move.window)) snapshot.push_back({move.window, *current});
@@ -71,9 +71,11 @@ void WindowManager::apply(const std::vector<WindowMove>& moves, std::string_view
   std::string message(label);
   message += '\n';
   bool firstLine = true;
+  std::size_t reached = 0;
   for (const WindowMove& move : moves) {
     const std::optional<Rect> result = access_.setFrame(move.window, move.frame);
     const bool matched = result && framesClose(*result, move.frame);
+    if (matched) ++reached;
     const std::string title =
         access_.stringAttribute("AXTitle", move.window.element).value_or(std::string{});
 
@@ -94,21 +96,22 @@ void WindowManager::apply(const std::vector<WindowMove>& moves, std::string_view
   if (undoStack_.size() >= historyLimit) undoStack_.erase(undoStack_.begin());
   undoStack_.push_back(std::move(snapshot));
   redoStack_.clear();
+  return ActionOutcome::applied(moves.size(), reached);
 }
 
-void WindowManager::undo() {
-  restore(undoStack_, redoStack_, "undo");
+ActionOutcome WindowManager::undo() {
+  return restore(undoStack_, redoStack_, "undo");
 }
 
-void WindowManager::redo() {
-  restore(redoStack_, undoStack_, "redo");
+ActionOutcome WindowManager::redo() {
+  return restore(redoStack_, undoStack_, "redo");
 }
 
-void WindowManager::restore(std::vector<HistoryEntry>& from, std::vector<HistoryEntry>& to,
-                            std::string_view label) {
+ActionOutcome WindowManager::restore(std::vector<HistoryEntry>& from, std::vector<HistoryEntry>& to,
+                                     std::string_view label) {
   if (from.empty()) {
     sound_.beep();
-    return;
+    return ActionOutcome::refused(ActionRefusal::emptyHistory);
   }
   HistoryEntry entry = std::move(from.back());
   from.pop_back();
@@ -126,9 +129,10 @@ void WindowManager::restore(std::vector<HistoryEntry>& from, std::vector<History
   message += std::to_string(entry.size());
   message += "개 복원";
   log_.log(message);
+  return ActionOutcome::restored(entry.size());
 }
 
-void WindowManager::perform(WindowAction action) {
+ActionOutcome WindowManager::perform(WindowAction action) {
   const std::string_view raw = rawValue(action);
   if (!accessibility_.isProcessTrusted()) {
     accessibility_.isProcessTrustedWithPrompt();
@@ -136,26 +140,18 @@ void WindowManager::perform(WindowAction action) {
     message += raw;
     message += " 무시";
     log_.log(message);
-    return;
+    return ActionOutcome::refused(ActionRefusal::notTrusted);
   }
 
   switch (action) {
     case WindowAction::undo:
-      undo();
-      return;
+      return undo();
     case WindowAction::redo:
-      redo();
-      return;
+      return redo();
     case WindowAction::tileAppColumns:
-      tiler_.tileFrontApp(raw, layoutColumns, [this](const auto& moves, std::string_view label) {
-        apply(moves, label);
-      });
-      return;
+      return tile(raw, layoutColumns);
     case WindowAction::tileAppRows:
-      tiler_.tileFrontApp(raw, layoutRows, [this](const auto& moves, std::string_view label) {
-        apply(moves, label);
-      });
-      return;
+      return tile(raw, layoutRows);
     default:
       break;
   }
@@ -168,32 +164,39 @@ void WindowManager::perform(WindowAction action) {
     message += ": 초점 창 없음";
     log_.log(message);
     sound_.beep();
-    return;
+    return ActionOutcome::refused(ActionRefusal::noFocusedWindow);
   }
 
   const std::vector<Rect> screens = screenFrames(screens_.screens());
   const std::optional<std::size_t> screen = screenIndex(*frame, screens);
-  if (!screen) return;
+  if (!screen) return ActionOutcome::refused(ActionRefusal::noScreen);
 
   const std::optional<Rect> target = targetFrame(action, *frame, screens, *screen);
   if (!target) {
     sound_.beep();
-    return;
+    return ActionOutcome::refused(ActionRefusal::noOtherDisplay);
   }
-  apply({WindowMove{*window, *target}}, raw);
+  return apply({WindowMove{*window, *target}}, raw);
 }
 
-void WindowManager::applyGrid(std::int64_t columns, std::int64_t rows) {
+ActionOutcome WindowManager::applyGrid(std::int64_t columns, std::int64_t rows) {
   if (!accessibility_.isProcessTrusted()) {
     accessibility_.isProcessTrustedWithPrompt();
-    return;
+    return ActionOutcome::refused(ActionRefusal::notTrusted);
   }
-  tiler_.tileFrontApp(
-      gridLabel(columns, rows),
-      [columns, rows](const std::vector<Rect>& frames, const Rect& visible) {
-        return layoutGrid(columns, rows, frames, visible);
-      },
-      [this](const auto& moves, std::string_view label) { apply(moves, label); });
+  return tile(gridLabel(columns, rows),
+              [columns, rows](const std::vector<Rect>& frames, const Rect& visible) {
+                return layoutGrid(columns, rows, frames, visible);
+              });
+}
+
+ActionOutcome WindowManager::tile(std::string_view label, const Layout& layout) {
+  ActionOutcome outcome;
+  const std::optional<ActionRefusal> refusal = tiler_.tileFrontApp(
+      label, layout, [this, &outcome](const auto& moves, std::string_view header) {
+        outcome = apply(moves, header);
+      });
+  return refusal ? ActionOutcome::refused(*refusal) : outcome;
 }
 
 }  // namespace corvella

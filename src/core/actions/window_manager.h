@@ -10,6 +10,7 @@
 
 #include "core/access/app_tiler.h"
 #include "core/access/window_access.h"
+#include "core/actions/action_outcome.h"
 #include "core/actions/window_action.h"
 #include "core/actions/window_move.h"
 
@@ -23,6 +24,8 @@ class Workspace;
 
 // The text form of a frame in log lines: "(x,y w×h)", fractions dropped.
 std::string frameText(const Rect& frame);
+// The label a grid's tiling is logged under: "grid 3×2".
+std::string gridLabel(std::int64_t columns, std::int64_t rows);
 
 class WindowManager {
  public:
@@ -32,22 +35,25 @@ class WindowManager {
                 Log& log);
 
   // Writes the targets, logs one block under label, records one undo entry.
-  void apply(const std::vector<WindowMove>& moves, std::string_view label);
-  void undo();
-  void redo();
+  ActionOutcome apply(const std::vector<WindowMove>& moves, std::string_view label);
+  ActionOutcome undo();
+  ActionOutcome redo();
 
   // Runs one action end to end: permission, focused window, target, apply.
-  void perform(WindowAction action);
+  // The outcome only reports; the log and the beep have already told the user.
+  ActionOutcome perform(WindowAction action);
   // Tiles the front application's windows into columns × rows cells.
-  void applyGrid(std::int64_t columns, std::int64_t rows);
+  ActionOutcome applyGrid(std::int64_t columns, std::int64_t rows);
 
   const std::vector<HistoryEntry>& undoStack() const { return undoStack_; }
   const std::vector<HistoryEntry>& redoStack() const { return redoStack_; }
   WindowAccess& access() { return access_; }
 
  private:
-  void restore(std::vector<HistoryEntry>& from, std::vector<HistoryEntry>& to,
-               std::string_view label);
+  ActionOutcome restore(std::vector<HistoryEntry>& from, std::vector<HistoryEntry>& to,
+                        std::string_view label);
+  // Hands the tiler's moves to apply.
+  ActionOutcome tile(std::string_view label, const Layout& layout);
 
   Accessibility& accessibility_;
   Screens& screens_;

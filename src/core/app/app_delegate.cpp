@@ -64,8 +64,9 @@ void AppDelegate::applicationDidFinishLaunching() {
 }
 
 std::vector<HotKeyTarget> AppDelegate::registerHotKeys() {
-  return corvella::registerHotKeys(services_.hotKeyCenter(), services_.gridLayoutStore(),
-                                   services_.log());
+  refusedHotKeys_ = corvella::registerHotKeys(services_.hotKeyCenter(), services_.gridLayoutStore(),
+                                              services_.log());
+  return refusedHotKeys_;
 }
 
 std::function<void(bool)> AppDelegate::makeSetHotKeysPaused() {

@@ -45,6 +45,8 @@ class AppDelegate : public std::enable_shared_from_this<AppDelegate> {
   // The twenty action shortcuts and every grid shortcut; logs and gives the
   // targets that failed.
   std::vector<HotKeyTarget> registerHotKeys();
+  // The targets the last registration could not register, in binding order.
+  const std::vector<HotKeyTarget>& refusedHotKeys() const { return refusedHotKeys_; }
   // true unregisters every hot key; false registers them again while this
   // delegate still exists, and does nothing once it is gone.
   std::function<void(bool)> makeSetHotKeysPaused();
@@ -84,6 +86,7 @@ class AppDelegate : public std::enable_shared_from_this<AppDelegate> {
   bool feedConfigured_ = false;
   std::optional<PermissionPoll> permissionPoll_;
   std::optional<SettingsWindow> settingsWindow_;
+  std::vector<HotKeyTarget> refusedHotKeys_;
 };
 
 }  // namespace corvella

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "core/ports/clock.h"
 #include "core/ports/log_location.h"
@@ -46,7 +47,23 @@ std::optional<std::filesystem::path> Log::logFileURL() {
   return file_;
 }
 
+std::uint64_t Log::addObserver(Observer observer) {
+  const std::uint64_t id = nextObserver_++;
+  observers_.emplace(id, std::move(observer));
+  return id;
+}
+
+void Log::removeObserver(std::uint64_t id) {
+  observers_.erase(id);
+}
+
 void Log::log(std::string_view message) {
+  for (const auto& [id, observer] : observers_) {
+    try {
+      observer(message);
+    } catch (...) {
+    }
+  }
   // Logging never disturbs its caller: every failure drops the entry.
   try {
     std::string entry = isoTimeStamp(clock_.now());

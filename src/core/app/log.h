@@ -1,7 +1,10 @@
 // Log: the plain-text log file, one time-stamped entry per call.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string_view>
 
@@ -20,6 +23,13 @@ class Log {
   // there is no folder, or the platform refused the one there is.
   std::optional<std::filesystem::path> logFileURL();
 
+  // An observer sees every message as it is logged, whether or not the file
+  // takes it (the control channel reports what an action logged). Gives the
+  // id that removes it.
+  using Observer = std::function<void(std::string_view message)>;
+  std::uint64_t addObserver(Observer observer);
+  void removeObserver(std::uint64_t id);
+
  private:
   Clock& clock_;
   LogLocation& location_;
@@ -28,6 +38,8 @@ class Log {
   // The last entry was cut short (a full disk, a size limit): the next one
   // first ends its line, so the two never share one.
   bool torn_ = false;
+  std::map<std::uint64_t, Observer> observers_;
+  std::uint64_t nextObserver_ = 1;
 };
 
 }  // namespace corvella

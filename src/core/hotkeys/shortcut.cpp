@@ -159,8 +159,12 @@ std::string displayString(const Shortcut& shortcut, KeyboardLayout& layout) {
     default:
       break;
   }
-  if (auto name = keyName(shortcut.keyCode, layout)) return text + upperCased(*name);
-  return text + "#" + std::to_string(shortcut.keyCode);
+  return text + namedKeyText(shortcut.keyCode, layout);
+}
+
+std::string namedKeyText(std::uint32_t keyCode, KeyboardLayout& layout) {
+  if (auto name = keyName(keyCode, layout)) return upperCased(*name);
+  return "#" + std::to_string(keyCode);
 }
 
 std::string keyEquivalent(const Shortcut& shortcut, KeyboardLayout& layout) {

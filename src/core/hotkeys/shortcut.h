@@ -43,6 +43,9 @@ std::optional<Shortcut> decodeShortcut(const nlohmann::ordered_json& json);
 std::optional<std::string> keyName(std::uint32_t keyCode, KeyboardLayout& layout);
 // "⌃⌥⇧⌘" in that order, then the key part ("←", "Space", "F", "#99").
 std::string displayString(const Shortcut& shortcut, KeyboardLayout& layout);
+// The key part of a key without a special case: its name in upper case
+// ("F", "Ä"), else "#" and the key code ("#99").
+std::string namedKeyText(std::uint32_t keyCode, KeyboardLayout& layout);
 // A menu item's key equivalent; empty when the key has no name.
 std::string keyEquivalent(const Shortcut& shortcut, KeyboardLayout& layout);
 // At least one of control, option or command; shift alone does not count.

@@ -1,5 +1,8 @@
-// corvella: the X11 shell's program. Builds the ports over $DISPLAY, hands
-// them to the core, runs the launch sequence and then the event loop until
+// corvella: the X11 shell's program. With a command (run, grid, list,
+// status, --help, --version) it is the control channel's client and asks the
+// running Corvella. Without one it is that daemon: it claims the control
+// socket (one instance per user), builds the ports over $DISPLAY, hands them
+// to the core, runs the launch sequence and then the event loop until
 // SIGTERM or SIGINT (a clean exit) or until the X connection is lost.
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -7,10 +10,23 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "core/app/corvella.h"
+#include "core/control/command_line.h"
+#include "core/control/control_handler.h"
+#include "core/control/daemon_notices.h"
+#include "core/hotkeys/linux_shortcut_text.h"
+#include "platform/posix/control_channel.h"
+#include "platform/posix/control_client.h"
+#include "platform/posix/control_socket_claim.h"
 #include "platform/x11/x11_platform.h"
+#include "platform/x11/x11_session_checks.h"
+#include "platform/xdg/xdg_control_socket.h"
 
 namespace {
 
@@ -21,12 +37,56 @@ std::filesystem::path thisProgram(const char* argument) {
   return std::filesystem::absolute(argument, error);
 }
 
+void printError(const std::string& text) {
+  std::fputs(text.c_str(), stderr);
+}
+
+// The socket this daemon serves; absent when there is none to serve (the
+// reason is printed). Sets *alreadyRunning when another daemon serves it.
+std::unique_ptr<corvella::posix::ControlSocket> claimControlSocket(
+    const std::optional<std::filesystem::path>& path, bool* alreadyRunning) {
+  using corvella::posix::ControlSocketClaim;
+  if (!path) {
+    printError(corvella::controlChannelOffNotice("no folder for its socket can be named"));
+    return nullptr;
+  }
+  ControlSocketClaim claim = corvella::posix::claimControlSocket(*path);
+  switch (claim.result) {
+    case ControlSocketClaim::Result::claimed:
+      return std::move(claim.socket);
+    case ControlSocketClaim::Result::alreadyRunning:
+      *alreadyRunning = true;
+      printError(corvella::alreadyRunningNotice(path->string()));
+      return nullptr;
+    case ControlSocketClaim::Result::failed:
+      printError(corvella::controlChannelOffNotice(claim.error));
+      return nullptr;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
-int main(int /*argc*/, char** argv) {
+int main(int argc, char** argv) {
   // A file-size limit must not end the program: a write past it fails, the
   // log drops that entry and a save reports it.
   ::signal(SIGXFSZ, SIG_IGN);
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  const corvella::CommandLine command = corvella::parseCommandLine(arguments);
+  const auto socketPath = corvella::xdg::controlSocketPath();
+  if (command.kind != corvella::CommandLine::Kind::daemon) {
+    return corvella::posix::printReport(
+        corvella::posix::commandLineReport(command, socketPath, CORVELLA_VERSION));
+  }
+  if (corvella::x11::waylandWithoutX(corvella::xdg::processEnvironment)) {
+    printError(corvella::waylandWithoutXNotice());
+    return 1;
+  }
+  // Before the display is touched: a second daemon leaves the first one's
+  // key grabs alone.
+  bool alreadyRunning = false;
+  auto controlSocket = claimControlSocket(socketPath, &alreadyRunning);
+  if (alreadyRunning) return 0;
 
   // The signals that end the program arrive through a descriptor the loop
   // watches, so the program leaves the loop and returns normally.
@@ -44,19 +104,45 @@ int main(int /*argc*/, char** argv) {
     return 1;
   }
 
+  if (!corvella::x11::ewmhWindowManagerRuns(platform->connection())) {
+    printError(corvella::noWindowManagerNotice());
+  }
+
   corvella::Corvella app(platform->services());
   corvella::Log& log = app.services().log();
   platform->setReporter([&log](const std::string& message) { log.log(message); });
   app.prepareToRun();  // no main menu to install on X11
 
   auto& loop = platform->mainLoop();
+  corvella::ControlHandler control(
+      app.services(), app.delegate(),
+      corvella::ControlIdentity{CORVELLA_VERSION, ::getpid(), corvella::linuxShortcutText});
+  std::unique_ptr<corvella::posix::ControlChannel> channel;
+  if (controlSocket) {
+    std::string channelError;
+    channel = corvella::posix::ControlChannel::open(
+        controlSocket->takeListener(), loop,
+        [&control](const std::string& line) { return control.answerLine(line); }, &channelError);
+    if (channel) {
+      loop.watch(channel->descriptor(), [&channel] { channel->handleReadable(); });
+    } else {
+      printError(corvella::controlChannelOffNotice(channelError));
+    }
+  }
   if (signals >= 0) {
     loop.watch(signals, [&loop, signals] {
       signalfd_siginfo info;
       while (::read(signals, &info, sizeof info) == sizeof info) loop.stop();
     });
   }
-  loop.post([&app] { app.delegate().applicationDidFinishLaunching(); });
+  loop.post([&app, &control] {
+    app.delegate().applicationDidFinishLaunching();
+    // Someone who started it by hand learns at once which shortcuts to bind
+    // elsewhere; an autostarted daemon has no one to tell (status says it).
+    if (::isatty(STDERR_FILENO)) {
+      printError(corvella::refusedShortcutsNotice(control.refusedShortcuts()));
+    }
+  });
 
   const auto exit = loop.run();
   if (signals >= 0) ::close(signals);

@@ -73,4 +73,21 @@ class DesktopTest : public ::testing::Test {
   xcb_window_t focusedWindow = XCB_WINDOW_NONE;
 };
 
+// A desktop with one window, "Alpha" (800×600 at 100,80), focused, and
+// corvella running.
+class OneWindowTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_NE(session->startTestClient({"title=Alpha;size=800x600;at=100,80"}), nullptr)
+        << session->why();
+    window = *session->windowTitled("Alpha");
+    ASSERT_TRUE(session->activate(window));
+    startCorvella();
+  }
+
+  xcb_window_t window = XCB_WINDOW_NONE;
+};
+
 }  // namespace corvella::e2e

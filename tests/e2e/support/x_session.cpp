@@ -67,10 +67,11 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   char pattern[] = "/tmp/corvella-e2e-XXXXXX";
   if (!::mkdtemp(pattern)) return why_ = "no temporary folder", false;
   folder_ = pattern;
-  for (const char* sub : {"home", "config/corvella", "state/Corvella"}) {
+  for (const char* sub : {"home", "config/corvella", "state/Corvella", "runtime"}) {
     std::filesystem::create_directories(folder_ / sub);
   }
   ::chmod((folder_ / "state/Corvella").c_str(), 0700);
+  ::chmod((folder_ / "runtime").c_str(), 0700);
 
   // The server writes its display number to the pipe once it accepts clients.
   int pipe[2];
@@ -159,7 +160,8 @@ Environment XSession::environment() const {
   return Environment{{"DISPLAY", display_},
                      {"HOME", (folder_ / "home").string()},
                      {"XDG_CONFIG_HOME", (folder_ / "config").string()},
-                     {"XDG_STATE_HOME", (folder_ / "state").string()}};
+                     {"XDG_STATE_HOME", (folder_ / "state").string()},
+                     {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()}};
 }
 
 std::filesystem::path XSession::logFile() const {

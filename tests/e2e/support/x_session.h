@@ -9,6 +9,7 @@
 // wait is bounded and fails the test when its limit passes.
 #pragma once
 
+#include <sys/wait.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -45,6 +46,15 @@ struct Frame {
 
 struct FrameExtents {
   int left = 0, right = 0, top = 0, bottom = 0;
+};
+
+// How a corvella command ended, and what it printed where.
+struct CommandResult {
+  std::optional<int> status;  // the wait status
+  std::string output;         // standard output
+  std::string error;          // standard error
+  // The exit status when the program exited; -1 otherwise.
+  int exitCode() const { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
 };
 
 class XSession {
@@ -116,6 +126,20 @@ class XSession {
   std::string pressForEntry(const std::vector<std::uint8_t>& keys);
   // Presses and waits for a bell.
   bool pressForBell(const std::vector<std::uint8_t>& keys);
+
+  // --- the command line and the control channel --------------------------------
+  // Runs corvella with the arguments (with no arguments: a second daemon)
+  // in the session's environment, with the variables given changed, to its end.
+  CommandResult runCorvella(const std::vector<std::string>& arguments,
+                            const Environment& changes = {});
+  // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
+  std::filesystem::path controlSocket() const;
+  // The environment corvella runs in (display, home, XDG folders).
+  Environment corvellaEnvironment() const { return environment(); }
+  // The corvella program under test.
+  static std::string corvellaProgram();
+  // Ends the window manager; its supporting window goes with it.
+  void stopWindowManager();
 
   // Waits for the condition, re-checking it after every X event and every
   // change in the log folder.

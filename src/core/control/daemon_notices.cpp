@@ -1,0 +1,25 @@
+#include "core/control/daemon_notices.h"
+
+namespace corvella {
+
+std::string waylandWithoutXNotice() {
+  return "corvella: this is a Wayland session without X (DISPLAY is not set); Corvella arranges "
+         "the windows of an X11 session only\n";
+}
+
+std::string noWindowManagerNotice() {
+  return "corvella: no EWMH window manager runs on this display; windows cannot be found or "
+         "moved until one starts\n";
+}
+
+std::string alreadyRunningNotice(std::string_view socket) {
+  return "corvella: Corvella already runs (it answers at " + std::string(socket) +
+         "); this one ends\n";
+}
+
+std::string controlChannelOffNotice(std::string_view why) {
+  return "corvella: no control channel (" + std::string(why) +
+         "); shortcuts work, the corvella commands do not\n";
+}
+
+}  // namespace corvella

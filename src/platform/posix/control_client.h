@@ -1,0 +1,40 @@
+// The client end of the control channel and the command line built on it:
+// one request to the running Corvella, its answer printed, its exit status.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/control/command_line.h"
+
+namespace corvella::posix {
+
+// Long enough for an action on a slow application, short enough that a
+// script never hangs on a daemon that stopped answering.
+inline constexpr std::chrono::milliseconds answerTimeLimit{10000};
+
+struct Exchange {
+  enum class Result { answered, noInstance, failed };
+  Result result = Result::failed;
+  std::string answerLine;  // answered: without its line feed
+  std::string why;         // failed: one line
+};
+
+// Sends one request line and reads the answer line.
+Exchange exchangeRequest(const std::filesystem::path& socket, const std::string& requestLine,
+                         std::chrono::milliseconds timeLimit = answerTimeLimit);
+
+// What the command line prints and exits with, for everything but the daemon.
+// socket is absent when no folder for it can be named.
+ClientReport commandLineReport(const CommandLine& command,
+                               const std::optional<std::filesystem::path>& socket,
+                               std::string_view version);
+
+// Prints the report (made terminal-safe where it goes to a terminal) and
+// gives the exit status.
+int printReport(const ClientReport& report);
+
+}  // namespace corvella::posix

@@ -1,0 +1,153 @@
+// The command line: which arguments ask for what, and how an answer, or its
+// absence, becomes printed text and an exit status.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/control/command_line.h"
+
+namespace corvella {
+namespace {
+
+using ::testing::HasSubstr;
+using Kind = CommandLine::Kind;
+
+CommandLine parse(std::vector<std::string_view> arguments) {
+  return parseCommandLine(arguments);
+}
+
+TEST(CommandLineTest, WithoutArgumentsItIsTheDaemon) {
+  EXPECT_EQ(parse({}).kind, Kind::daemon);
+}
+
+struct Asked {
+  std::vector<std::string_view> arguments;
+  ControlRequest request;
+  bool json = false;
+};
+
+TEST(CommandLineTest, EachCommandBecomesItsRequest) {
+  const Asked rows[] = {
+      {{"run", "leftHalf"}, RunRequest{WindowAction::leftHalf}},
+      {{"run", "tileAppColumns"}, RunRequest{WindowAction::tileAppColumns}},
+      {{"grid", "3x2"}, GridSizeRequest{3, 2}},
+      {{"grid", "12×12"}, GridSizeRequest{12, 12}},
+      {{"grid", "e621e1f8-c36c-495a-93fc-0c247a3e6e5f"},
+       GridLayoutRequest{*UUID::parse("E621E1F8-C36C-495A-93FC-0C247A3E6E5F")}},
+      {{"list"}, ListRequest{}},
+      {{"list", "--json"}, ListRequest{}, true},
+      {{"status"}, StatusRequest{}},
+      {{"status", "--json"}, StatusRequest{}, true},
+  };
+  for (const Asked& row : rows) {
+    const CommandLine command = parse(row.arguments);
+    EXPECT_EQ(command.kind, Kind::request) << row.arguments[0] << " " << command.error;
+    EXPECT_EQ(command.request, row.request) << row.arguments[0];
+    EXPECT_EQ(command.json, row.json) << row.arguments[0];
+  }
+}
+
+TEST(CommandLineTest, HelpAndVersionAnswerWithoutAnInstance) {
+  EXPECT_EQ(parse({"--help"}).kind, Kind::help);
+  EXPECT_EQ(parse({"-h"}).kind, Kind::help);
+  EXPECT_EQ(parse({"help"}).kind, Kind::help);
+  EXPECT_EQ(parse({"run", "--help"}).kind, Kind::help);
+  EXPECT_EQ(parse({"--version"}).kind, Kind::version);
+  EXPECT_EQ(versionText("1.2.3"), "corvella 1.2.3\n");
+  const std::string help = helpText();
+  EXPECT_THAT(help, HasSubstr("  corvella run ACTION "));
+  EXPECT_THAT(help, HasSubstr("  corvella grid COLUMNSxROWS "));
+  EXPECT_THAT(help, HasSubstr("  corvella list [--json] "));
+  EXPECT_THAT(help, HasSubstr("  corvella status [--json] "));
+  EXPECT_THAT(help, HasSubstr(" leftHalf rightHalf topHalf "));
+  EXPECT_THAT(help, HasSubstr(" tileAppColumns tileAppRows\n"));
+  EXPECT_THAT(help, HasSubstr("3 Corvella is not running"));
+  for (std::size_t start = 0, end; (end = help.find('\n', start)) != std::string::npos;
+       start = end + 1) {
+    EXPECT_LE(end - start, 80u) << help.substr(start, end - start);
+  }
+}
+
+struct Misused {
+  std::vector<std::string_view> arguments;
+  std::string error;
+};
+
+TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
+  const Misused rows[] = {
+      {{"fly"}, "unknown command \"fly\" (corvella --help lists the commands)"},
+      {{"--daemon"}, "unknown option \"--daemon\" (corvella --help lists the commands)"},
+      {{"-v"}, "unknown option \"-v\" (corvella --help lists the commands)"},
+      {{"--version", "now"}, "--version takes no arguments"},
+      {{"run"}, "run needs an action name, e.g. corvella run leftHalf"},
+      {{"run", "LeftHalf"}, "unknown action \"LeftHalf\" (corvella --help lists them)"},
+      {{"run", "leftHalf", "rightHalf"}, "run takes one action name, not \"rightHalf\""},
+      {{"grid"}, "grid needs COLUMNSxROWS or a grid layout identifier"},
+      {{"grid", "0x3"}, "grid size \"0x3\" out of range: columns and rows go from 1 to 12"},
+      {{"grid", "13x99999999999"},
+       "grid size \"13x99999999999\" out of range: columns and rows go from 1 to 12"},
+      {{"grid", "three"}, "grid needs COLUMNSxROWS or a grid layout identifier, not \"three\""},
+      {{"grid", "3x2", "4x4"}, "grid takes one size or identifier, not \"4x4\""},
+      {{"list", "--all"}, "list takes only --json, not \"--all\""},
+      {{"status", "json"}, "status takes only --json, not \"json\""},
+      {{"run", "\x1b[2J"}, "unknown action \"?[2J\" (corvella --help lists them)"},
+  };
+  for (const Misused& row : rows) {
+    const CommandLine command = parse(row.arguments);
+    EXPECT_EQ(command.kind, Kind::usage) << row.error;
+    EXPECT_EQ(command.error, row.error);
+    const ClientReport report = usageReport(command.error);
+    EXPECT_EQ(report.exit, ExitStatus::usage);
+    EXPECT_EQ(report.error, "corvella: " + row.error + "\n");
+    EXPECT_EQ(report.output, "");
+  }
+}
+
+TEST(CommandLineTest, NoInstanceIsStatusThreeAndStatusSaysItOnStandardOutput) {
+  const ClientReport status = noInstanceReport(parse({"status"}), "nothing answers at /run/x");
+  EXPECT_EQ(status.output, "Corvella is not running (nothing answers at /run/x).\n");
+  EXPECT_EQ(status.error, "");
+  EXPECT_EQ(status.exit, ExitStatus::noInstance);
+  const ClientReport run = noInstanceReport(parse({"run", "undo"}), "nothing answers at /run/x");
+  EXPECT_EQ(run.output, "");
+  EXPECT_EQ(run.error, "corvella: Corvella is not running (nothing answers at /run/x)\n");
+  EXPECT_EQ(run.exit, ExitStatus::noInstance);
+  EXPECT_EQ(failedExchangeReport("no answer from Corvella within 10 s").error,
+            "corvella: no answer from Corvella within 10 s\n");
+  EXPECT_EQ(failedExchangeReport("x").exit, ExitStatus::failed);
+}
+
+TEST(CommandLineTest, AnAnswerIsPrintedAsTextOrItsDataAsJson) {
+  ControlAnswer answer{ExitStatus::failed, "undo: 창 1개 복원\n", "grid 2×2: no front application",
+                       nlohmann::json{{"b", 1}, {"a", "×"}}};
+  const ClientReport text = answerReport(parse({"run", "undo"}), answer);
+  EXPECT_EQ(text.output, "undo: 창 1개 복원\n");
+  EXPECT_EQ(text.error, "corvella: grid 2×2: no front application\n");
+  EXPECT_EQ(text.exit, ExitStatus::failed);
+
+  const ClientReport json = answerReport(parse({"list", "--json"}), answer);
+  EXPECT_EQ(json.output, "{\n  \"a\": \"×\",\n  \"b\": 1\n}\n");
+  // Without data, --json still prints what there is.
+  answer.data = nullptr;
+  EXPECT_EQ(answerReport(parse({"status", "--json"}), answer).output, "undo: 창 1개 복원\n");
+  answer.error.clear();
+  EXPECT_EQ(answerReport(parse({"run", "undo"}), answer).error, "");
+}
+
+TEST(CommandLineTest, WhatATerminalWouldActOnIsShownAsQuestionMarks) {
+  EXPECT_EQ(terminalSafe("  OK 목표=(0,0 720×900) 결과=(0,0 720×900) \x1b]0;pwned\x07 tab\tend\n"),
+            "  OK 목표=(0,0 720×900) 결과=(0,0 720×900) ?]0;pwned? tab\tend\n");
+  EXPECT_EQ(terminalSafe("a\rb\x7f"
+                         "c\xc2\x9b"
+                         "1m\xc2\xa0"
+                         "d"),
+            "a?b?c?1m\xc2\xa0"
+            "d");
+  EXPECT_EQ(terminalSafe("ends in \xc2"), "ends in \xc2");
+}
+
+}  // namespace
+}  // namespace corvella

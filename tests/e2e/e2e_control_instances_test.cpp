@@ -1,0 +1,174 @@
+// One corvella per user, and the daemon's word about where it cannot work:
+// a second daemon ends and leaves the first one's shortcuts alone, a socket
+// left by a crash is replaced, a Wayland session without X is refused, a
+// display without a window manager is named, and a daemon started from a
+// terminal lists the shortcuts another program holds.
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+
+#include "e2e_fixture.h"
+
+namespace corvella::e2e {
+namespace {
+
+using ::testing::HasSubstr;
+using namespace keys;
+
+class ControlInstancesTest : public DesktopTest {
+ protected:
+  void startAlpha() {
+    ASSERT_NE(session->startTestClient({"title=Alpha;size=800x600;at=100,80"}), nullptr)
+        << session->why();
+    window = *session->windowTitled("Alpha");
+    ASSERT_TRUE(session->activate(window));
+  }
+  xcb_window_t window = XCB_WINDOW_NONE;
+};
+
+TEST_F(ControlInstancesTest, ASecondDaemonEndsAndTheFirstKeepsAnsweringItsShortcuts) {
+  startAlpha();
+  startCorvella();
+  const std::string before = session->runCorvella({"status"}).output;
+
+  const CommandResult second = session->runCorvella({});
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_EQ(second.error, "corvella: Corvella already runs (it answers at " +
+                              session->controlSocket().string() + "); this one ends\n");
+  EXPECT_EQ(second.output, "");
+
+  // The first one's grabs are untouched: its shortcut still moves the window.
+  const Frame half{0, 0, 720, 900};
+  EXPECT_EQ(session->pressForEntry({super, alt, left}),
+            "leftHalf\n" + moveLine(true, half, logText(half), "Alpha"));
+  EXPECT_EQ(session->runCorvella({"status"}).output, before) << "the same process answers";
+  int starts = 0;
+  for (const auto& entry : session->logEntries()) starts += entry.rfind("시작 — ", 0) == 0;
+  EXPECT_EQ(starts, 1) << "the second daemon never launched";
+}
+
+TEST_F(ControlInstancesTest, ASocketLeftByACrashedDaemonIsReplaced) {
+  startAlpha();
+  // Bound and left behind, as by a daemon killed without a chance to clean up.
+  const auto socket = session->controlSocket();
+  std::filesystem::create_directories(socket.parent_path());
+  ::chmod(socket.parent_path().c_str(), 0700);
+  const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(stale, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ::close(stale);
+  EXPECT_EQ(session->runCorvella({"status"}).exitCode(), 3);
+
+  startCorvella();
+  const CommandResult status = session->runCorvella({"status"});
+  EXPECT_EQ(status.exitCode(), 0) << status.error;
+  EXPECT_EQ(session->runCorvella({"run", "maximize"}).exitCode(), 0);
+  EXPECT_EQ(session->outerFrame(window), (Frame{0, 0, 1440, 900}));
+}
+
+TEST_F(ControlInstancesTest, AWaylandSessionWithoutXIsRefusedInOneLine) {
+  const CommandResult result =
+      session->runCorvella({}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", "wayland-0"}});
+  EXPECT_EQ(result.exitCode(), 1);
+  EXPECT_EQ(result.error,
+            "corvella: this is a Wayland session without X (DISPLAY is not set); Corvella "
+            "arranges the windows of an X11 session only\n");
+  EXPECT_FALSE(std::filesystem::exists(session->controlSocket()));
+}
+
+TEST_F(ControlInstancesTest, WithoutAWindowManagerTheDaemonSaysSoAndStillRuns) {
+  session->stopWindowManager();
+  startCorvella();
+  EXPECT_THAT(session->corvellaOutput(),
+              HasSubstr("corvella: no EWMH window manager runs on this display; windows cannot "
+                        "be found or moved until one starts\n"));
+  const CommandResult center = session->runCorvella({"run", "center"});
+  EXPECT_EQ(center.exitCode(), 1);
+  EXPECT_EQ(center.output, "center: 초점 창 없음\n");
+  EXPECT_EQ(center.error, "corvella: center: no focused window\n");
+}
+
+// A daemon on a pseudo-terminal, as when started by hand; its output is
+// read until the text appears (bounded) or it ends.
+class TerminalDaemon {
+ public:
+  explicit TerminalDaemon(const Environment& environment) {
+    std::vector<std::string> variables;
+    for (const auto& [name, value] : environment) variables.push_back(name + "=" + value);
+    for (char** entry = environ; *entry; ++entry) {
+      const std::string text(*entry);
+      if (!environment.contains(text.substr(0, text.find('=')))) variables.push_back(text);
+    }
+    pid_ = ::forkpty(&terminal_, nullptr, nullptr, nullptr);
+    if (pid_ == 0) {
+      std::vector<char*> envp;
+      for (auto& variable : variables) envp.push_back(variable.data());
+      envp.push_back(nullptr);
+      std::string program = XSession::corvellaProgram();
+      char* argv[] = {program.data(), nullptr};
+      ::execve(argv[0], argv, envp.data());
+      ::_exit(127);
+    }
+  }
+  ~TerminalDaemon() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGTERM);
+      ::waitpid(pid_, nullptr, 0);
+    }
+    if (terminal_ >= 0) ::close(terminal_);
+  }
+  bool readUntil(const std::string& text) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (output_.find(text) == std::string::npos) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            deadline - std::chrono::steady_clock::now())
+                            .count();
+      pollfd readable{terminal_, POLLIN, 0};
+      if (left <= 0 || ::poll(&readable, 1, static_cast<int>(left)) <= 0) return false;
+      char buffer[1024];
+      const ssize_t got = ::read(terminal_, buffer, sizeof buffer);
+      if (got <= 0) return false;
+      output_.append(buffer, static_cast<std::size_t>(got));
+    }
+    return true;
+  }
+  const std::string& output() const { return output_; }
+
+ private:
+  pid_t pid_ = -1;
+  int terminal_ = -1;
+  std::string output_;
+};
+
+TEST_F(ControlInstancesTest, StartedFromATerminalTheDaemonListsTheShortcutsHeldElsewhere) {
+  ASSERT_TRUE(session->grabKey(right, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
+  {
+    TerminalDaemon daemon(session->corvellaEnvironment());
+    // The terminal turns each line feed into a carriage return and a line feed.
+    EXPECT_TRUE(daemon.readUntil("corvella run nextThird\r\n")) << daemon.output();
+    EXPECT_EQ(daemon.output(),
+              "corvella: 1 shortcut is held by another program; bind these commands to other "
+              "keys:\r\n"
+              "  Ctrl+Alt+Right  corvella run nextThird\r\n");
+  }
+  // Started without a terminal (as by an autostart entry), it says nothing.
+  startCorvella();
+  EXPECT_EQ(session->runCorvella({"status"}).exitCode(), 0);
+  EXPECT_THAT(session->corvellaOutput(), ::testing::Not(HasSubstr("held by another program")));
+}
+
+}  // namespace
+}  // namespace corvella::e2e

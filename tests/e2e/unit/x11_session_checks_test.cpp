@@ -1,0 +1,35 @@
+// Where the daemon cannot work at all: a Wayland session without X.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "platform/x11/x11_session_checks.h"
+
+namespace corvella::x11 {
+namespace {
+
+using Variables = std::map<std::string, std::string>;
+
+bool waylandOnly(const Variables& variables) {
+  return waylandWithoutX([&](std::string_view name) -> std::optional<std::string> {
+    auto found = variables.find(std::string(name));
+    if (found == variables.end()) return std::nullopt;
+    return found->second;
+  });
+}
+
+TEST(X11SessionChecksTest, OnlyAWaylandSessionWithoutADisplayIsRefused) {
+  EXPECT_TRUE(waylandOnly({{"WAYLAND_DISPLAY", "wayland-0"}}));
+  EXPECT_TRUE(waylandOnly({{"XDG_SESSION_TYPE", "wayland"}}));
+  EXPECT_TRUE(waylandOnly({{"DISPLAY", ""}, {"WAYLAND_DISPLAY", "wayland-1"}}));
+  // Xwayland gives a display: its X clients can be arranged.
+  EXPECT_FALSE(waylandOnly({{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}}));
+  EXPECT_FALSE(waylandOnly({{"DISPLAY", ":1"}, {"XDG_SESSION_TYPE", "wayland"}}));
+  // No display and no Wayland: the X connection's own error says it.
+  EXPECT_FALSE(waylandOnly({}));
+  EXPECT_FALSE(waylandOnly({{"XDG_SESSION_TYPE", "x11"}, {"WAYLAND_DISPLAY", ""}}));
+}
+
+}  // namespace
+}  // namespace corvella::x11

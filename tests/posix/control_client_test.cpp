@@ -1,0 +1,141 @@
+// The client end: one request, one answer line, and a clear verdict when
+// nothing answers, the answer never comes or cannot be read.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "control_test_support.h"
+#include "platform/posix/control_client.h"
+
+namespace corvella::posix {
+namespace {
+
+using ::testing::ElementsAre;
+using Result = Exchange::Result;
+
+// The server runs its loop on a thread of its own while the client waits.
+class ControlClientTest : public ::testing::Test, protected testing_support::ServerHarness {
+ protected:
+  void SetUp() override { ASSERT_TRUE(start()); }
+  void TearDown() override { stopServing(); }
+  void serve() {
+    serving = std::thread([this] {
+      while (!stopping) pump();
+    });
+  }
+  void stopServing() {
+    stopping = true;
+    if (serving.joinable()) serving.join();
+  }
+
+  std::thread serving;
+  std::atomic<bool> stopping{false};
+};
+
+TEST_F(ControlClientTest, TheAnswerLineComesBackWithoutItsLineFeed) {
+  serve();
+  const Exchange exchange = exchangeRequest(socketPath, R"({"request":"status"})");
+  stopServing();
+  EXPECT_EQ(exchange.result, Result::answered) << exchange.why;
+  EXPECT_EQ(exchange.answerLine, R"(answer to {"request":"status"})");
+  EXPECT_THAT(lines, ElementsAre(R"({"request":"status"})"));
+}
+
+TEST_F(ControlClientTest, AnAnswerThatNeverComesEndsAtTheTimeLimit) {
+  deferring = true;
+  serve();
+  const Exchange exchange = exchangeRequest(socketPath, "slow", std::chrono::milliseconds(200));
+  EXPECT_EQ(exchange.result, Result::failed);
+  EXPECT_EQ(exchange.why, "no answer from Corvella within 200 ms");
+}
+
+TEST(ControlClientAloneTest, NothingListeningMeansNoInstance) {
+  corvella::testing_support::TemporaryFolder folder;
+  EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
+  EXPECT_EQ(exchangeRequest(folder.path() / "missing" / "control", "x").result, Result::noInstance);
+  {
+    ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
+    ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
+    // Claimed, never served, then gone: only a lock file stays.
+  }
+  EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
+}
+
+TEST(ControlClientAloneTest, AListenerThatNeverAcceptsMakesTheClientGiveUpNotHang) {
+  corvella::testing_support::TemporaryFolder folder;
+  ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
+  ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
+  // A daemon that hangs: its queue of connections fills up and stays full.
+  std::vector<FileDescriptor> waiting;
+  while (auto connection = connectTo(folder.path() / "control")) {
+    waiting.push_back(std::move(*connection));
+    ASSERT_LT(waiting.size(), 1000u);
+  }
+  const Exchange exchange = exchangeRequest(folder.path() / "control", "x");
+  EXPECT_EQ(exchange.result, Result::failed);
+  EXPECT_EQ(exchange.why, "Corvella is busy: its queue of connections is full");
+}
+
+TEST(ControlClientAloneTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
+  corvella::testing_support::TemporaryFolder folder;
+  ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
+  ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
+  FileDescriptor listener = claim.socket->takeListener();
+  std::thread closer([&] {
+    pollfd ready{listener.get(), POLLIN, 0};
+    ::poll(&ready, 1, 5000);
+    FileDescriptor accepted(::accept(listener.get(), nullptr, nullptr));
+    char buffer[64];
+    ::recv(accepted.get(), buffer, sizeof buffer, 0);
+  });
+  const Exchange exchange = exchangeRequest(folder.path() / "control", "x");
+  closer.join();
+  EXPECT_EQ(exchange.result, Result::failed);
+  EXPECT_EQ(exchange.why, "Corvella closed the connection without an answer");
+}
+
+TEST_F(ControlClientTest, TheCommandLineReportFollowsTheAnswer) {
+  application = [](const std::string& line) {
+    if (line == R"({"request":"status"})") return std::string("garbled");
+    return encodeControlAnswer(
+        ControlAnswer{ExitStatus::failed, "undo: 창 1개 복원\n", "", nlohmann::json{{"n", 1}}});
+  };
+  serve();
+  const ClientReport unreadable = commandLineReport(parseCommandLine({"status"}), socketPath, "");
+  const ClientReport list = commandLineReport(parseCommandLine({"list", "--json"}), socketPath, "");
+  const ClientReport run = commandLineReport(parseCommandLine({"run", "undo"}), socketPath, "");
+  stopServing();
+  EXPECT_EQ(unreadable.exit, ExitStatus::failed);
+  EXPECT_EQ(unreadable.error, "corvella: Corvella gave an answer this client cannot read\n");
+  EXPECT_EQ(list.output, "{\n  \"n\": 1\n}\n");
+  EXPECT_EQ(run.output, "undo: 창 1개 복원\n");
+  EXPECT_EQ(run.exit, ExitStatus::failed);
+  EXPECT_THAT(lines, ElementsAre(R"({"request":"status"})", R"({"request":"list"})",
+                                 R"({"request":"run","action":"undo"})"));
+}
+
+TEST(ControlClientReportTest, HelpVersionAndUsageNeedNoInstance) {
+  const std::optional<std::filesystem::path> nowhere = "/nonexistent/corvella/control";
+  EXPECT_EQ(commandLineReport(parseCommandLine({"--version"}), nowhere, "4.5.6").output,
+            "corvella 4.5.6\n");
+  EXPECT_EQ(commandLineReport(parseCommandLine({"--help"}), nowhere, "4.5.6").output, helpText());
+  const ClientReport usage = commandLineReport(parseCommandLine({"grid", "0x3"}), nowhere, "4.5.6");
+  EXPECT_EQ(usage.exit, ExitStatus::usage);
+  EXPECT_EQ(usage.error,
+            "corvella: grid size \"0x3\" out of range: columns and rows go from 1 to 12\n");
+
+  const ClientReport missing = commandLineReport(parseCommandLine({"run", "undo"}), nowhere, "");
+  EXPECT_EQ(missing.exit, ExitStatus::noInstance);
+  EXPECT_EQ(missing.error,
+            "corvella: Corvella is not running (nothing answers at "
+            "/nonexistent/corvella/control)\n");
+  const ClientReport nameless = commandLineReport(parseCommandLine({"status"}), std::nullopt, "");
+  EXPECT_EQ(nameless.exit, ExitStatus::noInstance);
+  EXPECT_EQ(nameless.output,
+            "Corvella is not running (no folder for its control socket can be named).\n");
+}
+
+}  // namespace
+}  // namespace corvella::posix
