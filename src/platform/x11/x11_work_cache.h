@@ -35,6 +35,8 @@ class X11WorkCache {
   void forgetFrame(xcb_window_t window) { frames_.erase(window); }
   // Activation changes the active window.
   void forgetActiveWindow() { active_.reset(); }
+  // Until the next clear() or activation, activeWindow() gives this one.
+  void assumeActiveWindow(std::optional<xcb_window_t> window) { active_ = window; }
 
   void clear();
 
