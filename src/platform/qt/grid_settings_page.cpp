@@ -45,6 +45,7 @@ GridSettingsPage::GridSettingsPage(GridSettingsModel& model, GridLayoutStore& st
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setMinimumHeight(metrics::listMinimumHeight);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);  // the keyboard moves between the controls only
   scroll->setStyleSheet(
       QString("QScrollArea#list { border-radius: %1px; }").arg(metrics::listCornerRadius));
 
@@ -54,14 +55,15 @@ GridSettingsPage::GridSettingsPage(GridSettingsModel& model, GridLayoutStore& st
   restore_ = new QPushButton(QString::fromStdString(texts.restoreButton), this);
   restore_->setObjectName("restoreDefaults");
   restore_->setAutoDefault(false);
+  // A control's own change is drawn before the next key or click is handled.
   connect(add_, &QPushButton::clicked, this, [this] {
     model_.addGrid();
-    scheduleRefresh();
+    refresh();
   });
   // No confirmation, as on every platform.
   connect(restore_, &QPushButton::clicked, this, [this] {
     model_.restoreDefaults();
-    scheduleRefresh();
+    refresh();
   });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(add_);
@@ -117,7 +119,7 @@ void GridSettingsPage::rebuildList(const std::vector<std::unique_ptr<GridRowMode
       shown_.erase(found);
       continue;
     }
-    auto* widget = new GridRowWidget(*row, removeHelp_, [this] { scheduleRefresh(); });
+    auto* widget = new GridRowWidget(*row, removeHelp_, [this] { refresh(); });
     auto* divider = new QFrame;
     divider->setFrameShape(QFrame::HLine);
     divider->setFrameShadow(QFrame::Sunken);
@@ -153,6 +155,15 @@ void GridSettingsPage::rebuildList(const std::vector<std::unique_ptr<GridRowMode
   for (QWidget* button : std::initializer_list<QWidget*>{add_, restore_}) {
     if (previous) setTabOrder(previous, button);
     previous = button;
+  }
+}
+
+void GridSettingsPage::focusFirstControl() {
+  const std::vector<GridRowWidget*> rows = rowWidgets();
+  if (rows.empty()) {
+    add_->setFocus(Qt::TabFocusReason);
+  } else {
+    rows.front()->focusOrder().front()->setFocus(Qt::TabFocusReason);
   }
 }
 

@@ -1,8 +1,9 @@
 // GridSettingsPage: the grid tab: its title and explanation, a scrolling list
 // with one GridRowWidget per layout, and the "Add Grid" and "Restore
-// Defaults" buttons. It redraws on a later turn of the event loop whenever
-// the store announces a change or a control changed the model, keeping the
-// widgets of rows whose layout is still listed (and with them the focus).
+// Defaults" buttons. It redraws at once after each of its own controls, and
+// on a later turn of the event loop when the store announces a change from
+// elsewhere, keeping the widgets of rows whose layout is still listed (and
+// with them the focus).
 #pragma once
 
 #include <QFrame>
@@ -29,6 +30,10 @@ class GridSettingsPage final : public QWidget {
   void scheduleRefresh();
   // Redraws now.
   void refresh();
+
+  // Puts the keyboard focus on the page's first control (the first row's,
+  // else "Add Grid").
+  void focusFirstControl();
 
   // The rows on show, in order.
   std::vector<GridRowWidget*> rowWidgets() const;

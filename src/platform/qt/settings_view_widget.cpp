@@ -1,5 +1,6 @@
 #include "platform/qt/settings_view_widget.h"
 
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace corvella::qt {
@@ -7,6 +8,8 @@ namespace corvella::qt {
 SettingsViewWidget::SettingsViewWidget(SettingsView& view, GridLayoutStore& store, QWidget* parent)
     : QWidget(parent), view_(view), tabs_(new QTabWidget(this)) {
   tabs_->setObjectName("tabs");
+  // Tabs switch with Ctrl+Tab; Tab itself moves between a page's controls.
+  tabs_->tabBar()->setFocusPolicy(Qt::NoFocus);
   const std::string selected = view_.tab();
   for (const SettingsTab& tab : view_.tabs()) {
     QWidget* page = nullptr;
@@ -30,6 +33,13 @@ SettingsViewWidget::SettingsViewWidget(SettingsView& view, GridLayoutStore& stor
   layout->setContentsMargins(0, static_cast<int>(SettingsView::topInset), 0, 0);
   layout->addWidget(tabs_);
   setFixedWidth(static_cast<int>(SettingsView::width));
+}
+
+void SettingsViewWidget::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!window()->focusWidget() && gridPage_ && tabs_->currentWidget() == gridPage_) {
+    gridPage_->focusFirstControl();
+  }
 }
 
 void SettingsViewWidget::refresh() {

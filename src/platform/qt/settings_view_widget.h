@@ -22,6 +22,10 @@ class SettingsViewWidget final : public QWidget {
   // Redraws the pages now (after a key press reached the recorder).
   void refresh();
 
+ protected:
+  // The first time it shows, the keyboard starts at the first control.
+  void showEvent(QShowEvent* event) override;
+
  private:
   SettingsView& view_;
   QTabWidget* tabs_;

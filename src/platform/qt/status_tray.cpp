@@ -10,8 +10,12 @@ StatusTray::StatusTray(StatusMenuSource source, std::function<void()> unavailabl
     : source_(std::move(source)), unavailable_(std::move(unavailable)), retry_(retry) {
   connect(&menu_, &QMenu::aboutToShow, this, &StatusTray::rebuild);
   icon_.setContextMenu(&menu_);
+  // Any click opens the menu, as on macOS; a second one soon after the last
+  // (a double click to the tray) too.
   connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-    if (why == QSystemTrayIcon::Trigger && !menu_.isVisible()) menu_.popup(QCursor::pos());
+    const bool click = why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick ||
+                       why == QSystemTrayIcon::MiddleClick;
+    if (click && !menu_.isVisible()) menu_.popup(QCursor::pos());
   });
   retryTimer_.setInterval(retry_.intervalMilliseconds);
   connect(&retryTimer_, &QTimer::timeout, this, &StatusTray::lookForTray);
