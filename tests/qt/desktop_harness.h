@@ -63,23 +63,7 @@ class DesktopHarness {
 
  private:
   PlatformServices servicesWith(Defaults& defaults) {
-    const PlatformServices base = desktop.services(platform.services());
-    return PlatformServices{.accessibility = base.accessibility,
-                            .workspace = base.workspace,
-                            .screens = base.screens,
-                            .sound = base.sound,
-                            .clock = base.clock,
-                            .logLocation = base.logLocation,
-                            .hotKeyService = base.hotKeyService,
-                            .keyboardLayout = base.keyboardLayout,
-                            .defaults = defaults,
-                            .mainQueue = base.mainQueue,
-                            .loginItem = base.loginItem,
-                            .updater = base.updater,
-                            .localizer = base.localizer,
-                            .keyEventMonitor = base.keyEventMonitor,
-                            .applicationUI = base.applicationUI,
-                            .settingsWindowUI = base.settingsWindowUI};
+    return replacingPorts(desktop.services(platform.services()), {.defaults = &defaults});
   }
 };
 

@@ -27,22 +27,9 @@ DesktopInterface::~DesktopInterface() {
 }
 
 PlatformServices DesktopInterface::services(const PlatformServices& base) {
-  return PlatformServices{.accessibility = base.accessibility,
-                          .workspace = base.workspace,
-                          .screens = base.screens,
-                          .sound = base.sound,
-                          .clock = base.clock,
-                          .logLocation = base.logLocation,
-                          .hotKeyService = base.hotKeyService,
-                          .keyboardLayout = base.keyboardLayout,
-                          .defaults = base.defaults,
-                          .mainQueue = base.mainQueue,
-                          .loginItem = base.loginItem,
-                          .updater = base.updater,
-                          .localizer = base.localizer,
-                          .keyEventMonitor = keyEventMonitor_,
-                          .applicationUI = applicationUI_,
-                          .settingsWindowUI = settingsWindowUI_};
+  return replacingPorts(base, {.keyEventMonitor = &keyEventMonitor_,
+                               .applicationUI = &applicationUI_,
+                               .settingsWindowUI = &settingsWindowUI_});
 }
 
 void DesktopInterface::attach(Corvella& app, Surroundings surroundings) {

@@ -101,6 +101,8 @@ int main(int argc, char** argv) {
 #ifdef CORVELLA_QT
   if (desktop) {
     desktop->reportConnectionLossAtExit([&platform, &reportConnectionLost] {
+      // Qt may have seen the server go before this connection tried to use it.
+      platform->connection().sync();
       if (platform->connection().broken()) reportConnectionLost();
     });
   }

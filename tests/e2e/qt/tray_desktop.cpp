@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,17 +20,16 @@ namespace {
 
 constexpr std::uint8_t downKey = 116, upKey = 111, returnKey = 36, escapeKey = 9;
 
-template <typename Reply>
-struct Freed {
-  Reply* reply;
-  explicit Freed(Reply* r) : reply(r) {}
-  ~Freed() { std::free(reply); }
-  Reply* operator->() const { return reply; }
-  explicit operator bool() const { return reply != nullptr; }
+struct FreeReply {
+  void operator()(void* reply) const { std::free(reply); }
 };
+template <typename Reply>
+std::unique_ptr<Reply, FreeReply> freed(Reply* reply) {
+  return std::unique_ptr<Reply, FreeReply>(reply);
+}
 
 xcb_atom_t internAtom(xcb_connection_t* connection, const std::string& name) {
-  Freed reply(xcb_intern_atom_reply(
+  auto reply = freed(xcb_intern_atom_reply(
       connection,
       xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
       nullptr));
@@ -129,14 +129,14 @@ bool TrayDesktop::closeWindow(xcb_window_t window) {
                  XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&message));
   return waitFor([&] {
-    Freed attributes(xcb_get_window_attributes_reply(
+    auto attributes = freed(xcb_get_window_attributes_reply(
         connection_, xcb_get_window_attributes(connection_, window), nullptr));
     return !attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE;
   });
 }
 
 xcb_window_t TrayDesktop::trayOwner() {
-  Freed owner(xcb_get_selection_owner_reply(
+  auto owner = freed(xcb_get_selection_owner_reply(
       connection_, xcb_get_selection_owner(connection_, traySelection_), nullptr));
   return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
 }
@@ -160,29 +160,30 @@ bool TrayDesktop::stopHost() {
 
 std::optional<xcb_window_t> TrayDesktop::findIcon(pid_t corvella) {
   // A window of corvella's below another client's window: the docked icon.
-  Freed tree(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
+  auto tree = freed(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
   if (!tree) return std::nullopt;
   std::vector<xcb_window_t> pending(
-      xcb_query_tree_children(tree.reply),
-      xcb_query_tree_children(tree.reply) + xcb_query_tree_children_length(tree.reply));
+      xcb_query_tree_children(tree.get()),
+      xcb_query_tree_children(tree.get()) + xcb_query_tree_children_length(tree.get()));
   while (!pending.empty()) {
     const xcb_window_t window = pending.back();
     pending.pop_back();
-    Freed children(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
+    auto children =
+        freed(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
     if (!children) continue;
-    const xcb_window_t* list = xcb_query_tree_children(children.reply);
-    pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children.reply));
+    const xcb_window_t* list = xcb_query_tree_children(children.get());
+    pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children.get()));
     if (children->parent == root_) continue;
-    Freed pid(xcb_get_property_reply(
+    auto pid = freed(xcb_get_property_reply(
         connection_, xcb_get_property(connection_, 0, window, pidAtom_, XCB_ATOM_CARDINAL, 0, 1),
         nullptr));
-    if (!pid || xcb_get_property_value_length(pid.reply) != 4 ||
-        *static_cast<const std::uint32_t*>(xcb_get_property_value(pid.reply)) !=
+    if (!pid || xcb_get_property_value_length(pid.get()) != 4 ||
+        *static_cast<const std::uint32_t*>(xcb_get_property_value(pid.get())) !=
             static_cast<std::uint32_t>(corvella)) {
       continue;
     }
     // Its own frame (a managed window) is no tray.
-    Freed attributes(xcb_get_window_attributes_reply(
+    auto attributes = freed(xcb_get_window_attributes_reply(
         connection_, xcb_get_window_attributes(connection_, window), nullptr));
     if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) {
       // Shown a moment later: its MapNotify wakes the wait.
@@ -226,9 +227,9 @@ bool TrayDesktop::openMenu(pid_t corvella) {
     focusEvents |= XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   }
   xcb_change_window_attributes(connection_, focused_, XCB_CW_EVENT_MASK, &focusEvents);
-  Freed geometry(
-      xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, *icon), nullptr));
-  Freed origin(xcb_translate_coordinates_reply(
+  auto geometry =
+      freed(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, *icon), nullptr));
+  auto origin = freed(xcb_translate_coordinates_reply(
       connection_, xcb_translate_coordinates(connection_, *icon, root_, 0, 0), nullptr));
   if (!geometry || !origin) return false;
   // The button goes up once the menu is open, as a hand lets go of it.
