@@ -5,6 +5,10 @@
 //   - the floor: a bare _NET_MOVERESIZE_WINDOW from a client already connected;
 //   - the alternative a Linux user has today: xbindkeys running
 //     `wmctrl -r :ACTIVE: -e ...` on the same press.
+// corvella runs the half moves headless (its own poll loop) and with the
+// desktop interface (its icon in a tray, tint2, and Qt's event loop running
+// the X11 shell), in alternate blocks; for each its resident memory and its
+// wake-ups while idle are read from /proc.
 // Also counts the X requests and round trips corvella's code makes per action,
 // by running the same core and ports inside this process.
 //
@@ -14,6 +18,8 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <dirent.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -21,11 +27,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/app/corvella.h"
 #include "latency_stats.h"
 #include "platform/x11/x11_platform.h"
+#include "tray_desktop.h"
 #include "x_session.h"
 
 namespace {
@@ -164,6 +172,46 @@ void print(const Series& series, double floorP50) {
               series.missed ? ("  (" + std::to_string(series.missed) + " missed)").c_str() : "");
 }
 
+// What a running corvella costs while it waits: resident memory, and how
+// often any of its threads ran during an idle stretch.
+struct IdleFigures {
+  long residentKilobytes = 0;
+  long wakeups = 0;
+};
+
+long statusField(const std::string& file, const std::string& field) {
+  std::ifstream status(file);
+  long total = 0;
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(field, 0) == 0) total += std::atol(line.c_str() + field.size());
+  }
+  return total;
+}
+
+long contextSwitches(pid_t pid) {
+  const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+  long total = 0;
+  if (DIR* folder = ::opendir(tasks.c_str())) {
+    while (const dirent* entry = ::readdir(folder)) {
+      if (entry->d_name[0] == '.') continue;
+      const std::string status = tasks + "/" + entry->d_name + "/status";
+      total += statusField(status, "voluntary_ctxt_switches:") +
+               statusField(status, "nonvoluntary_ctxt_switches:");
+    }
+    ::closedir(folder);
+  }
+  return total;
+}
+
+IdleFigures idleFigures(pid_t pid, std::chrono::seconds idle) {
+  // What the last press set going (the window manager's answers) settles first.
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  const long before = contextSwitches(pid);
+  std::this_thread::sleep_for(idle);
+  return {statusField("/proc/" + std::to_string(pid) + "/status", "VmRSS:"),
+          contextSwitches(pid) - before};
+}
+
 struct Counts {
   double requests = 0;
   double roundTrips = 0;
@@ -228,19 +276,54 @@ int main(int argc, char** argv) {
       [&](int i) { probe.moveResize(window, halves(i), extents); }, halves);
   print(floor, floor.p50());
 
-  if (!session.startCorvella()) {
-    std::fprintf(stderr, "corvella-latency: corvella did not start\n%s",
-                 session.corvellaOutput().c_str());
+  // corvella headless and with its tray icon, in alternate blocks (so that
+  // both meet the same load on the machine), with the tray's panel on the
+  // screen for both: it takes 30 pixels off the bottom.
+  auto pressHalves = [&](int i) {
+    probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
+  };
+  const Frame leftAbovePanel{0, 0, 720, 870}, rightAbovePanel{720, 0, 720, 870};
+  auto halvesAbovePanel = [&](int i) { return i % 2 ? rightAbovePanel : leftAbovePanel; };
+  Series corvella{"corvella leftHalf / rightHalf (⌥⌘← / ⌥⌘→)", {}, 0};
+  Series withTray{"corvella with its tray icon, same presses", {}, 0};
+  IdleFigures headlessAtRest, withTrayAtRest;
+  constexpr int blocks = 4;
+  constexpr auto idle = std::chrono::seconds(5);
+  auto add = [](Series& total, const Series& block) {
+    total.samples.insert(total.samples.end(), block.samples.begin(), block.samples.end());
+    total.missed += block.missed;
+  };
+  corvella::e2e::TrayDesktop tray(session);
+  if (!tray.startHost()) {
+    std::fprintf(stderr, "corvella-latency: the tray (tint2) did not start\n");
     return 1;
   }
-  const Series corvella = measure(
-      "corvella leftHalf / rightHalf (⌥⌘← / ⌥⌘→)", presses, probe,
-      [&](int i) {
-        probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
-      },
-      halves);
+  for (int block = 0; block < blocks; ++block) {
+    const bool last = block == blocks - 1;
+    if (!session.startCorvella({"--headless"}, {})) {
+      std::fprintf(stderr, "corvella-latency: corvella did not start\n%s",
+                   session.corvellaOutput().c_str());
+      return 1;
+    }
+    add(corvella, measure(corvella.name, presses / blocks, probe, pressHalves, halvesAbovePanel));
+    if (last) headlessAtRest = idleFigures(session.corvellaPid(), idle);
+    session.stopCorvella();
+#ifdef CORVELLA_LATENCY_TRAY
+    if (!session.startCorvella() || !tray.waitForIcon(session.corvellaPid())) {
+      std::fprintf(stderr, "corvella-latency: corvella with its tray icon did not start\n%s",
+                   session.corvellaOutput().c_str());
+      return 1;
+    }
+    add(withTray, measure(withTray.name, presses / blocks, probe, pressHalves, halvesAbovePanel));
+    if (last) withTrayAtRest = idleFigures(session.corvellaPid(), idle);
+    session.stopCorvella();
+#endif
+  }
+  tray.stopHost();
   print(corvella, floor.p50());
-  session.stopCorvella();
+#ifdef CORVELLA_LATENCY_TRAY
+  print(withTray, floor.p50());
+#endif
 
   // The alternative: the same presses bound by xbindkeys to wmctrl.
   const auto rc = session.folder() / "xbindkeysrc";
@@ -310,6 +393,16 @@ int main(int argc, char** argv) {
               alternative.p50() / corvella.p50(), alternative.p99() / corvella.p99());
   std::printf("  corvella against the floor: p50 %.2f×, p99 %.2f×\n", corvella.p50() / floor.p50(),
               corvella.p99() / floor.p99());
+  std::printf("\n  corvella at rest (%lld s idle after the presses):\n",
+              static_cast<long long>(idle.count()));
+  std::printf("    headless                 %6.1f MB resident  %3ld wake-ups\n",
+              static_cast<double>(headlessAtRest.residentKilobytes) / 1024, headlessAtRest.wakeups);
+#ifdef CORVELLA_LATENCY_TRAY
+  std::printf("    with the tray icon       %6.1f MB resident  %3ld wake-ups\n",
+              static_cast<double>(withTrayAtRest.residentKilobytes) / 1024, withTrayAtRest.wakeups);
+  std::printf("  with the tray icon against headless: p50 %.2f×, p99 %.2f×\n",
+              withTray.p50() / corvella.p50(), withTray.p99() / corvella.p99());
+#endif
 
   session.activate(window);
   const Counts half =

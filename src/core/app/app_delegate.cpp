@@ -63,6 +63,14 @@ void AppDelegate::applicationDidFinishLaunching() {
   }
 }
 
+void AppDelegate::statusItemUnavailable() {
+  if (statusItemUnavailableLogged_) return;
+  statusItemUnavailableLogged_ = true;
+  services_.log().log(
+      "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: "
+      "corvella --settings)");
+}
+
 std::vector<HotKeyTarget> AppDelegate::registerHotKeys() {
   refusedHotKeys_ = corvella::registerHotKeys(services_.hotKeyCenter(), services_.gridLayoutStore(),
                                               services_.log());

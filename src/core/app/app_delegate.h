@@ -54,6 +54,9 @@ class AppDelegate : public std::enable_shared_from_this<AppDelegate> {
   // feed address is configured and the platform has an updater, else null.
   std::shared_ptr<UpdaterController> updater();
   bool hasStatusItem() const { return statusItemCreated_; }
+  // Where a desktop shows no status item (no tray on the screen): logs once
+  // how the settings are reached instead. The shortcuts work regardless.
+  void statusItemUnavailable();
   bool isWaitingForPermission() const { return permissionPoll_ && permissionPoll_->isWaiting(); }
 
   // --- Status menu ----------------------------------------------------------
@@ -81,6 +84,7 @@ class AppDelegate : public std::enable_shared_from_this<AppDelegate> {
   CoreServices& services_;
   bool launched_ = false;
   bool statusItemCreated_ = false;
+  bool statusItemUnavailableLogged_ = false;
   // Not yet decided; decided absent; decided present (never null then).
   std::optional<std::shared_ptr<UpdaterController>> updater_;
   bool feedConfigured_ = false;

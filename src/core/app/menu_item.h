@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/hotkeys/shortcut.h"
+
 namespace corvella {
 
 enum class MenuItemKind { item, separator, sectionHeader };
@@ -51,6 +53,9 @@ struct MenuItem {
   std::string keyEquivalent{};
   std::uint64_t keyEquivalentModifierMask = 0;
   MenuItemState state = MenuItemState::off;
+  // The global shortcut that runs the same action or grid layout, for shells
+  // that spell it out themselves instead of showing a key equivalent.
+  std::optional<Shortcut> hotKey{};
 
   static MenuItem separator() { return MenuItem{.kind = MenuItemKind::separator}; }
   static MenuItem sectionHeader(std::string title) {

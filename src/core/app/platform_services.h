@@ -40,4 +40,17 @@ struct PlatformServices {
   SettingsWindowUI& settingsWindowUI;
 };
 
+// Ports to put in place of a bundle's own; none keeps the bundle's.
+struct PortReplacements {
+  Defaults* defaults = nullptr;
+  KeyEventMonitor* keyEventMonitor = nullptr;
+  ApplicationUI* applicationUI = nullptr;
+  SettingsWindowUI* settingsWindowUI = nullptr;
+};
+
+// The bundle with some ports replaced: a shell that draws the user interface
+// over another shell's ports, or a test that keeps its defaults elsewhere.
+PlatformServices replacingPorts(const PlatformServices& services,
+                                const PortReplacements& replacements);
+
 }  // namespace corvella

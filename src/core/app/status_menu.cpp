@@ -27,6 +27,7 @@ class MenuBuilder {
   void setShortcut(MenuItem& item, const Shortcut& shortcut) {
     item.keyEquivalent = keyEquivalent(shortcut, keyboardLayout_);
     item.keyEquivalentModifierMask = shortcut.modifiers;
+    item.hotKey = shortcut;
   }
 
   // One item per action, then a separator.

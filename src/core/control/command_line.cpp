@@ -90,6 +90,20 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
     command.kind = CommandLine::Kind::version;
     return command;
   }
+  // Only the daemon's own options: they start the daemon.
+  CommandLine daemon;
+  const bool onlyDaemonOptions =
+      std::all_of(arguments.begin(), arguments.end(), [&daemon](std::string_view argument) {
+        if (argument == "--settings") return daemon.settings = true;
+        if (argument == "--headless") return daemon.headless = true;
+        return false;
+      });
+  if (onlyDaemonOptions) {
+    if (daemon.settings && daemon.headless) {
+      return usage("--settings and --headless exclude each other");
+    }
+    return daemon;
+  }
   const std::string_view name = arguments[0];
   if (name == "run") return parseRun(arguments);
   if (name == "grid") return parseGrid(arguments);
@@ -103,7 +117,9 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
 
 std::string helpText() {
   return "Usage:\n"
-         "  corvella                    run Corvella (shortcuts and control channel)\n"
+         "  corvella                    run Corvella (shortcuts, control channel, tray icon)\n"
+         "  corvella --settings         run it and show the settings window at once\n"
+         "  corvella --headless         run it without the tray icon and settings window\n"
          "  corvella run ACTION         run a window action in the running Corvella\n"
          "  corvella grid COLUMNSxROWS  tile the front application's windows in a grid\n"
          "  corvella grid ID            tile them in a stored grid layout\n"

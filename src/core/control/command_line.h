@@ -1,7 +1,7 @@
 // The corvella command line: what the arguments ask for, and how the running
 // Corvella's answer (or its absence) is shown and turned into an exit status.
 //
-//   corvella                       the daemon
+//   corvella [--settings | --headless]   the daemon
 //   corvella run ACTION            corvella grid COLUMNSxROWS | ID
 //   corvella list [--json]         corvella status [--json]
 //   corvella --help                corvella --version
@@ -24,6 +24,8 @@ struct CommandLine {
   std::optional<ControlRequest> request;  // request
   bool json = false;                      // request: print the answer's data
   std::string error;                      // usage: one line
+  bool settings = false;                  // daemon: show the settings window at once
+  bool headless = false;                  // daemon: no tray icon, no settings window
 };
 
 // The arguments after the program's name.

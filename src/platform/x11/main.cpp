@@ -3,12 +3,19 @@
 // running Corvella. Without one it is that daemon: it claims the control
 // socket (one instance per user), builds the ports over $DISPLAY, hands them
 // to the core, runs the launch sequence and then the event loop until
-// SIGTERM or SIGINT (a clean exit) or until the X connection is lost.
+// SIGTERM or SIGINT (a clean exit), the status menu's Quit, or until the X
+// connection is lost.
+//
+//   corvella              with the tray icon and the settings window (in a
+//                         build with the desktop interface)
+//   corvella --settings   the same, showing the settings window at once
+//   corvella --headless   shortcuts only: no tray icon, no settings window
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -27,6 +34,9 @@
 #include "platform/x11/x11_platform.h"
 #include "platform/x11/x11_session_checks.h"
 #include "platform/xdg/xdg_control_socket.h"
+#ifdef CORVELLA_QT
+#include "platform/qt/desktop_shell.h"
+#endif
 
 namespace {
 
@@ -89,7 +99,8 @@ int main(int argc, char** argv) {
   if (alreadyRunning) return 0;
 
   // The signals that end the program arrive through a descriptor the loop
-  // watches, so the program leaves the loop and returns normally.
+  // watches, so the program leaves the loop and returns normally. Blocked
+  // before any thread starts, so that every thread leaves them to it.
   sigset_t endingSignals;
   sigemptyset(&endingSignals);
   sigaddset(&endingSignals, SIGTERM);
@@ -97,8 +108,18 @@ int main(int argc, char** argv) {
   sigprocmask(SIG_BLOCK, &endingSignals, nullptr);
   const int signals = signalfd(-1, &endingSignals, SFD_CLOEXEC | SFD_NONBLOCK);
 
+#ifdef CORVELLA_QT
+  std::unique_ptr<corvella::qt::DesktopShell> desktop;
+  if (!command.headless) desktop = std::make_unique<corvella::qt::DesktopShell>(argc, argv);
+  const auto loopFactory =
+      desktop ? desktop->loopFactory() : corvella::x11::X11Platform::LoopFactory{};
+#else
+  if (command.settings) std::fprintf(stderr, "corvella: built without a settings window\n");
+  const corvella::x11::X11Platform::LoopFactory loopFactory;
+#endif
+
   std::string error;
-  auto platform = corvella::x11::X11Platform::open("", thisProgram(argv[0]), &error);
+  auto platform = corvella::x11::X11Platform::open("", thisProgram(argv[0]), &error, loopFactory);
   if (!platform) {
     std::fprintf(stderr, "corvella: %s\n", error.c_str());
     return 1;
@@ -108,10 +129,25 @@ int main(int argc, char** argv) {
     printError(corvella::noWindowManagerNotice());
   }
 
+#ifdef CORVELLA_QT
+  corvella::Corvella app(desktop ? desktop->services(platform->services()) : platform->services());
+  const auto attached = desktop ? desktop->attach(app, *platform) : nullptr;
+#else
   corvella::Corvella app(platform->services());
+#endif
   corvella::Log& log = app.services().log();
   platform->setReporter([&log](const std::string& message) { log.log(message); });
   app.prepareToRun();  // no main menu to install on X11
+  const auto reportConnectionLost = [&log] { log.log("X 서버 연결 끊김 — 종료"); };
+#ifdef CORVELLA_QT
+  if (desktop) {
+    desktop->reportConnectionLossAtExit([&platform, &reportConnectionLost] {
+      // Qt may have seen the server go before this connection tried to use it.
+      platform->connection().sync();
+      if (platform->connection().broken()) reportConnectionLost();
+    });
+  }
+#endif
 
   auto& loop = platform->mainLoop();
   corvella::ControlHandler control(
@@ -143,11 +179,14 @@ int main(int argc, char** argv) {
       printError(corvella::refusedShortcutsNotice(control.refusedShortcuts()));
     }
   });
+#ifdef CORVELLA_QT
+  if (desktop && command.settings) desktop->openSettings();
+#endif
 
   const auto exit = loop.run();
   if (signals >= 0) ::close(signals);
   if (exit == corvella::x11::X11MainLoop::Exit::connectionLost) {
-    log.log("X 서버 연결 끊김 — 종료");
+    reportConnectionLost();
     return 1;
   }
   return 0;

@@ -1,7 +1,7 @@
-// The ports the Linux shell has no platform service for yet. The status menu
-// and the settings window for Linux are still to come; until then these keep
-// the state the core gives them and draw nothing. The clock is the system's,
-// texts stay English (the key is the text), and there is no updater.
+// The ports the headless daemon has no user interface for: without a status
+// item and a settings window, these keep the state the core gives them and
+// draw nothing (the desktop's own are in platform/qt). The clock is the
+// system's, and there is no updater.
 #pragma once
 
 #include <chrono>
@@ -11,7 +11,6 @@
 #include "core/ports/application_ui.h"
 #include "core/ports/clock.h"
 #include "core/ports/key_event_monitor.h"
-#include "core/ports/localizer.h"
 #include "core/ports/settings_window_ui.h"
 #include "core/ports/updater.h"
 
@@ -20,11 +19,6 @@ namespace corvella::x11 {
 class SystemClock final : public Clock {
  public:
   std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
-};
-
-class IdentityLocalizer final : public Localizer {
- public:
-  std::string localized(std::string_view englishText) override { return std::string(englishText); }
 };
 
 // No bundle, no framework: the start-up log says the updater is off.
@@ -59,8 +53,7 @@ class QuietSettingsWindowUI final : public SettingsWindowUI {
   std::function<void()> willClose_;
 };
 
-// Keeps the monitors it is given; no key events reach them until the Linux
-// settings window exists.
+// Keeps the monitors it is given; no window sends key events to them.
 class QuietKeyEventMonitor final : public KeyEventMonitor {
  public:
   std::optional<MonitorHandle> addKeyDownMonitor(

@@ -36,6 +36,8 @@ class X11WorkCache {
   void forgetFrame(xcb_window_t window) { frames_.erase(window); }
   // Activation changes the active window.
   void forgetActiveWindow() { active_.reset(); }
+  // Until the next clear() or activation, activeWindow() gives this one.
+  void assumeActiveWindow(std::optional<xcb_window_t> window) { active_ = window; }
 
   X11WaitBudget& budget() { return budget_; }
   // A window placed in this work whose placement the window manager has not

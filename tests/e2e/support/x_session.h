@@ -114,6 +114,10 @@ class XSession {
   void writeDefaults(const std::string& json);
   // Starts corvella and waits for its start line; false when it never came.
   bool startCorvella();
+  // The same with these arguments and environment variables besides the
+  // desktop's own.
+  bool startCorvella(const std::vector<std::string>& arguments, const Environment& extra);
+  pid_t corvellaPid() const { return corvella_ ? corvella_->pid() : -1; }
   bool corvellaRunning();
   // Sends SIGTERM and gives the wait status.
   std::optional<int> stopCorvella();

@@ -1,0 +1,164 @@
+// The tray menu and the settings window on a desktop with a tray (tint2),
+// used the way a person does: a pointer click on the icon, the arrow keys and
+// Return in the menu, the keyboard in the settings window, and the shortcut
+// recorded there pressed afterwards.
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "e2e_fixture.h"
+#include "tray_desktop.h"
+
+namespace corvella::e2e {
+namespace {
+
+using namespace keys;
+
+// Items counted from the top with Down (the first is the Accessibility
+// item) or from the bottom with Up (the last is Quit).
+constexpr int leftHalfItem = 2, rightHalfItem = 3, firstGridItem = 14;
+constexpr int launchAtLoginItem = -2, settingsItem = -3;
+constexpr std::uint8_t tab = 23, space = 65, two = 11;
+
+// The screen above the 30-pixel panel.
+const Frame leftHalf{0, 0, 720, 870}, rightHalf{720, 0, 720, 870};
+
+class TrayTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    tray = std::make_unique<TrayDesktop>(*session);
+    ASSERT_TRUE(tray->startHost()) << "tint2 did not take the tray";
+  }
+  // Two windows of one application, the right one focused, and corvella.
+  void startDesktop(const std::vector<std::string>& arguments = {}) {
+    ASSERT_NE(session->startTestClient(
+                  {"title=Left;size=400x300;at=100,100", "title=Right;size=400x300;at=700,120"}),
+              nullptr)
+        << session->why();
+    ASSERT_TRUE(session->activate(*session->windowTitled("Right")));
+    ASSERT_TRUE(session->startCorvella(arguments, {{"LC_ALL", "C.UTF-8"}}))
+        << session->corvellaOutput();
+  }
+  Frame frameOf(const std::string& title) {
+    return *session->outerFrame(*session->windowTitled(title));
+  }
+  // Opens the menu with the pointer, chooses by keys and gives the log
+  // entry the choice wrote.
+  std::string chooseForEntry(int item) {
+    const std::size_t before = session->logEntries().size();
+    if (!tray->openMenu(session->corvellaPid()) || !tray->choose(item)) return "no menu";
+    std::vector<std::string> entries;
+    session->waitUntil([&] { return (entries = session->logEntries()).size() > before; });
+    return entries.size() > before ? entries[before] : "no entry";
+  }
+  std::string readFile(const std::filesystem::path& file) {
+    std::ifstream stream(file);
+    return {std::istreambuf_iterator<char>(stream), {}};
+  }
+
+  std::unique_ptr<TrayDesktop> tray;
+};
+
+TEST_F(TrayTest, MenuChoicesActOnTheWindowThatHadTheFocusBeforeTheMenuOpened) {
+  session->writeDefaults(
+      R"({"gridLayouts": {"data": "[{\"id\":\"5E0B2C1A-7D4F-4E8B-9A6C-3B2D1E0F9A8B\",\"columns\":2,\"rows\":1}]"}})");
+  startDesktop();
+  EXPECT_EQ(chooseForEntry(leftHalfItem),
+            "leftHalf\n" + moveLine(true, leftHalf, logText(leftHalf), "Right"));
+  EXPECT_EQ(frameOf("Right"), leftHalf);
+  EXPECT_EQ(session->activeWindow(), session->windowTitled("Right"));
+
+  // The first grid layout: both windows, one cell each.
+  const std::string entry = chooseForEntry(firstGridItem);
+  EXPECT_EQ(entry.substr(0, entry.find('\n')), "grid 2×1 TestClient ×2");
+  EXPECT_EQ((std::set<std::pair<int, int>>{{frameOf("Left").x, frameOf("Left").width},
+                                           {frameOf("Right").x, frameOf("Right").width}}),
+            (std::set<std::pair<int, int>>{{0, 720}, {720, 720}}));
+}
+
+TEST_F(TrayTest, AGridAddedAndGivenAShortcutInTheSettingsTilesWhenThatShortcutIsPressed) {
+  session->writeDefaults(R"({"gridLayouts": {"data": "[]"}})");
+  startDesktop();
+  ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
+  ASSERT_TRUE(tray->choose(settingsItem));
+  ASSERT_TRUE(session->waitUntil([&] {
+    auto settings = session->windowTitled("Corvella Settings");
+    return settings && session->activeWindow() == settings;
+  })) << "the settings window did not come up focused";
+
+  // The keyboard starts on "Add Grid" (no rows yet); the new row's recorder
+  // is two controls back (its remove button comes between).
+  const auto defaults = session->folder() / "config/corvella/defaults.json";
+  session->press({space});
+  ASSERT_TRUE(tray->waitForFile(defaults, [](const std::string& text) {
+    return text.find(R"(\"columns\":2,\"rows\":2)") != std::string::npos;
+  })) << readFile(defaults);
+  session->press({shift, tab});
+  session->press({shift, tab});
+  session->press({space});
+  session->press({control, alt, two});
+  ASSERT_TRUE(tray->waitForFile(defaults, [](const std::string& text) {
+    return text.find(R"(\"shortcut\":{\"keyCode\":19,\"modifiers\":786432})") != std::string::npos;
+  })) << readFile(defaults);
+
+  ASSERT_TRUE(tray->closeWindow(*session->windowTitled("Corvella Settings")));
+  ASSERT_TRUE(session->activate(*session->windowTitled("Left")));
+  const std::string entry = session->pressForEntry({control, alt, two});
+  EXPECT_EQ(entry.substr(0, entry.find('\n')), "grid 2×2 TestClient ×2");
+  EXPECT_EQ(frameOf("Left").height, 435);
+  EXPECT_EQ(frameOf("Right").height, 435);
+}
+
+TEST_F(TrayTest, LaunchAtLoginWritesTheAutostartEntryAndTakesItAway) {
+  startDesktop();
+  const auto entry = session->folder() / "config/autostart/corvella.desktop";
+  ASSERT_FALSE(std::filesystem::exists(entry));
+  ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
+  ASSERT_TRUE(tray->choose(launchAtLoginItem));
+  ASSERT_TRUE(tray->waitForFile(
+      entry, [](const std::string& text) { return text.find("Exec=") != std::string::npos; }));
+  ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
+  ASSERT_TRUE(tray->choose(launchAtLoginItem));
+  EXPECT_TRUE(tray->waitForFileGone(entry));
+}
+
+TEST_F(TrayTest, TheIconComesBackWhenTheTrayRestartsAndNothingElseChanges) {
+  startDesktop();
+  ASSERT_TRUE(tray->waitForIcon(session->corvellaPid()));
+  const std::size_t launchEntries = session->logEntries().size();
+  ASSERT_TRUE(tray->stopHost());
+  ASSERT_TRUE(tray->startHost());
+  ASSERT_TRUE(tray->waitForIcon(session->corvellaPid())) << "the icon did not come back";
+
+  EXPECT_EQ(chooseForEntry(rightHalfItem),
+            "rightHalf\n" + moveLine(true, rightHalf, logText(rightHalf), "Right"));
+  EXPECT_EQ(session->pressForEntry({super, alt, left}),
+            "leftHalf\n" + moveLine(true, leftHalf, logText(leftHalf), "Right"));
+  EXPECT_EQ(session->logEntries().size(), launchEntries + 2) << "nothing else was logged";
+}
+
+TEST_F(TrayTest, WithoutATrayShortcutsWorkSettingsOpenAndOneLineSaysSo) {
+  ASSERT_TRUE(tray->stopHost());
+  startDesktop({"--settings"});
+  ASSERT_TRUE(session->waitUntil([&] {
+    auto settings = session->windowTitled("Corvella Settings");
+    return settings && session->activeWindow() == settings;
+  })) << "the settings window did not come up focused";
+  ASSERT_TRUE(session->activate(*session->windowTitled("Right")));
+  const Frame fullRightHalf{720, 0, 720, 900};  // no panel
+  EXPECT_EQ(session->pressForEntry({super, alt, right}),
+            "rightHalf\n" + moveLine(true, fullRightHalf, logText(fullRightHalf), "Right"));
+  // A panel that is still starting gets a few seconds first.
+  const std::string line =
+      "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: corvella "
+      "--settings)";
+  EXPECT_TRUE(session->waitUntil([&] { return session->logEntries().back() == line; },
+                                 std::chrono::seconds(20)));
+}
+
+}  // namespace
+}  // namespace corvella::e2e

@@ -1,0 +1,257 @@
+#include "tray_desktop.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+#include <xcb/xtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvella::e2e {
+namespace {
+
+constexpr std::uint8_t downKey = 116, upKey = 111, returnKey = 36, escapeKey = 9;
+
+struct FreeReply {
+  void operator()(void* reply) const { std::free(reply); }
+};
+template <typename Reply>
+std::unique_ptr<Reply, FreeReply> freed(Reply* reply) {
+  return std::unique_ptr<Reply, FreeReply>(reply);
+}
+
+xcb_atom_t internAtom(xcb_connection_t* connection, const std::string& name) {
+  auto reply = freed(xcb_intern_atom_reply(
+      connection,
+      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
+      nullptr));
+  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+}  // namespace
+
+TrayDesktop::TrayDesktop(XSession& session) : session_(session) {
+  connection_ = xcb_connect(session.display().c_str(), nullptr);
+  root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+  // The tray's MANAGER announcement, icons docking (reparented away from the
+  // root), popups mapping.
+  const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &events);
+  traySelection_ = internAtom(connection_, "_NET_SYSTEM_TRAY_S0");
+  pidAtom_ = internAtom(connection_, "_NET_WM_PID");
+  folderWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+}
+
+TrayDesktop::~TrayDesktop() {
+  if (host_) host_->stop(SIGTERM);
+  xcb_disconnect(connection_);
+  if (folderWatch_ >= 0) ::close(folderWatch_);
+}
+
+bool TrayDesktop::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (true) {
+    xcb_flush(connection_);
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+      const std::uint8_t type = event->response_type & 0x7f;
+      if (type == XCB_FOCUS_IN || type == XCB_FOCUS_OUT) {
+        const auto* focus = reinterpret_cast<xcb_focus_in_event_t*>(event);
+        if (focus->event == focused_ && focus->mode == XCB_NOTIFY_MODE_GRAB) grabbed_ = true;
+        if (focus->event == focused_ && focus->mode == XCB_NOTIFY_MODE_UNGRAB) grabbed_ = false;
+      }
+      std::free(event);
+    }
+    if (condition()) return true;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || xcb_connection_has_error(connection_)) return false;
+    if (xcb_generic_event_t* queued = xcb_poll_for_queued_event(connection_)) {
+      std::free(queued);  // read during the condition's round trips: look again
+      continue;
+    }
+    pollfd readable[] = {{xcb_get_file_descriptor(connection_), POLLIN, 0},
+                         {folderWatch_, POLLIN, 0}};
+    ::poll(readable, 2, static_cast<int>(left.count()));
+    char buffer[4096];
+    while (::read(folderWatch_, buffer, sizeof buffer) > 0) {
+    }
+  }
+}
+
+void TrayDesktop::watchFolderOf(const std::filesystem::path& file) {
+  // Folders that do not exist yet are watched from their parent on.
+  for (auto folder = file.parent_path(); !folder.empty() && folder != folder.parent_path();
+       folder = folder.parent_path()) {
+    if (std::filesystem::is_directory(folder)) {
+      ::inotify_add_watch(folderWatch_, folder.c_str(),
+                          IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM | IN_CLOSE_WRITE);
+      return;
+    }
+  }
+}
+
+bool TrayDesktop::waitForFile(const std::filesystem::path& file,
+                              const std::function<bool(const std::string&)>& accepted) {
+  return waitFor([&] {
+    watchFolderOf(file);
+    std::ifstream stream(file);
+    if (!stream) return false;
+    return accepted(std::string(std::istreambuf_iterator<char>(stream), {}));
+  });
+}
+
+bool TrayDesktop::waitForFileGone(const std::filesystem::path& file) {
+  return waitFor([&] {
+    watchFolderOf(file);
+    return !std::filesystem::exists(file);
+  });
+}
+
+bool TrayDesktop::closeWindow(xcb_window_t window) {
+  const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+  xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = internAtom(connection_, "_NET_CLOSE_WINDOW");
+  message.data.data32[0] = XCB_CURRENT_TIME;
+  message.data.data32[1] = 2;  // as a pager
+  xcb_send_event(connection_, 0, root_,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  return waitFor([&] {
+    auto attributes = freed(xcb_get_window_attributes_reply(
+        connection_, xcb_get_window_attributes(connection_, window), nullptr));
+    return !attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE;
+  });
+}
+
+xcb_window_t TrayDesktop::trayOwner() {
+  auto owner = freed(xcb_get_selection_owner_reply(
+      connection_, xcb_get_selection_owner(connection_, traySelection_), nullptr));
+  return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+bool TrayDesktop::startHost() {
+  host_ = std::make_unique<ChildProcess>(
+      std::vector<std::string>{"tint2", "-c", CORVELLA_TINT2_RC},
+      Environment{{"DISPLAY", session_.display()},
+                  {"HOME", (session_.folder() / "home").string()},
+                  {"XDG_CONFIG_HOME", (session_.folder() / "config").string()}},
+      session_.folder() / "tint2.log");
+  return waitFor([&] { return trayOwner() != XCB_WINDOW_NONE || !host_->running(); }) &&
+         host_->running();
+}
+
+bool TrayDesktop::stopHost() {
+  if (host_) host_->stop(SIGTERM);
+  host_.reset();
+  return waitFor([&] { return trayOwner() == XCB_WINDOW_NONE; });
+}
+
+std::optional<xcb_window_t> TrayDesktop::findIcon(pid_t corvella) {
+  // A window of corvella's below another client's window: the docked icon.
+  auto tree = freed(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
+  if (!tree) return std::nullopt;
+  std::vector<xcb_window_t> pending(
+      xcb_query_tree_children(tree.get()),
+      xcb_query_tree_children(tree.get()) + xcb_query_tree_children_length(tree.get()));
+  while (!pending.empty()) {
+    const xcb_window_t window = pending.back();
+    pending.pop_back();
+    auto children =
+        freed(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
+    if (!children) continue;
+    const xcb_window_t* list = xcb_query_tree_children(children.get());
+    pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children.get()));
+    if (children->parent == root_) continue;
+    auto pid = freed(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window, pidAtom_, XCB_ATOM_CARDINAL, 0, 1),
+        nullptr));
+    if (!pid || xcb_get_property_value_length(pid.get()) != 4 ||
+        *static_cast<const std::uint32_t*>(xcb_get_property_value(pid.get())) !=
+            static_cast<std::uint32_t>(corvella)) {
+      continue;
+    }
+    // Its own frame (a managed window) is no tray.
+    auto attributes = freed(xcb_get_window_attributes_reply(
+        connection_, xcb_get_window_attributes(connection_, window), nullptr));
+    if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) {
+      // Shown a moment later: its MapNotify wakes the wait.
+      const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+      xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
+      continue;
+    }
+    const auto clients = session_.managedWindowsOf(corvella);
+    if (std::find(clients.begin(), clients.end(), window) != clients.end()) continue;
+    return window;
+  }
+  return std::nullopt;
+}
+
+std::optional<xcb_window_t> TrayDesktop::waitForIcon(pid_t corvella) {
+  std::optional<xcb_window_t> icon;
+  waitFor([&] { return (icon = findIcon(corvella)).has_value(); });
+  return icon;
+}
+
+void TrayDesktop::press(int x, int y) {
+  xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_,
+                      static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 0);
+  xcb_test_fake_input(connection_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
+  xcb_flush(connection_);
+}
+
+void TrayDesktop::release() {
+  xcb_test_fake_input(connection_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
+  xcb_flush(connection_);
+}
+
+bool TrayDesktop::openMenu(pid_t corvella) {
+  const std::optional<xcb_window_t> icon = waitForIcon(corvella);
+  if (!icon) return false;
+  // The menu's keyboard grab takes the keyboard from the focused window.
+  focused_ = session_.activeWindow().value_or(root_);
+  grabbed_ = false;
+  std::uint32_t focusEvents = XCB_EVENT_MASK_FOCUS_CHANGE;
+  if (focused_ == root_) {
+    focusEvents |= XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  }
+  xcb_change_window_attributes(connection_, focused_, XCB_CW_EVENT_MASK, &focusEvents);
+  auto geometry =
+      freed(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, *icon), nullptr));
+  auto origin = freed(xcb_translate_coordinates_reply(
+      connection_, xcb_translate_coordinates(connection_, *icon, root_, 0, 0), nullptr));
+  if (!geometry || !origin) return false;
+  // The button goes up once the menu is open, as a hand lets go of it.
+  press(origin->dst_x + geometry->width / 2, origin->dst_y + geometry->height / 2);
+  const bool opened = waitFor([&] { return grabbed_; });
+  release();
+  return opened;
+}
+
+bool TrayDesktop::waitForUngrab() {
+  return waitFor([&] { return !grabbed_; });
+}
+
+bool TrayDesktop::choose(int steps) {
+  for (int i = 0; i < std::abs(steps); ++i) session_.press({steps > 0 ? downKey : upKey});
+  session_.press({returnKey});
+  return waitForUngrab();
+}
+
+bool TrayDesktop::closeMenu() {
+  session_.press({escapeKey});
+  return waitForUngrab();
+}
+
+}  // namespace corvella::e2e

@@ -1,0 +1,80 @@
+// TrayDesktop: a system tray (tint2) on an XSession's desktop, and the hand
+// of a user on it: clicking corvella's icon with the pointer and choosing a
+// menu item with the keyboard, all through XTEST.
+//
+// It watches the desktop through a connection of its own and waits on what
+// the server reports: the tray's manager announcement, the icon docking, and
+// the focused window losing the keyboard to the menu's grab (the menu is then
+// open and listening) and getting it back (the menu has closed).
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "child_process.h"
+#include "x_session.h"
+
+namespace corvella::e2e {
+
+class TrayDesktop {
+ public:
+  explicit TrayDesktop(XSession& session);
+  ~TrayDesktop();
+  TrayDesktop(const TrayDesktop&) = delete;
+  TrayDesktop& operator=(const TrayDesktop&) = delete;
+
+  // Starts the tray host and waits until it owns the tray.
+  bool startHost();
+  // Ends it and waits until the tray has no owner.
+  bool stopHost();
+  // corvella's icon, docked in the tray and shown; waits for it.
+  std::optional<xcb_window_t> waitForIcon(pid_t corvella);
+  // Clicks the icon with the first button and waits until the menu holds the
+  // keyboard.
+  bool openMenu(pid_t corvella);
+  // Goes down that many items (up when negative), presses Return and waits
+  // until the menu has let go of the keyboard.
+  bool choose(int steps);
+  // Presses Escape and waits until the menu has closed.
+  bool closeMenu();
+  // Closes a window as its title bar's close button does and waits until it
+  // is gone from the screen.
+  bool closeWindow(xcb_window_t window);
+
+  // Waits until the file exists with content the predicate accepts, or
+  // until it no longer exists, waking on changes in its folder.
+  bool waitForFile(const std::filesystem::path& file,
+                   const std::function<bool(const std::string&)>& accepted);
+  bool waitForFileGone(const std::filesystem::path& file);
+
+ private:
+  bool waitFor(const std::function<bool()>& condition,
+               std::chrono::milliseconds limit = XSession::defaultLimit);
+  xcb_window_t trayOwner();
+  std::optional<xcb_window_t> findIcon(pid_t corvella);
+  void press(int x, int y);
+  void release();
+  bool waitForUngrab();
+  // Watches the file's folder (once it exists) for the waits.
+  void watchFolderOf(const std::filesystem::path& file);
+
+  XSession& session_;
+  xcb_connection_t* connection_ = nullptr;
+  xcb_window_t root_ = XCB_WINDOW_NONE;
+  xcb_atom_t traySelection_ = XCB_ATOM_NONE;
+  xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
+  std::unique_ptr<ChildProcess> host_;
+  // The window that had the keyboard when the menu opened, and whether the
+  // menu's grab holds it now.
+  xcb_window_t focused_ = XCB_WINDOW_NONE;
+  bool grabbed_ = false;
+  int folderWatch_ = -1;
+};
+
+}  // namespace corvella::e2e

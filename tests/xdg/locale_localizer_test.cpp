@@ -1,0 +1,116 @@
+// Texts on Linux: the macOS shell's translation tables built into the program
+// and chosen by the messages locale.
+#include "platform/xdg/locale_localizer.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "core/app/status_menu.h"
+#include "platform/sim/sim_platform.h"
+
+namespace corvella::xdg {
+namespace {
+
+EnvironmentReader environmentOf(std::map<std::string, std::string> variables) {
+  return [variables](std::string_view name) -> std::optional<std::string> {
+    auto found = variables.find(std::string(name));
+    if (found == variables.end()) return std::nullopt;
+    return found->second;
+  };
+}
+
+TEST(MessagesLanguage, LcAllThenLcMessagesThenLangLanguagePartOnly) {
+  struct Row {
+    std::map<std::string, std::string> environment;
+    const char* language;
+  };
+  const Row rows[] = {
+      {{{"LANG", "ko_KR.UTF-8"}}, "ko"},
+      {{{"LANG", "en_US.UTF-8"}, {"LC_MESSAGES", "ko_KR.UTF-8"}}, "ko"},
+      {{{"LC_ALL", "en_GB.UTF-8"}, {"LC_MESSAGES", "ko_KR.UTF-8"}, {"LANG", "ko"}}, "en"},
+      {{{"LC_ALL", ""}, {"LANG", "ko_KR"}}, "ko"},  // empty counts as unset
+      {{{"LANG", "ko@cjknarrow"}}, "ko"},
+      {{{"LANG", "sr_RS.UTF-8@latin"}}, "sr"},
+      {{{"LANG", "C.UTF-8"}}, ""},
+      {{{"LC_ALL", "POSIX"}, {"LANG", "ko_KR.UTF-8"}}, ""},
+      {{}, ""},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(messagesLanguage(environmentOf(row.environment)), row.language)
+        << testing::PrintToString(row.environment);
+  }
+}
+
+TEST(StringsFile, EntriesCommentsAndEscapes) {
+  const auto table = parseStringsFile(R"(/* a comment "not" = "an entry"; */
+// a line comment
+"Plain" = "Simple";
+  "Quote \" and \\ back" = "Line\nbreak\tand \"quotes\"" ;
+"Escaped \u00D7" = "\U00e9t\u00E9 \uD83D\uDE00";
+"Same" = "first";
+"Same" = "last";
+)");
+  ASSERT_TRUE(table.has_value());
+  EXPECT_EQ(*table, (StringsTable{{"Plain", "Simple"},
+                                  {"Quote \" and \\ back", "Line\nbreak\tand \"quotes\""},
+                                  {"Escaped ×", "été 😀"},
+                                  {"Same", "last"}}));
+}
+
+TEST(StringsFile, MalformedFilesAreRefusedWithThePlace) {
+  const std::pair<const char*, const char*> rows[] = {
+      {R"("a" = "b")", "malformed entry at byte 0"},  // no semicolon
+      {R"("a" "b";)", "malformed entry at byte 0"},   // no equals sign
+      {"\"a\" = \"b\";\n\"c = \"d\";", "malformed entry at byte 11"},
+      {R"("a" = "unterminated;)", "malformed entry at byte 0"},
+      {R"("a" = "\u12";)", "malformed entry at byte 0"},     // short escape
+      {R"("a" = "\uDC00";)", "malformed entry at byte 0"},   // a lone low surrogate
+      {R"("a" = "\uD800x";)", "malformed entry at byte 0"},  // a high one without its pair
+      {"x", "malformed entry at byte 0"},
+  };
+  for (const auto& [text, place] : rows) {
+    std::string error;
+    EXPECT_FALSE(parseStringsFile(text, &error).has_value()) << text;
+    EXPECT_EQ(error, place) << text;
+  }
+  EXPECT_EQ(parseStringsFile("/* only a comment that never ends"), StringsTable{});
+}
+
+TEST(BuiltInTables, EveryLanguageParsesAndTranslatesEveryEnglishText) {
+  StringsTable english;
+  for (const EmbeddedStringsFile& file : embeddedStringsFiles()) {
+    if (file.language == "en") english = parseStringsFile(file.text).value_or(StringsTable{});
+  }
+  ASSERT_FALSE(english.empty());
+  for (const auto& [key, text] : english) EXPECT_EQ(key, text) << "the English table is its keys";
+  for (const EmbeddedStringsFile& file : embeddedStringsFiles()) {
+    std::string error;
+    const auto table = parseStringsFile(file.text, &error);
+    ASSERT_TRUE(table.has_value()) << file.language << ": " << error;
+    for (const auto& [key, text] : english) {
+      EXPECT_TRUE(table->contains(key)) << file.language << " lacks \"" << key << "\"";
+    }
+  }
+}
+
+TEST(LocaleLocalizer, KoreanMenuFromTheBuiltInTableAndEnglishOtherwise) {
+  sim::SimPlatform platform;
+  const StatusMenuState state{.trusted = true};
+  LocaleLocalizer korean("ko", embeddedStringsFiles());
+  LocaleLocalizer french("fr", embeddedStringsFiles());
+  LocaleLocalizer none("", embeddedStringsFiles());
+
+  const auto menu = buildStatusMenu(state, korean, platform.keyboardLayout);
+  EXPECT_EQ(menu[0].title, "손쉬운 사용: 허용됨");
+  EXPECT_EQ(menu[2].title, "왼쪽 절반");
+  EXPECT_EQ(menu.back().title, "Corvella 종료");
+  EXPECT_EQ(korean.localized("%lld-way Split"), "%lld칸 분할");
+  EXPECT_EQ(korean.localized("Not a text of ours"), "Not a text of ours");
+  EXPECT_EQ(french.localized("Left Half"), "Left Half");
+  EXPECT_EQ(none.localized("Quit Corvella"), "Quit Corvella");
+}
+
+}  // namespace
+}  // namespace corvella::xdg
