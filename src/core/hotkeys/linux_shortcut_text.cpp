@@ -13,7 +13,7 @@ namespace {
 // Keys whose layout text is white space, a control character or nothing,
 // named as X names their keys; keypad keys keep their KP_ names so that they
 // cannot be mistaken for the main keys.
-constexpr std::array<std::pair<std::uint32_t, std::string_view>, 52> keyNames{{
+constexpr std::array<std::pair<std::uint32_t, std::string_view>, 53> keyNames{{
     {KeyCode::returnKey, "Return"},
     {KeyCode::tab, "Tab"},
     {KeyCode::space, "Space"},
@@ -24,7 +24,8 @@ constexpr std::array<std::pair<std::uint32_t, std::string_view>, 52> keyNames{{
     {KeyCode::rightArrow, "Right"},
     {KeyCode::downArrow, "Down"},
     {KeyCode::upArrow, "Up"},
-    {114, "Insert"},
+    {114, "Insert"},  // Help on Macintosh keyboards
+    {110, "Menu"},
     {115, "Home"},
     {119, "End"},
     {116, "Page_Up"},

@@ -1,6 +1,6 @@
 #include "platform/qt/desktop_interface.h"
 
-#include "core/hotkeys/linux_spelling.h"
+#include "core/hotkeys/linux_shortcut_text.h"
 
 namespace corvella::qt {
 
@@ -11,7 +11,7 @@ DesktopInterface::DesktopInterface(StatusTray::Retry retry)
               .spellHotKey =
                   [this](const Shortcut& shortcut) {
                     return app_
-                               ? linuxSpelling(shortcut, app_->services().platform().keyboardLayout)
+                               ? linuxShortcutText(shortcut, app_->services().platform().keyboardLayout)
                                : std::string();
                   },
               .choose = [this](const MenuItem& item) { choose(item); },
