@@ -58,6 +58,15 @@ TEST_F(ControlInstancesTest, ASecondDaemonEndsAndTheFirstKeepsAnsweringItsShortc
   EXPECT_EQ(starts, 1) << "the second daemon never launched";
 }
 
+TEST_F(ControlInstancesTest, SettingsAskedOfAHeadlessDaemonAreRefusedInOneLine) {
+  ASSERT_TRUE(session->startCorvella({"--headless"}, {})) << session->corvellaOutput();
+  const CommandResult settings = session->runCorvella({"--settings"});
+  EXPECT_EQ(settings.exitCode(), 1);
+  EXPECT_EQ(settings.error,
+            "corvella: the running Corvella has no settings window (started with --headless)\n");
+  EXPECT_TRUE(session->corvellaRunning());
+}
+
 TEST_F(ControlInstancesTest, ASocketLeftByACrashedDaemonIsReplaced) {
   startAlpha();
   // Bound and left behind, as by a daemon killed without a chance to clean up.

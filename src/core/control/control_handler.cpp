@@ -35,6 +35,7 @@ ControlAnswer ControlHandler::serve(const ControlRequest& request) {
     return runGrid(size->columns, size->rows);
   if (auto* layout = std::get_if<GridLayoutRequest>(&request)) return runLayout(layout->id);
   if (std::holds_alternative<ListRequest>(request)) return list();
+  if (std::holds_alternative<SettingsRequest>(request)) return showSettings();
   return status();
 }
 
@@ -95,6 +96,17 @@ ControlAnswer ControlHandler::status() {
   }
   report.refused = refusedShortcuts();
   return statusAnswer(report);
+}
+
+ControlAnswer ControlHandler::showSettings() {
+  if (!identity_.hasSettingsWindow) {
+    ControlAnswer answer;
+    answer.exit = ExitStatus::failed;
+    answer.error = "the running Corvella has no settings window (started with --headless)";
+    return answer;
+  }
+  delegate_.openSettings();
+  return ControlAnswer{};
 }
 
 std::vector<RefusedShortcut> ControlHandler::refusedShortcuts() {

@@ -27,6 +27,8 @@ struct ControlIdentity {
   std::int64_t processID = 0;
   // How this platform writes a shortcut (linuxShortcutText, displayString).
   std::function<std::string(const Shortcut&, KeyboardLayout&)> spellShortcut;
+  // Whether this instance can show a settings window (not when headless).
+  bool hasSettingsWindow = false;
 };
 
 class ControlHandler {
@@ -47,6 +49,7 @@ class ControlHandler {
   ControlAnswer runLayout(const UUID& id);
   ControlAnswer list();
   ControlAnswer status();
+  ControlAnswer showSettings();
   std::string spell(const Shortcut& shortcut);
 
   CoreServices& services_;

@@ -118,6 +118,7 @@ ParsedRequest parseControlRequest(std::string_view line) {
   if (request == "grid") return parseGrid(object);
   if (request == "list") return {ListRequest{}, {}};
   if (request == "status") return {StatusRequest{}, {}};
+  if (request == "settings") return {SettingsRequest{}, {}};
   return refuse("unknown request \"" + quotedForAnswer(request) + "\"");
 }
 
@@ -135,6 +136,8 @@ std::string encodeControlRequest(const ControlRequest& request) {
     object["id"] = layout->id.uuidString();
   } else if (std::holds_alternative<ListRequest>(request)) {
     object["request"] = "list";
+  } else if (std::holds_alternative<SettingsRequest>(request)) {
+    object["request"] = "settings";
   } else {
     object["request"] = "status";
   }

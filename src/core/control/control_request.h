@@ -7,6 +7,7 @@
 //   {"request":"grid","id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"}
 //   {"request":"list"}
 //   {"request":"status"}
+//   {"request":"settings"}
 //
 // Keys a request does not use are ignored, so a newer client can send more
 // than an older daemon understands; a new request is a new name.
@@ -49,8 +50,13 @@ struct StatusRequest {
   friend bool operator==(const StatusRequest&, const StatusRequest&) = default;
 };
 
-using ControlRequest =
-    std::variant<RunRequest, GridSizeRequest, GridLayoutRequest, ListRequest, StatusRequest>;
+// Show the settings window (corvella --settings while Corvella runs).
+struct SettingsRequest {
+  friend bool operator==(const SettingsRequest&, const SettingsRequest&) = default;
+};
+
+using ControlRequest = std::variant<RunRequest, GridSizeRequest, GridLayoutRequest, ListRequest,
+                                    StatusRequest, SettingsRequest>;
 
 // A request, or why the line asks for nothing that can be served.
 struct ParsedRequest {

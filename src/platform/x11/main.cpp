@@ -88,6 +88,16 @@ int main(int argc, char** argv) {
     return corvella::posix::printReport(
         corvella::posix::commandLineReport(command, socketPath, CORVELLA_VERSION));
   }
+  if (command.settings && socketPath) {
+    // A running Corvella shows its own window; without one, this process
+    // becomes the daemon and shows it.
+    corvella::CommandLine showSettings;
+    showSettings.kind = corvella::CommandLine::Kind::request;
+    showSettings.request = corvella::SettingsRequest{};
+    const auto report =
+        corvella::posix::commandLineReport(showSettings, socketPath, CORVELLA_VERSION);
+    if (report.exit != corvella::ExitStatus::noInstance) return corvella::posix::printReport(report);
+  }
   if (corvella::x11::waylandWithoutX(corvella::xdg::processEnvironment)) {
     printError(corvella::waylandWithoutXNotice());
     return 1;
@@ -113,9 +123,11 @@ int main(int argc, char** argv) {
   if (!command.headless) desktop = std::make_unique<corvella::qt::DesktopShell>(argc, argv);
   const auto loopFactory =
       desktop ? desktop->loopFactory() : corvella::x11::X11Platform::LoopFactory{};
+  const bool hasSettingsWindow = desktop != nullptr;
 #else
   if (command.settings) std::fprintf(stderr, "corvella: built without a settings window\n");
   const corvella::x11::X11Platform::LoopFactory loopFactory;
+  const bool hasSettingsWindow = false;
 #endif
 
   std::string error;
@@ -152,7 +164,8 @@ int main(int argc, char** argv) {
   auto& loop = platform->mainLoop();
   corvella::ControlHandler control(
       app.services(), app.delegate(),
-      corvella::ControlIdentity{CORVELLA_VERSION, ::getpid(), corvella::linuxShortcutText});
+      corvella::ControlIdentity{CORVELLA_VERSION, ::getpid(), corvella::linuxShortcutText,
+                                hasSettingsWindow});
   std::unique_ptr<corvella::posix::ControlChannel> channel;
   if (controlSocket) {
     std::string channelError;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <string_view>
 #include <vector>
 
@@ -19,8 +20,19 @@ CommandLine parse(std::vector<std::string_view> arguments) {
   return parseCommandLine(arguments);
 }
 
-TEST(CommandLineTest, WithoutArgumentsItIsTheDaemon) {
-  EXPECT_EQ(parse({}).kind, Kind::daemon);
+TEST(CommandLineTest, WithoutACommandItIsTheDaemonWithItsOptions) {
+  const std::tuple<std::vector<std::string_view>, bool, bool> rows[] = {
+      {{}, false, false},
+      {{"--settings"}, true, false},
+      {{"--headless"}, false, true},
+      {{"--headless", "--headless"}, false, true},
+  };
+  for (const auto& [arguments, settings, headless] : rows) {
+    const CommandLine command = parse(arguments);
+    EXPECT_EQ(command.kind, Kind::daemon) << command.error;
+    EXPECT_EQ(command.settings, settings);
+    EXPECT_EQ(command.headless, headless);
+  }
 }
 
 struct Asked {
@@ -82,6 +94,9 @@ TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
       {{"--daemon"}, "unknown option \"--daemon\" (corvella --help lists the commands)"},
       {{"-v"}, "unknown option \"-v\" (corvella --help lists the commands)"},
       {{"--version", "now"}, "--version takes no arguments"},
+      {{"--settings", "--headless"}, "--settings and --headless exclude each other"},
+      {{"--settings", "status"}, "unknown option \"--settings\" (corvella --help lists the commands)"},
+      {{"run", "leftHalf", "--headless"}, "run takes one action name, not \"--headless\""},
       {{"run"}, "run needs an action name, e.g. corvella run leftHalf"},
       {{"run", "LeftHalf"}, "unknown action \"LeftHalf\" (corvella --help lists them)"},
       {{"run", "leftHalf", "rightHalf"}, "run takes one action name, not \"rightHalf\""},

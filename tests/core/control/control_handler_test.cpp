@@ -184,5 +184,20 @@ TEST_F(ControlHandlerTest, ListAndStatusNameTheShortcutsAnotherProgramHolds) {
   EXPECT_TRUE(handler.refusedShortcuts().empty());
 }
 
+TEST_F(ControlHandlerTest, SettingsShowTheWindowOnlyWhereThereIsOne) {
+  launch();
+  const ControlAnswer headless = serve(SettingsRequest{});
+  EXPECT_EQ(headless.exit, ExitStatus::failed);
+  EXPECT_EQ(headless.error,
+            "the running Corvella has no settings window (started with --headless)");
+  EXPECT_EQ(delegate->settingsWindow(), nullptr);
+
+  ControlHandler withWindow{services, *delegate,
+                            ControlIdentity{"9.8.7", 4242, linuxShortcutText, true}};
+  EXPECT_EQ(withWindow.serve(SettingsRequest{}), ControlAnswer{});
+  ASSERT_NE(delegate->settingsWindow(), nullptr);
+  EXPECT_TRUE(platform.settingsWindowUI.isVisible());
+}
+
 }  // namespace
 }  // namespace corvella

@@ -31,6 +31,7 @@ TEST(ControlRequestTest, EachRequestParsesFromItsLineAndIgnoresKeysItDoesNotUse)
        GridLayoutRequest{layoutID}},
       {R"({"request":"list","json":true})", ListRequest{}},
       {R"({"request":"status"})", StatusRequest{}},
+      {R"({"request":"settings"})", SettingsRequest{}},
   };
   for (const Served& row : rows) {
     const ParsedRequest parsed = parseControlRequest(row.line);
@@ -108,7 +109,7 @@ TEST(ControlRequestTest, WhatAClientSentIsQuotedOnlyAsPrintableTextOfFortyCharac
 TEST(ControlRequestTest, EveryRequestEncodesToALineThatParsesBackToIt) {
   const ControlRequest requests[] = {RunRequest{WindowAction::previousDisplay},
                                      GridSizeRequest{4, 3}, GridLayoutRequest{layoutID},
-                                     ListRequest{}, StatusRequest{}};
+                                     ListRequest{}, StatusRequest{}, SettingsRequest{}};
   for (const ControlRequest& request : requests) {
     const std::string line = encodeControlRequest(request);
     EXPECT_EQ(line.find('\n'), std::string::npos);

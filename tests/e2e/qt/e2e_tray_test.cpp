@@ -139,6 +139,13 @@ TEST_F(TrayTest, TheIconComesBackWhenTheTrayRestartsAndNothingElseChanges) {
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             "leftHalf\n" + moveLine(true, leftHalf, logText(leftHalf), "Right"));
   EXPECT_EQ(session->logEntries().size(), launchEntries + 2) << "nothing else was logged";
+
+  // corvella --settings asks the running instance, which shows its window.
+  const CommandResult settings = session->runCorvella({"--settings"});
+  EXPECT_EQ(settings.exitCode(), 0) << settings.error;
+  EXPECT_EQ(settings.output + settings.error, "");
+  EXPECT_TRUE(session->waitUntil([&] { return session->windowTitled("Corvella Settings"); }));
+  EXPECT_TRUE(session->corvellaRunning());
 }
 
 TEST_F(TrayTest, WithoutATrayShortcutsWorkSettingsOpenAndOneLineSaysSo) {
