@@ -83,8 +83,8 @@ TEST(SimPlatform, KeyMonitorsSeeKeysInInstallOrderUntilOneSwallows) {
   EXPECT_FALSE(monitor.type(53));
   monitor.removeMonitor(*first);
   EXPECT_TRUE(monitor.type(53));
-  EXPECT_THAT(seen, ElementsAre("0 1048576", "after", "second", "after", "53 0", "after",
-                                "second", "after"));
+  EXPECT_THAT(seen, ElementsAre("0 1048576", "after", "second", "after", "53 0", "after", "second",
+                                "after"));
 
   // A handler that removes its own monitor is still followed by the hook.
   monitor.removeMonitor(*second);

@@ -10,9 +10,9 @@ DesktopInterface::DesktopInterface(StatusTray::Retry retry)
               .buildMenu = [this] { return buildMenu(); },
               .spellHotKey =
                   [this](const Shortcut& shortcut) {
-                    return app_
-                               ? linuxShortcutText(shortcut, app_->services().platform().keyboardLayout)
-                               : std::string();
+                    return app_ ? linuxShortcutText(shortcut,
+                                                    app_->services().platform().keyboardLayout)
+                                : std::string();
                   },
               .choose = [this](const MenuItem& item) { choose(item); },
           },

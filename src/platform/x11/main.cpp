@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
     showSettings.request = corvella::SettingsRequest{};
     const auto report =
         corvella::posix::commandLineReport(showSettings, socketPath, CORVELLA_VERSION);
-    if (report.exit != corvella::ExitStatus::noInstance) return corvella::posix::printReport(report);
+    if (report.exit != corvella::ExitStatus::noInstance)
+      return corvella::posix::printReport(report);
   }
   if (corvella::x11::waylandWithoutX(corvella::xdg::processEnvironment)) {
     printError(corvella::waylandWithoutXNotice());

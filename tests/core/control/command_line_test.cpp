@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "core/control/command_line.h"
@@ -95,7 +95,8 @@ TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
       {{"-v"}, "unknown option \"-v\" (corvella --help lists the commands)"},
       {{"--version", "now"}, "--version takes no arguments"},
       {{"--settings", "--headless"}, "--settings and --headless exclude each other"},
-      {{"--settings", "status"}, "unknown option \"--settings\" (corvella --help lists the commands)"},
+      {{"--settings", "status"},
+       "unknown option \"--settings\" (corvella --help lists the commands)"},
       {{"run", "leftHalf", "--headless"}, "run takes one action name, not \"--headless\""},
       {{"run"}, "run needs an action name, e.g. corvella run leftHalf"},
       {{"run", "LeftHalf"}, "unknown action \"LeftHalf\" (corvella --help lists them)"},

@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
         spec.title.data());
     // The instance name, then the class name, each ended by a NUL.
     const std::string wmClass = std::string("corvella-test-client") + '\0' + spec.className + '\0';
-    if (spec.withClass) set(spec.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, wmClass.size(), wmClass.data());
+    if (spec.withClass)
+      set(spec.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, wmClass.size(), wmClass.data());
     if (spec.withPid) set(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
     xcb_size_hints_t hints{};
     xcb_icccm_size_hints_set_position(&hints, 1, spec.x, spec.y);
