@@ -1,18 +1,17 @@
 // DesktopHarness: the desktop's interface (tray menu, settings window, key
-// capture) on the core, over a fresh simulated platform with the log in a
-// temporary folder. Menu choices go to the simulated main queue; the window
+// capture) on the core, over a fresh simulated platform with the log in
+// memory. Menu choices go to the simulated main queue; the window
 // a choice acts on is recorded as "focus N" for the Nth opening of the menu.
 #pragma once
 
 #include <QCoreApplication>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/app/corvella.h"
 #include "platform/qt/desktop_interface.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/support/temporary_folder.h"
 
 namespace corvella::testing_support {
 
@@ -46,14 +45,13 @@ class DesktopHarness {
   static void settle() { QCoreApplication::processEvents(); }
 
   std::vector<std::string> logMessages() const {
-    std::ifstream stream(folder.path() / "Corvella.log", std::ios::binary);
+    std::istringstream stream(platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or(""));
     std::vector<std::string> messages;
     for (std::string line; std::getline(stream, line);) messages.push_back(line.substr(21));
     return messages;
   }
 
-  TemporaryFolder folder;
-  sim::SimPlatform platform{folder.path()};
+  sim::SimPlatform platform{"/sim/Logs"};
   qt::DesktopInterface desktop;
   PlatformServices services;
   Corvella app{services};

@@ -236,7 +236,12 @@ TEST(NoTray, ShortcutsStayAndOneLineSaysHowToReachTheSettings) {
   const std::string line =
       "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: corvella "
       "--settings)";
-  EXPECT_TRUE(QTest::qWaitFor([&] { return harness.logMessages().back() == line; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        const auto messages = harness.logMessages();
+        return !messages.empty() && messages.back() == line;
+      },
+      5000));
   const auto lines = harness.logMessages();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), line), 1);
   EXPECT_EQ(harness.platform.hotKeyService.registrations().size(), 20u);

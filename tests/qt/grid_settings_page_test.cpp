@@ -13,6 +13,7 @@
 
 #include "desktop_harness.h"
 #include "platform/xdg/xdg_defaults_file.h"
+#include "tests/support/temporary_folder.h"
 
 namespace corvella {
 namespace {

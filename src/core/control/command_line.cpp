@@ -117,7 +117,7 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
 
 std::string helpText() {
   return "Usage:\n"
-         "  corvella                    run Corvella (shortcuts, control channel, tray icon)\n"
+         "  corvella                    run Corvella: shortcuts, tray icon, control socket\n"
          "  corvella --settings         run it and show the settings window at once\n"
          "  corvella --headless         run it without the tray icon and settings window\n"
          "  corvella run ACTION         run a window action in the running Corvella\n"
