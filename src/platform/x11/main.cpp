@@ -1,15 +1,9 @@
-// corvella: the X11 shell's program. With a command (run, grid, list,
-// status, --help, --version) it is the control channel's client and asks the
-// running Corvella. Without one it is that daemon: it claims the control
-// socket (one instance per user), builds the ports over $DISPLAY, hands them
-// to the core, runs the launch sequence and then the event loop until
-// SIGTERM or SIGINT (a clean exit), the status menu's Quit, or until the X
-// connection is lost.
-//
-//   corvella              with the tray icon and the settings window (in a
-//                         build with the desktop interface)
-//   corvella --settings   the same, showing the settings window at once
-//   corvella --headless   shortcuts only: no tray icon, no settings window
+// corvella-daemon and corvella-desktop: the daemon that corvella becomes.
+// It claims the control socket (one instance per user), builds the ports over
+// $DISPLAY, hands them to the core, runs the launch sequence and then the
+// event loop until SIGTERM or SIGINT (a clean exit), the status menu's Quit,
+// or until the X connection is lost. corvella-desktop (built with
+// CORVELLA_QT) adds the tray icon and the settings window unless --headless.
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -40,12 +34,16 @@
 
 namespace {
 
+// The program a user starts, which the autostart entry names: corvella,
+// which starts the daemon with its own path as the first argument.
 std::filesystem::path thisProgram(const char* argument) {
   std::error_code error;
+  if (std::filesystem::path given(argument); given.is_absolute()) return given;
   auto path = std::filesystem::read_symlink("/proc/self/exe", error);
   if (!error) return path;
   return std::filesystem::absolute(argument, error);
 }
+
 
 void printError(const std::string& text) {
   std::fputs(text.c_str(), stderr);
@@ -88,17 +86,6 @@ int main(int argc, char** argv) {
     return corvella::posix::printReport(
         corvella::posix::commandLineReport(command, socketPath, CORVELLA_VERSION));
   }
-  if (command.settings && socketPath) {
-    // A running Corvella shows its own window; without one, this process
-    // becomes the daemon and shows it.
-    corvella::CommandLine showSettings;
-    showSettings.kind = corvella::CommandLine::Kind::request;
-    showSettings.request = corvella::SettingsRequest{};
-    const auto report =
-        corvella::posix::commandLineReport(showSettings, socketPath, CORVELLA_VERSION);
-    if (report.exit != corvella::ExitStatus::noInstance)
-      return corvella::posix::printReport(report);
-  }
   if (corvella::x11::waylandWithoutX(corvella::xdg::processEnvironment)) {
     printError(corvella::waylandWithoutXNotice());
     return 1;
@@ -126,7 +113,7 @@ int main(int argc, char** argv) {
       desktop ? desktop->loopFactory() : corvella::x11::X11Platform::LoopFactory{};
   const bool hasSettingsWindow = desktop != nullptr;
 #else
-  if (command.settings) std::fprintf(stderr, "corvella: built without a settings window\n");
+  if (command.settings) std::fprintf(stderr, "corvella: no settings window to show\n");
   const corvella::x11::X11Platform::LoopFactory loopFactory;
   const bool hasSettingsWindow = false;
 #endif
