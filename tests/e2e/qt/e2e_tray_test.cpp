@@ -168,7 +168,8 @@ TEST_F(TrayTest, TheIconComesBackWhenTheTrayRestartsAndNothingElseChanges) {
   const CommandResult settings = session->runCorvella({"--settings"});
   EXPECT_EQ(settings.exitCode(), 0) << settings.error;
   EXPECT_EQ(settings.output + settings.error, "");
-  EXPECT_TRUE(session->waitUntil([&] { return session->windowTitled("Corvella Settings"); }));
+  EXPECT_TRUE(
+      session->waitUntil([&] { return session->windowTitled("Corvella Settings").has_value(); }));
   EXPECT_TRUE(session->corvellaRunning());
 }
 
