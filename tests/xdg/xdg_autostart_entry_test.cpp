@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -120,6 +121,15 @@ TEST_F(AutostartEntryTest, APathWithSpecialCharactersIsQuotedAndReadBack) {
   XdgAutostartEntry login = item(awkward);
   ASSERT_EQ(login.registerApp(), std::nullopt);
   EXPECT_EQ(login.status(), LoginItemStatus::enabled) << content();
+}
+
+TEST_F(AutostartEntryTest, TheWrittenEntryIsValidForDesktops) {
+  if (std::system("command -v desktop-file-validate >/dev/null") != 0) {
+    GTEST_SKIP() << "desktop-file-validate is missing (desktop-file-utils)";
+  }
+  ASSERT_EQ(item(program("a b/$x/c\"d`e/e\\f/corvella")).registerApp(), std::nullopt);
+  const std::string check = "desktop-file-validate '" + entry.string() + "' >/dev/null 2>&1";
+  EXPECT_EQ(std::system(check.c_str()), 0) << content();
 }
 
 TEST_F(AutostartEntryTest, TheExecValueGivesItsFirstArgumentUnquoted) {
