@@ -138,6 +138,21 @@ TEST_F(RequestsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABe
   EXPECT_EQ(platform.loginItem.status(), Status::enabled);
 }
 
+TEST_F(RequestsTest, AnItemWhoseProgramWentAwayShowsOffAndChoosingItRegistersAfresh) {
+  // Enabled, then the program the entry starts is uninstalled: the platform
+  // reports it as not registered from then on.
+  platform.loginItem.setStatus(LoginItemStatus::enabled);
+  EXPECT_EQ(itemWith(MenuAction::toggleLogin).state, MenuItemState::on);
+  platform.loginItem.setStatus(LoginItemStatus::notRegistered);
+  const MenuItem item = itemWith(MenuAction::toggleLogin);
+  EXPECT_EQ(item.state, MenuItemState::off);
+  EXPECT_TRUE(delegate->performMenuItem(item));
+  EXPECT_EQ(platform.loginItem.registerCount(), 1u);
+  EXPECT_EQ(platform.loginItem.unregisterCount(), 0u);
+  EXPECT_EQ(itemWith(MenuAction::toggleLogin).state, MenuItemState::on);
+  EXPECT_TRUE(newLines().empty());
+}
+
 TEST_F(RequestsTest, AccessibilityItemPromptsThenOpensThePaneWhateverTheTrust) {
   for (bool trusted : {true, false}) {
     platform.desktop.setTrusted(trusted);

@@ -2,6 +2,8 @@
 // used the way a person does: a pointer click on the icon, the arrow keys and
 // Return in the menu, the keyboard in the settings window, and the shortcut
 // recorded there pressed afterwards.
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -34,14 +36,14 @@ class TrayTest : public DesktopTest {
     ASSERT_TRUE(tray->startHost()) << "tint2 did not take the tray";
   }
   // Two windows of one application, the right one focused, and corvella.
-  void startDesktop(const std::vector<std::string>& arguments = {}) {
+  void startDesktop(const std::vector<std::string>& arguments = {}, Environment environment = {}) {
     ASSERT_NE(session->startTestClient(
                   {"title=Left;size=400x300;at=100,100", "title=Right;size=400x300;at=700,120"}),
               nullptr)
         << session->why();
     ASSERT_TRUE(session->activate(*session->windowTitled("Right")));
-    ASSERT_TRUE(session->startCorvella(arguments, {{"LC_ALL", "C.UTF-8"}}))
-        << session->corvellaOutput();
+    environment["LC_ALL"] = "C.UTF-8";
+    ASSERT_TRUE(session->startCorvella(arguments, environment)) << session->corvellaOutput();
   }
   Frame frameOf(const std::string& title) {
     return *session->outerFrame(*session->windowTitled(title));
@@ -113,14 +115,36 @@ TEST_F(TrayTest, AGridAddedAndGivenAShortcutInTheSettingsTilesWhenThatShortcutIs
   EXPECT_EQ(frameOf("Right").height, 435);
 }
 
-TEST_F(TrayTest, LaunchAtLoginWritesTheAutostartEntryAndTakesItAway) {
-  startDesktop();
+TEST_F(TrayTest, LaunchAtLoginStartsTheInstalledProgramAndFollowsItWhenItMoves) {
+  // The corvella under test runs from its build folder; "installed" copies
+  // (links) of it sit in two folders on its PATH.
+  namespace fs = std::filesystem;
+  const fs::path first = session->folder() / "installed/first/corvella";
+  const fs::path second = session->folder() / "installed/second/corvella";
+  fs::create_directories(first.parent_path());
+  fs::create_directories(second.parent_path());
+  fs::create_symlink(XSession::corvellaProgram(), first);
+  const char* path = std::getenv("PATH");
+  startDesktop({}, {{"PATH", first.parent_path().string() + ":" + second.parent_path().string() +
+                                 ":" + (path ? path : "/usr/bin:/bin")}});
   const auto entry = session->folder() / "config/autostart/corvella.desktop";
-  ASSERT_FALSE(std::filesystem::exists(entry));
+  ASSERT_FALSE(fs::exists(entry));
+  const auto starts = [](const fs::path& program) {
+    return [line = "\nExec=\"" + program.string() + "\"\n"](const std::string& text) {
+      return text.find(line) != std::string::npos;
+    };
+  };
   ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
   ASSERT_TRUE(tray->choose(launchAtLoginItem));
-  ASSERT_TRUE(tray->waitForFile(
-      entry, [](const std::string& text) { return text.find("Exec=") != std::string::npos; }));
+  ASSERT_TRUE(tray->waitForFile(entry, starts(first))) << readFile(entry);
+
+  // Moved: the item shows off, so choosing it writes a fresh entry.
+  fs::remove(first);
+  fs::create_symlink(XSession::corvellaProgram(), second);
+  ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
+  ASSERT_TRUE(tray->choose(launchAtLoginItem));
+  ASSERT_TRUE(tray->waitForFile(entry, starts(second))) << readFile(entry);
+
   ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
   ASSERT_TRUE(tray->choose(launchAtLoginItem));
   EXPECT_TRUE(tray->waitForFileGone(entry));

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -37,7 +38,7 @@ CommandResult XSession::runCorvella(const std::vector<std::string>& arguments,
   }
   for (const auto& [name, value] : overrides) variables.push_back(name + "=" + value);
 
-  std::vector<std::string> command{CORVELLA_PROGRAM};
+  std::vector<std::string> command{corvellaProgram()};
   command.insert(command.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (auto& argument : command) argv.push_back(argument.data());
@@ -68,7 +69,10 @@ CommandResult XSession::runCorvella(const std::vector<std::string>& arguments,
 }
 
 std::string XSession::corvellaProgram() {
-  return CORVELLA_PROGRAM;
+  // An installed program stands in for the built one when the package check
+  // names it.
+  const char* installed = std::getenv("CORVELLA_E2E_PROGRAM");
+  return installed && *installed ? installed : CORVELLA_PROGRAM;
 }
 
 std::filesystem::path XSession::controlSocket() const {

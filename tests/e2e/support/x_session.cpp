@@ -346,7 +346,7 @@ bool XSession::startCorvella(const std::vector<std::string>& arguments, const En
   // Ready once this run's launch has logged its last line (an earlier run's
   // lines may be in the log already).
   const std::size_t earlier = logEntries().size();
-  std::vector<std::string> command{CORVELLA_PROGRAM};
+  std::vector<std::string> command{corvellaProgram()};
   command.insert(command.end(), arguments.begin(), arguments.end());
   Environment variables = environment();
   for (const auto& [name, value] : extra) variables[name] = value;

@@ -140,7 +140,8 @@ class XSession {
   std::filesystem::path controlSocket() const;
   // The environment corvella runs in (display, home, XDG folders).
   Environment corvellaEnvironment() const { return environment(); }
-  // The corvella program under test.
+  // The corvella program under test: the build's, or the one
+  // $CORVELLA_E2E_PROGRAM names (an installed package's).
   static std::string corvellaProgram();
   // Ends the window manager; its supporting window goes with it.
   void stopWindowManager();
