@@ -43,7 +43,11 @@ std::filesystem::path thisProgram(const char* argument) {
 // Returns only when none can be run.
 int becomeDaemon(const std::filesystem::path& program, char** argv, bool headless) {
   std::vector<std::filesystem::path> candidates;
-  const std::filesystem::path folders[] = {program.parent_path(), CORVELLA_DAEMON_FOLDER};
+  // Beside corvella in a build; installed, below the same prefix as corvella
+  // wherever the tree was put, else where this build installs them.
+  const std::filesystem::path folders[] = {
+      program.parent_path(), program.parent_path().parent_path() / "libexec" / "corvella",
+      CORVELLA_DAEMON_FOLDER};
   for (const auto& folder : folders) {
 #ifdef CORVELLA_DESKTOP
     if (!headless) candidates.push_back(folder / "corvella-desktop");
