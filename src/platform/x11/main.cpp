@@ -44,7 +44,6 @@ std::filesystem::path thisProgram(const char* argument) {
   return std::filesystem::absolute(argument, error);
 }
 
-
 void printError(const std::string& text) {
   std::fputs(text.c_str(), stderr);
 }
