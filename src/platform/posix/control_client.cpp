@@ -107,7 +107,7 @@ ClientReport commandLineReport(const CommandLine& command,
                                std::string_view version) {
   switch (command.kind) {
     case CommandLine::Kind::help:
-      return ClientReport{helpText(), {}, ExitStatus::done};
+      return ClientReport{helpText(command.shell), {}, ExitStatus::done};
     case CommandLine::Kind::version:
       return ClientReport{versionText(version), {}, ExitStatus::done};
     case CommandLine::Kind::usage:

@@ -108,8 +108,11 @@ TEST(ControlRequestTest, WhatAClientSentIsQuotedOnlyAsPrintableTextOfFortyCharac
 
 TEST(ControlRequestTest, EveryRequestEncodesToALineThatParsesBackToIt) {
   const ControlRequest requests[] = {RunRequest{WindowAction::previousDisplay},
-                                     GridSizeRequest{4, 3}, GridLayoutRequest{layoutID},
-                                     ListRequest{}, StatusRequest{}, SettingsRequest{}};
+                                     GridSizeRequest{4, 3},
+                                     GridLayoutRequest{layoutID},
+                                     ListRequest{},
+                                     StatusRequest{},
+                                     SettingsRequest{}};
   for (const ControlRequest& request : requests) {
     const std::string line = encodeControlRequest(request);
     EXPECT_EQ(line.find('\n'), std::string::npos);
