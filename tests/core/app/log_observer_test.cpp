@@ -9,7 +9,6 @@
 #include "core/app/log.h"
 #include "core/control/log_capture.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/support/temporary_folder.h"
 
 namespace corvella {
 namespace {
@@ -17,8 +16,7 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(LogObserverTest, ObserversSeeEachMessageAsGivenUntilRemoved) {
-  testing_support::TemporaryFolder folder;
-  sim::SimPlatform platform(folder.path());
+  sim::SimPlatform platform("/sim/Logs");
   Log log(platform.clock, platform.logLocation);
   std::vector<std::string> first, second;
   const auto a = log.addObserver([&](std::string_view m) { first.emplace_back(m); });
@@ -30,7 +28,7 @@ TEST(LogObserverTest, ObserversSeeEachMessageAsGivenUntilRemoved) {
   EXPECT_THAT(first, ElementsAre("leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft"));
   EXPECT_THAT(second,
               ElementsAre("leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft", ""));
-  EXPECT_EQ(folder.read("Corvella.log"),
+  EXPECT_EQ(platform.logLocation.fileText("/sim/Logs/Corvella.log"),
             "2026-01-02T03:04:05Z leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft\n"
             "2026-01-02T03:04:05Z \n");
 }
@@ -52,14 +50,14 @@ TEST(LogObserverTest, ACaptureHoldsWhatWasLoggedWhileItLivedEvenWithoutAFile) {
 }
 
 TEST(LogObserverTest, AnObserverThatThrowsDisturbsNeitherTheFileNorTheOthers) {
-  testing_support::TemporaryFolder folder;
-  sim::SimPlatform platform(folder.path());
+  sim::SimPlatform platform("/sim/Logs");
   Log log(platform.clock, platform.logLocation);
   log.addObserver([](std::string_view) { throw 1; });
   LogCapture capture(log);
   log.log("center: 초점 창 없음");
   EXPECT_THAT(capture.messages(), ElementsAre("center: 초점 창 없음"));
-  EXPECT_EQ(folder.read("Corvella.log"), "2026-01-02T03:04:05Z center: 초점 창 없음\n");
+  EXPECT_EQ(platform.logLocation.fileText("/sim/Logs/Corvella.log"),
+            "2026-01-02T03:04:05Z center: 초점 창 없음\n");
 }
 
 }  // namespace
