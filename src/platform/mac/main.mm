@@ -89,16 +89,12 @@ int main(int argc, char** argv) {
       return corvella::posix::printReport(
           corvella::posix::commandLineReport(command, socketPath, CORVELLA_VERSION));
     }
-    if (command.settings && socketPath) {
+    if (command.settings) {
       // A running Corvella shows its own window; without one, this process
       // becomes Corvella and shows it.
-      corvella::CommandLine showSettings;
-      showSettings.kind = corvella::CommandLine::Kind::request;
-      showSettings.request = corvella::SettingsRequest{};
-      const auto report =
-          corvella::posix::commandLineReport(showSettings, socketPath, CORVELLA_VERSION);
-      if (report.exit != corvella::ExitStatus::noInstance) {
-        return corvella::posix::printReport(report);
+      if (auto shown =
+              corvella::posix::settingsShownByRunningInstance(socketPath, CORVELLA_VERSION)) {
+        return corvella::posix::printReport(*shown);
       }
     }
 

@@ -134,6 +134,17 @@ ClientReport commandLineReport(const CommandLine& command,
   return answerReport(command, *answer);
 }
 
+std::optional<ClientReport> settingsShownByRunningInstance(
+    const std::optional<std::filesystem::path>& socket, std::string_view version) {
+  if (!socket) return std::nullopt;
+  CommandLine showSettings;
+  showSettings.kind = CommandLine::Kind::request;
+  showSettings.request = SettingsRequest{};
+  ClientReport report = commandLineReport(showSettings, socket, version);
+  if (report.exit == ExitStatus::noInstance) return std::nullopt;
+  return report;
+}
+
 int printReport(const ClientReport& report) {
   const auto shown = [](int descriptor, const std::string& text) {
     return ::isatty(descriptor) ? terminalSafe(text) : text;
