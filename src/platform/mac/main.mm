@@ -85,17 +85,10 @@ int main(int argc, char** argv) {
     const corvella::CommandLine command =
         corvella::parseCommandLine(arguments, corvella::CommandLineShell::mac);
     const auto socketPath = corvella::mac::controlSocketPath();
-    if (command.kind != corvella::CommandLine::Kind::daemon) {
-      return corvella::posix::printReport(
-          corvella::posix::commandLineReport(command, socketPath, CORVELLA_VERSION));
-    }
-    if (command.settings) {
-      // A running Corvella shows its own window; without one, this process
-      // becomes Corvella and shows it.
-      if (auto shown =
-              corvella::posix::settingsShownByRunningInstance(socketPath, CORVELLA_VERSION)) {
-        return corvella::posix::printReport(*shown);
-      }
+    // A command, or --settings shown by a running Corvella; else this
+    // process becomes Corvella (and shows the settings window if asked).
+    if (auto exit = corvella::posix::actAsClient(command, socketPath, CORVELLA_VERSION)) {
+      return *exit;
     }
 
     // Before anything is registered: a second instance leaves the first

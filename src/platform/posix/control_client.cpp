@@ -145,6 +145,18 @@ std::optional<ClientReport> settingsShownByRunningInstance(
   return report;
 }
 
+std::optional<int> actAsClient(const CommandLine& command,
+                               const std::optional<std::filesystem::path>& socket,
+                               std::string_view version) {
+  if (command.kind != CommandLine::Kind::daemon) {
+    return printReport(commandLineReport(command, socket, version));
+  }
+  if (!command.settings) return std::nullopt;
+  auto shown = settingsShownByRunningInstance(socket, version);
+  if (!shown) return std::nullopt;
+  return printReport(*shown);
+}
+
 int printReport(const ClientReport& report) {
   const auto shown = [](int descriptor, const std::string& text) {
     return ::isatty(descriptor) ? terminalSafe(text) : text;
