@@ -1,6 +1,7 @@
 // Fuzzes the control channel's parsers with whatever a client (or a daemon
-// that is not ours) may send: the request line as the daemon meets it and
-// the answer line as the client meets it. Every input either parses, and
+// that is not ours) may send: the request line as the daemon meets it, the
+// answer line as the client meets it, and the same bytes as a corvella:// link
+// that any program may open. Every input either parses, and
 // then encodes to a line that parses to the same value, or is refused with
 // one line that quotes nothing unsafe. A broken rule traps, so libFuzzer
 // reports the input.
@@ -11,6 +12,7 @@
 
 #include "core/control/control_answer.h"
 #include "core/control/control_request.h"
+#include "core/control/control_url.h"
 
 namespace {
 
@@ -22,8 +24,7 @@ bool oneLine(const std::string& text) {
   return text.find('\n') == std::string::npos;
 }
 
-void checkRequest(std::string_view line) {
-  const corvella::ParsedRequest parsed = corvella::parseControlRequest(line);
+void checkParsed(const corvella::ParsedRequest& parsed) {
   if (!parsed.request) {
     require(!parsed.error.empty() && oneLine(parsed.error));
     // What is quoted back is printable: no escape reaches a terminal.
@@ -37,6 +38,15 @@ void checkRequest(std::string_view line) {
   // The answer to a refused line is itself an answer.
   const std::string refusal = corvella::encodeControlAnswer(corvella::usageAnswer(parsed.error));
   require(corvella::decodeControlAnswer(refusal).has_value());
+}
+
+void checkRequest(std::string_view line) {
+  checkParsed(corvella::parseControlRequest(line));
+}
+
+// A link asks for what a request line can ask for, under the same rules.
+void checkURL(std::string_view url) {
+  checkParsed(corvella::parseControlURL(url));
 }
 
 void checkAnswer(std::string_view line) {
@@ -56,5 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   checkRequest(input);
   checkAnswer(input);
+  checkURL(input);
   return 0;
 }

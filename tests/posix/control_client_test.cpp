@@ -131,6 +131,9 @@ TEST(ControlClientReportTest, HelpVersionAndUsageNeedNoInstance) {
   EXPECT_EQ(missing.error,
             "corvella: Corvella is not running (nothing answers at "
             "/nonexistent/corvella/control)\n");
+  // --settings with no one to show them: this process is to become Corvella.
+  EXPECT_EQ(settingsShownByRunningInstance(nowhere, ""), std::nullopt);
+  EXPECT_EQ(settingsShownByRunningInstance(std::nullopt, ""), std::nullopt);
   const ClientReport nameless = commandLineReport(parseCommandLine({"status"}), std::nullopt, "");
   EXPECT_EQ(nameless.exit, ExitStatus::noInstance);
   EXPECT_EQ(nameless.output,

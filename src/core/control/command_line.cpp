@@ -37,9 +37,9 @@ CommandLine parseGrid(const std::vector<std::string_view>& arguments) {
     return usage("grid takes one size or identifier, not " + quoted(arguments[2]));
   const std::string_view argument = arguments[1];
   if (looksLikeGridSize(argument)) {
-    if (auto size = parseGridSize(argument)) return requestOf(*size);
-    return usage("grid size " + quoted(argument) + " out of range: columns and rows go from 1 to " +
-                 std::to_string(maxGridCells));
+    ParsedRequest size = gridSizeRequestFor(argument);
+    if (size.request) return requestOf(std::move(*size.request));
+    return usage(size.error);
   }
   if (auto id = UUID::parse(argument)) return requestOf(GridLayoutRequest{*id});
   return usage("grid needs COLUMNSxROWS or a grid layout identifier, not " + quoted(argument));
@@ -72,9 +72,7 @@ std::string actionNames() {
   return text + line + "\n";
 }
 
-}  // namespace
-
-CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
+CommandLine parseArguments(const std::vector<std::string_view>& arguments, CommandLineShell shell) {
   auto has = [&](std::string_view option) {
     return std::find(arguments.begin(), arguments.end(), option) != arguments.end();
   };
@@ -93,9 +91,11 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
   // Only the daemon's own options: they start the daemon.
   CommandLine daemon;
   const bool onlyDaemonOptions =
-      std::all_of(arguments.begin(), arguments.end(), [&daemon](std::string_view argument) {
+      std::all_of(arguments.begin(), arguments.end(), [&daemon, shell](std::string_view argument) {
         if (argument == "--settings") return daemon.settings = true;
-        if (argument == "--headless") return daemon.headless = true;
+        if (argument == "--headless" && shell == CommandLineShell::x11) {
+          return daemon.headless = true;
+        }
         return false;
       });
   if (onlyDaemonOptions) {
@@ -115,11 +115,39 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments) {
   return usage("unknown command " + quoted(name) + " (corvella --help lists the commands)");
 }
 
-std::string helpText() {
-  return "Usage:\n"
-         "  corvella                    run Corvella: shortcuts, tray icon, control socket\n"
-         "  corvella --settings         run it and show the settings window at once\n"
-         "  corvella --headless         run it without the tray icon and settings window\n"
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string_view>& given, CommandLineShell shell) {
+  CommandLine command =
+      parseArguments(shell == CommandLineShell::mac ? withoutSystemArguments(given) : given, shell);
+  command.shell = shell;
+  return command;
+}
+
+std::vector<std::string_view> withoutSystemArguments(
+    const std::vector<std::string_view>& arguments) {
+  std::vector<std::string_view> kept;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (argument.starts_with("-psn_")) continue;
+    if (argument.size() > 1 && argument[0] == '-' && argument[1] >= 'A' && argument[1] <= 'Z') {
+      ++i;  // and its value
+      continue;
+    }
+    kept.push_back(argument);
+  }
+  return kept;
+}
+
+std::string helpText(CommandLineShell shell) {
+  const bool mac = shell == CommandLineShell::mac;
+  return std::string("Usage:\n") +
+         (mac ? "  corvella                    run Corvella (shortcuts, menu-bar item, commands)\n"
+              : "  corvella                    run Corvella (shortcuts, tray icon, commands)\n") +
+         "  corvella --settings         run it and show the settings window at once\n" +
+         (mac ? ""
+              : "  corvella --headless         run it without the tray icon and settings "
+                "window\n") +
          "  corvella run ACTION         run a window action in the running Corvella\n"
          "  corvella grid COLUMNSxROWS  tile the front application's windows in a grid\n"
          "  corvella grid ID            tile them in a stored grid layout\n"
@@ -137,7 +165,10 @@ std::string helpText() {
          "\n"
          "Exit status: 0 every window reached its target (or the query was answered);\n"
          "1 the action was refused or a window did not reach its target; 2 usage error;\n"
-         "3 Corvella is not running. See corvella(1).\n";
+         "3 Corvella is not running. See corvella(1).\n" +
+         (mac ? "\nLinks do the same: corvella://run?action=ACTION, corvella://grid?size=3x2,\n"
+                "corvella://grid?id=ID and corvella://settings (open them with open(1)).\n"
+              : "");
 }
 
 std::string versionText(std::string_view version) {

@@ -1,7 +1,7 @@
 // The corvella command line: what the arguments ask for, and how the running
 // Corvella's answer (or its absence) is shown and turned into an exit status.
 //
-//   corvella [--settings | --headless]   the daemon
+//   corvella [--settings | --headless]   the daemon (no --headless on macOS)
 //   corvella run ACTION            corvella grid COLUMNSxROWS | ID
 //   corvella list [--json]         corvella status [--json]
 //   corvella --help                corvella --version
@@ -17,6 +17,11 @@
 
 namespace corvella {
 
+// The program that reads the arguments: the X11 shell's corvella, or the
+// executable inside Corvella.app (which the system may start with arguments
+// of its own, and which has no headless mode: its menu-bar item is always there).
+enum class CommandLineShell { x11, mac };
+
 struct CommandLine {
   enum class Kind { daemon, help, version, request, usage };
 
@@ -26,12 +31,21 @@ struct CommandLine {
   std::string error;                      // usage: one line
   bool settings = false;                  // daemon: show the settings window at once
   bool headless = false;                  // daemon: no tray icon, no settings window
+  CommandLineShell shell = CommandLineShell::x11;
 };
 
 // The arguments after the program's name.
-CommandLine parseCommandLine(const std::vector<std::string_view>& arguments);
+CommandLine parseCommandLine(const std::vector<std::string_view>& arguments,
+                             CommandLineShell shell = CommandLineShell::x11);
 
-std::string helpText();
+// What macOS and its developer tools may add when they start an application:
+// a process serial number ("-psn_0_12345") and settings for this run in the
+// form "-Name value" ("-AppleLanguages (ko)", "-NSShowAllViews YES"), a name
+// starting with a capital letter. The arguments without them.
+std::vector<std::string_view> withoutSystemArguments(
+    const std::vector<std::string_view>& arguments);
+
+std::string helpText(CommandLineShell shell = CommandLineShell::x11);
 std::string versionText(std::string_view version);
 
 // What the client prints and its exit status.

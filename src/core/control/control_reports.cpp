@@ -7,13 +7,21 @@ namespace {
 
 constexpr const char* notRegistered = "  (not registered)";
 
+// The columns a cell takes: one per character, not per byte, so that the
+// macOS spelling ("⌃⌥→", three bytes a glyph) lines up as the Linux one does.
+std::size_t columnsOf(const std::string& cell) {
+  return static_cast<std::size_t>(std::count_if(cell.begin(), cell.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
 // Rows of columns, each column but the last padded to its widest cell and
 // two spaces, each row indented by two spaces.
 std::string table(const std::vector<std::vector<std::string>>& rows) {
   std::vector<std::size_t> widths;
   for (const auto& row : rows) {
     if (widths.size() < row.size()) widths.resize(row.size(), 0);
-    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], columnsOf(row[i]));
   }
   std::string text;
   for (const auto& row : rows) {
@@ -21,7 +29,7 @@ std::string table(const std::vector<std::vector<std::string>>& rows) {
     for (std::size_t i = 0; i < row.size(); ++i) {
       line += ' ';
       line += row[i];
-      if (i + 1 < row.size()) line.append(widths[i] - row[i].size() + 1, ' ');
+      if (i + 1 < row.size()) line.append(widths[i] - columnsOf(row[i]) + 1, ' ');
     }
     text += line;
     text += '\n';

@@ -42,9 +42,7 @@ std::optional<std::int64_t> gridCount(const nlohmann::json& object, const char* 
 ParsedRequest parseRun(const nlohmann::json& object) {
   const auto action = object.find("action");
   if (action == object.end() || !action->is_string()) return refuse("run needs an action name");
-  const auto& name = action->get_ref<const std::string&>();
-  if (auto known = windowActionFromRawValue(name)) return {RunRequest{*known}, {}};
-  return refuse("unknown action \"" + quotedForAnswer(name) + "\" (corvella list shows them)");
+  return runRequestFor(action->get_ref<const std::string&>());
 }
 
 ParsedRequest parseGrid(const nlohmann::json& object) {
@@ -53,9 +51,7 @@ ParsedRequest parseGrid(const nlohmann::json& object) {
   if (id != object.end()) {
     if (hasSize) return refuse("grid takes a size or a layout identifier, not both");
     if (!id->is_string()) return refuse("a grid layout identifier is a text");
-    const auto& text = id->get_ref<const std::string&>();
-    if (auto uuid = UUID::parse(text)) return {GridLayoutRequest{*uuid}, {}};
-    return refuse("\"" + quotedForAnswer(text) + "\" is not a grid layout identifier");
+    return gridLayoutRequestFor(id->get_ref<const std::string&>());
   }
   if (!hasSize) return refuse("grid needs a size (columns and rows) or a layout identifier");
   const auto columns = gridCount(object, "columns");
@@ -142,6 +138,26 @@ std::string encodeControlRequest(const ControlRequest& request) {
     object["request"] = "status";
   }
   return object.dump();
+}
+
+ParsedRequest runRequestFor(std::string_view actionName) {
+  if (auto known = windowActionFromRawValue(actionName)) return {RunRequest{*known}, {}};
+  return refuse("unknown action \"" + quotedForAnswer(actionName) +
+                "\" (corvella list shows them)");
+}
+
+ParsedRequest gridLayoutRequestFor(std::string_view identifier) {
+  if (auto uuid = UUID::parse(identifier)) return {GridLayoutRequest{*uuid}, {}};
+  return refuse("\"" + quotedForAnswer(identifier) + "\" is not a grid layout identifier");
+}
+
+ParsedRequest gridSizeRequestFor(std::string_view size) {
+  if (auto request = parseGridSize(size)) return {*request, {}};
+  const std::string quoted = "\"" + quotedForAnswer(size) + "\"";
+  if (looksLikeGridSize(size)) {
+    return refuse("grid size " + quoted + " out of range: " + gridSizeRangeText());
+  }
+  return refuse("grid size " + quoted + " is not COLUMNSxROWS");
 }
 
 bool looksLikeGridSize(std::string_view text) {

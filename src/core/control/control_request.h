@@ -69,6 +69,13 @@ ParsedRequest parseControlRequest(std::string_view line);
 // The line for a request, without the line feed; parses back to the request.
 std::string encodeControlRequest(const ControlRequest& request);
 
+// The requests for one action by its raw value, a stored layout by its
+// identifier and a grid by its size in text ("3x2"), or why the text names
+// none: the same refusal wherever the text came from.
+ParsedRequest runRequestFor(std::string_view actionName);
+ParsedRequest gridLayoutRequestFor(std::string_view identifier);
+ParsedRequest gridSizeRequestFor(std::string_view size);
+
 // "3x2", "3X2" or "3×2" with 1 to maxGridCells on each side; absent otherwise.
 std::optional<GridSizeRequest> parseGridSize(std::string_view text);
 // Whether the text has the shape of a size (digits, a times sign, digits),

@@ -1,5 +1,7 @@
 #include "core/control/daemon_notices.h"
 
+#include "core/text/visible_text.h"
+
 namespace corvella {
 
 std::string waylandWithoutXNotice() {
@@ -20,6 +22,15 @@ std::string alreadyRunningNotice(std::string_view socket) {
 std::string controlChannelOffNotice(std::string_view why) {
   return "corvella: no control channel (" + std::string(why) +
          "); shortcuts work, the corvella commands do not\n";
+}
+
+std::string alreadyRunningLogEntry(std::string_view socket) {
+  return "이미 실행 중 (" + visibleText(socket) + "에서 응답) — 이 인스턴스 종료";
+}
+
+std::string controlChannelOffLogEntry(std::string_view why) {
+  return "제어 채널 없음 (" + visibleText(why) +
+         ") — 단축키는 그대로 동작, corvella 명령과 URL은 안 됨";
 }
 
 }  // namespace corvella

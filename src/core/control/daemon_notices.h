@@ -13,4 +13,9 @@ std::string noWindowManagerNotice();
 std::string alreadyRunningNotice(std::string_view socket);
 std::string controlChannelOffNotice(std::string_view why);
 
+// The same two facts as log entries, for an application whose standard error
+// no one reads (Corvella.app started by the system).
+std::string alreadyRunningLogEntry(std::string_view socket);
+std::string controlChannelOffLogEntry(std::string_view why);
+
 }  // namespace corvella

@@ -107,7 +107,7 @@ ClientReport commandLineReport(const CommandLine& command,
                                std::string_view version) {
   switch (command.kind) {
     case CommandLine::Kind::help:
-      return ClientReport{helpText(), {}, ExitStatus::done};
+      return ClientReport{helpText(command.shell), {}, ExitStatus::done};
     case CommandLine::Kind::version:
       return ClientReport{versionText(version), {}, ExitStatus::done};
     case CommandLine::Kind::usage:
@@ -132,6 +132,29 @@ ClientReport commandLineReport(const CommandLine& command,
   const auto answer = decodeControlAnswer(result.answerLine);
   if (!answer) return failedExchangeReport("Corvella gave an answer this client cannot read");
   return answerReport(command, *answer);
+}
+
+std::optional<ClientReport> settingsShownByRunningInstance(
+    const std::optional<std::filesystem::path>& socket, std::string_view version) {
+  if (!socket) return std::nullopt;
+  CommandLine showSettings;
+  showSettings.kind = CommandLine::Kind::request;
+  showSettings.request = SettingsRequest{};
+  ClientReport report = commandLineReport(showSettings, socket, version);
+  if (report.exit == ExitStatus::noInstance) return std::nullopt;
+  return report;
+}
+
+std::optional<int> actAsClient(const CommandLine& command,
+                               const std::optional<std::filesystem::path>& socket,
+                               std::string_view version) {
+  if (command.kind != CommandLine::Kind::daemon) {
+    return printReport(commandLineReport(command, socket, version));
+  }
+  if (!command.settings) return std::nullopt;
+  auto shown = settingsShownByRunningInstance(socket, version);
+  if (!shown) return std::nullopt;
+  return printReport(*shown);
 }
 
 int printReport(const ClientReport& report) {

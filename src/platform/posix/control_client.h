@@ -33,6 +33,20 @@ ClientReport commandLineReport(const CommandLine& command,
                                const std::optional<std::filesystem::path>& socket,
                                std::string_view version);
 
+// corvella --settings: a running Corvella shows its own settings window, and
+// this is what to print. Absent when none runs (or no socket can be named):
+// this process is then to become Corvella and show it.
+std::optional<ClientReport> settingsShownByRunningInstance(
+    const std::optional<std::filesystem::path>& socket, std::string_view version);
+
+// What the program does before it becomes Corvella: with a command it is the
+// client and prints the report; with --settings a running Corvella shows its
+// window. Gives the exit status when that was all; absent when this process
+// is to become Corvella.
+std::optional<int> actAsClient(const CommandLine& command,
+                               const std::optional<std::filesystem::path>& socket,
+                               std::string_view version);
+
 // Prints the report (made terminal-safe where it goes to a terminal) and
 // gives the exit status.
 int printReport(const ClientReport& report);

@@ -72,21 +72,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const corvella::CommandLine command = corvella::parseCommandLine(arguments);
   const auto socketPath = corvella::xdg::controlSocketPath();
-  if (command.kind != corvella::CommandLine::Kind::daemon) {
-    return corvella::posix::printReport(
-        corvella::posix::commandLineReport(command, socketPath, CORVELLA_VERSION));
-  }
-  if (command.settings && socketPath) {
-    // A running Corvella shows its own window; without one, the daemon
-    // starts and shows it.
-    corvella::CommandLine showSettings;
-    showSettings.kind = corvella::CommandLine::Kind::request;
-    showSettings.request = corvella::SettingsRequest{};
-    const auto report =
-        corvella::posix::commandLineReport(showSettings, socketPath, CORVELLA_VERSION);
-    if (report.exit != corvella::ExitStatus::noInstance) {
-      return corvella::posix::printReport(report);
-    }
-  }
+  // A command, or --settings shown by a running Corvella; else the daemon.
+  if (auto exit = corvella::posix::actAsClient(command, socketPath, CORVELLA_VERSION)) return *exit;
   return becomeDaemon(thisProgram(argv[0]), argv, command.headless);
 }

@@ -81,10 +81,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const corvella::CommandLine command = corvella::parseCommandLine(arguments);
   const auto socketPath = corvella::xdg::controlSocketPath();
-  if (command.kind != corvella::CommandLine::Kind::daemon) {
-    return corvella::posix::printReport(
-        corvella::posix::commandLineReport(command, socketPath, CORVELLA_VERSION));
-  }
+  // A command, or --settings shown by a running Corvella; else this is the daemon.
+  if (auto exit = corvella::posix::actAsClient(command, socketPath, CORVELLA_VERSION)) return *exit;
   if (corvella::x11::waylandWithoutX(corvella::xdg::processEnvironment)) {
     printError(corvella::waylandWithoutXNotice());
     return 1;

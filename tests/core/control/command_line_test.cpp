@@ -77,9 +77,11 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAnInstance) {
   EXPECT_THAT(help, HasSubstr(" leftHalf rightHalf topHalf "));
   EXPECT_THAT(help, HasSubstr(" tileAppColumns tileAppRows\n"));
   EXPECT_THAT(help, HasSubstr("3 Corvella is not running"));
-  for (std::size_t start = 0, end; (end = help.find('\n', start)) != std::string::npos;
-       start = end + 1) {
-    EXPECT_LE(end - start, 80u) << help.substr(start, end - start);
+  for (const std::string& text : {help, helpText(CommandLineShell::mac)}) {
+    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+      EXPECT_LE(end - start, 80u) << text.substr(start, end - start);
+    }
   }
 }
 
@@ -151,6 +153,38 @@ TEST(CommandLineTest, AnAnswerIsPrintedAsTextOrItsDataAsJson) {
   EXPECT_EQ(answerReport(parse({"status", "--json"}), answer).output, "undo: 창 1개 복원\n");
   answer.error.clear();
   EXPECT_EQ(answerReport(parse({"run", "undo"}), answer).error, "");
+}
+
+TEST(CommandLineTest, OnTheMacTheSystemsOwnArgumentsAreLeftOutAndThereIsNoHeadlessMode) {
+  using Arguments = std::vector<std::string_view>;
+  const auto mac = [](Arguments arguments) {
+    return parseCommandLine(arguments, CommandLineShell::mac);
+  };
+  // Started by the system, by a developer tool, or by open(1) with settings for one run.
+  for (const Arguments& started :
+       {Arguments{"-psn_0_1234567"}, Arguments{"-NSDocumentRevisionsDebugMode", "YES"},
+        Arguments{"-AppleLanguages", "(ko)", "-AppleLocale"}}) {
+    const CommandLine command = mac(started);
+    EXPECT_EQ(command.kind, Kind::daemon) << started[0] << " " << command.error;
+    EXPECT_FALSE(command.settings);
+  }
+  EXPECT_TRUE(mac({"-AppleLanguages", "(ko)", "--settings"}).settings);
+  EXPECT_EQ(mac({"-psn_0_1", "run", "undo"}).request,
+            ControlRequest{RunRequest{WindowAction::undo}});
+  // Lower-case single-dash options stay the command line's.
+  EXPECT_EQ(mac({"-h"}).kind, Kind::help);
+  EXPECT_EQ(mac({"-v"}).error, "unknown option \"-v\" (corvella --help lists the commands)");
+  EXPECT_EQ(mac({"--headless"}).error,
+            "unknown option \"--headless\" (corvella --help lists the commands)");
+  // Linux keeps every argument as written.
+  EXPECT_EQ(parse({"-psn_0_1"}).kind, Kind::usage);
+
+  const std::string help = helpText(CommandLineShell::mac);
+  EXPECT_EQ(help.find("--headless"), std::string::npos);
+  EXPECT_THAT(help, HasSubstr("corvella://run?action=ACTION"));
+  EXPECT_EQ(mac({"--help"}).shell, CommandLineShell::mac);
+  EXPECT_THAT(helpText(), HasSubstr("  corvella --headless "));
+  EXPECT_EQ(helpText().find("corvella://"), std::string::npos);
 }
 
 TEST(CommandLineTest, WhatATerminalWouldActOnIsShownAsQuestionMarks) {
