@@ -11,13 +11,8 @@ namespace {
 
 using namespace keys;
 
-class PlacementTest : public DesktopTest {
+class PlacementTest : public OneWindowTest {
  protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    if (!HasFatalFailure()) startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
-  }
-
   // Presses the keys and expects one OK entry under the label and the window at target.
   void expectPlacement(const std::vector<std::uint8_t>& keys, const std::string& label,
                        const Frame& target) {

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -139,7 +140,7 @@ class XSession {
   // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
   std::filesystem::path controlSocket() const;
   // The environment corvella runs in (display, home, XDG folders).
-  Environment corvellaEnvironment() const { return environment(); }
+  Environment corvellaEnvironment() const;
   // The corvella program under test: the build's, or the one
   // $CORVELLA_E2E_PROGRAM names (an installed package's).
   static std::string corvellaProgram();
@@ -150,14 +151,19 @@ class XSession {
   // change in the log folder.
   bool waitUntil(const std::function<bool()>& condition,
                  std::chrono::milliseconds limit = defaultLimit);
+  // The waits also wake when the descriptor is readable; drain reads what
+  // has arrived there and says whether there was anything.
+  void watch(int descriptor, std::function<bool()> drain);
+  void unwatch(int descriptor);
+  xcb_atom_t atom(const char* name);
 
  private:
   bool setUp(std::uint16_t width, std::uint16_t height);
   ChildProcess* startClient(const std::vector<std::string>& arguments, std::size_t managed);
   // Reads what has arrived (counting bells); true when there was an X event.
   bool drainEvents();
-  xcb_atom_t atom(const char* name);
-  Environment environment() const;
+  // The environment corvella runs in, with the variables given changed.
+  Environment withChanges(const Environment& changes) const;
   std::filesystem::path logFile() const;
 
   bool ready_ = false;
@@ -173,6 +179,7 @@ class XSession {
   std::uint8_t xkbEvent_ = 0;
   int bells_ = 0;
   int logWatch_ = -1;
+  std::map<int, std::function<bool()>> watched_;
 };
 
 }  // namespace corvella::e2e
