@@ -1,8 +1,6 @@
 #include "tray_desktop.h"
 
 #include <signal.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 #include <xcb/xtest.h>
 
 #include <algorithm>
@@ -34,22 +32,13 @@ TrayDesktop::TrayDesktop(XSession& session) : session_(session) {
   const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &events);
   xcb_flush(connection_);
-  folderWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   session_.watch(xcb_get_file_descriptor(connection_), [this] { return drainEvents(); });
-  session_.watch(folderWatch_, [this] {
-    char buffer[4096];
-    bool any = false;
-    while (::read(folderWatch_, buffer, sizeof buffer) > 0) any = true;
-    return any;
-  });
 }
 
 TrayDesktop::~TrayDesktop() {
   session_.unwatch(xcb_get_file_descriptor(connection_));
-  session_.unwatch(folderWatch_);
   if (host_) host_->stop(SIGTERM);
   xcb_disconnect(connection_);
-  if (folderWatch_ >= 0) ::close(folderWatch_);
 }
 
 bool TrayDesktop::drainEvents() {
@@ -70,14 +59,11 @@ bool TrayDesktop::drainEvents() {
 
 void TrayDesktop::watchFolderOf(const std::filesystem::path& file) {
   // Folders that do not exist yet are watched from their parent on.
-  for (auto folder = file.parent_path(); !folder.empty() && folder != folder.parent_path();
-       folder = folder.parent_path()) {
-    if (std::filesystem::is_directory(folder)) {
-      ::inotify_add_watch(folderWatch_, folder.c_str(),
-                          IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM | IN_CLOSE_WRITE);
-      return;
-    }
+  auto folder = file.parent_path();
+  while (!std::filesystem::is_directory(folder) && folder != folder.parent_path()) {
+    folder = folder.parent_path();
   }
+  session_.watchFolder(folder);
 }
 
 bool TrayDesktop::waitForFile(const std::filesystem::path& file,

@@ -73,7 +73,6 @@ class TrayDesktop {
   // menu's grab holds it now.
   xcb_window_t focused_ = XCB_WINDOW_NONE;
   bool grabbed_ = false;
-  int folderWatch_ = -1;
 };
 
 }  // namespace corvella::e2e

@@ -58,7 +58,7 @@ XSession::~XSession() {
   if (windowManager_) windowManager_->stop(SIGTERM);
   if (connection_) xcb_disconnect(connection_);
   if (server_) server_->stop(SIGTERM);
-  if (logWatch_ >= 0) ::close(logWatch_);
+  if (folderWatch_ >= 0) ::close(folderWatch_);
   std::error_code ignored;
   if (!folder_.empty() && ready_) std::filesystem::remove_all(folder_, ignored);
 }
@@ -112,9 +112,8 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   xcb_xkb_select_events(connection_, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_EVENT_TYPE_BELL_NOTIFY, 0,
                         XCB_XKB_EVENT_TYPE_BELL_NOTIFY, 0, 0, nullptr);
 
-  logWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  ::inotify_add_watch(logWatch_, (folder_ / "state/Corvella").c_str(),
-                      IN_MODIFY | IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE);
+  folderWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  watchFolder(folder_ / "state/Corvella");
 
   windowManager_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"openbox", "--config-file", CORVELLA_OPENBOX_RC},
@@ -189,10 +188,16 @@ bool XSession::drainEvents() {
     any = true;
   }
   char buffer[4096];
-  while (logWatch_ >= 0 && ::read(logWatch_, buffer, sizeof buffer) > 0) {
+  while (::read(folderWatch_, buffer, sizeof buffer) > 0) {
   }
   for (const auto& [descriptor, drain] : watched_) any = drain() || any;
   return any;
+}
+
+void XSession::watchFolder(const std::filesystem::path& folder) {
+  ::inotify_add_watch(
+      folderWatch_, folder.c_str(),
+      IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM | IN_CLOSE_WRITE);
 }
 
 void XSession::watch(int descriptor, std::function<bool()> drain) {
@@ -216,7 +221,7 @@ bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::mi
     // poll() no longer sees them: look again before sleeping on it.
     if (drainEvents()) continue;
     std::vector<pollfd> descriptors{{xcb_get_file_descriptor(connection_), POLLIN, 0},
-                                    {logWatch_, POLLIN, 0}};
+                                    {folderWatch_, POLLIN, 0}};
     for (const auto& entry : watched_) descriptors.push_back({entry.first, POLLIN, 0});
     ::poll(descriptors.data(), descriptors.size(), static_cast<int>(left.count()));
   }

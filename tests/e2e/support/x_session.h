@@ -5,7 +5,7 @@
 // folders.
 //
 // Everything synchronises on events: X round trips and property changes,
-// inotify on the log folder, XKB bell notifications. Nothing sleeps; every
+// inotify on the log folder (and others asked for), XKB bell notifications. Nothing sleeps; every
 // wait is bounded and fails the test when its limit passes.
 #pragma once
 
@@ -151,6 +151,8 @@ class XSession {
   // change in the log folder.
   bool waitUntil(const std::function<bool()>& condition,
                  std::chrono::milliseconds limit = defaultLimit);
+  // The waits also wake on changes in the folder (an existing one).
+  void watchFolder(const std::filesystem::path& folder);
   // The waits also wake when the descriptor is readable; drain reads what
   // has arrived there and says whether there was anything.
   void watch(int descriptor, std::function<bool()> drain);
@@ -178,7 +180,7 @@ class XSession {
   xcb_window_t root_ = XCB_WINDOW_NONE;
   std::uint8_t xkbEvent_ = 0;
   int bells_ = 0;
-  int logWatch_ = -1;
+  int folderWatch_ = -1;
   std::map<int, std::function<bool()>> watched_;
 };
 
