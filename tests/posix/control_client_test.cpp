@@ -51,38 +51,42 @@ TEST_F(ControlClientTest, AnAnswerThatNeverComesEndsAtTheTimeLimit) {
   EXPECT_EQ(exchange.why, "no answer from Corvella within 200 ms");
 }
 
-TEST(ControlClientAloneTest, NothingListeningMeansNoInstance) {
-  corvella::testing_support::TemporaryFolder folder;
-  EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
-  EXPECT_EQ(exchangeRequest(folder.path() / "missing" / "control", "x").result, Result::noInstance);
-  {
-    ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
-    ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
-    // Claimed, never served, then gone: only a lock file stays.
+// A claimed socket that no server serves.
+class ControlClientAloneTest : public ::testing::Test {
+ protected:
+  void claim() {
+    claimed = claimControlSocket(socket);
+    ASSERT_EQ(claimed.result, ControlSocketClaim::Result::claimed);
   }
-  EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
+  corvella::testing_support::TemporaryFolder folder;
+  const std::filesystem::path socket = folder.path() / "control";
+  ControlSocketClaim claimed;
+};
+
+TEST_F(ControlClientAloneTest, NothingListeningMeansNoInstance) {
+  EXPECT_EQ(exchangeRequest(socket, "x").result, Result::noInstance);
+  EXPECT_EQ(exchangeRequest(folder.path() / "missing" / "control", "x").result, Result::noInstance);
+  claim();
+  claimed.socket.reset();  // never served, then gone: only a lock file stays
+  EXPECT_EQ(exchangeRequest(socket, "x").result, Result::noInstance);
 }
 
-TEST(ControlClientAloneTest, AListenerThatNeverAcceptsMakesTheClientGiveUpNotHang) {
-  corvella::testing_support::TemporaryFolder folder;
-  ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
-  ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
+TEST_F(ControlClientAloneTest, AListenerThatNeverAcceptsMakesTheClientGiveUpNotHang) {
+  claim();
   // A daemon that hangs: its queue of connections fills up and stays full.
   std::vector<FileDescriptor> waiting;
-  while (auto connection = connectTo(folder.path() / "control")) {
+  while (auto connection = connectTo(socket)) {
     waiting.push_back(std::move(*connection));
     ASSERT_LT(waiting.size(), 1000u);
   }
-  const Exchange exchange = exchangeRequest(folder.path() / "control", "x");
+  const Exchange exchange = exchangeRequest(socket, "x");
   EXPECT_EQ(exchange.result, Result::failed);
   EXPECT_EQ(exchange.why, "Corvella is busy: its queue of connections is full");
 }
 
-TEST(ControlClientAloneTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
-  corvella::testing_support::TemporaryFolder folder;
-  ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
-  ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
-  FileDescriptor listener = claim.socket->takeListener();
+TEST_F(ControlClientAloneTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
+  claim();
+  FileDescriptor listener = claimed.socket->takeListener();
   std::thread closer([&] {
     pollfd ready{listener.get(), POLLIN, 0};
     ::poll(&ready, 1, 5000);
@@ -90,7 +94,7 @@ TEST(ControlClientAloneTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
     char buffer[64];
     ::recv(accepted.get(), buffer, sizeof buffer, 0);
   });
-  const Exchange exchange = exchangeRequest(folder.path() / "control", "x");
+  const Exchange exchange = exchangeRequest(socket, "x");
   closer.join();
   EXPECT_EQ(exchange.result, Result::failed);
   EXPECT_EQ(exchange.why, "Corvella closed the connection without an answer");
