@@ -46,11 +46,9 @@ class TrayTest : public DesktopTest {
   // Opens the menu with the pointer, chooses by keys and gives the log
   // entry the choice wrote.
   std::string chooseForEntry(int item) {
-    const std::size_t before = session->logEntries().size();
-    if (!tray->openMenu(session->corvellaPid()) || !tray->choose(item)) return "no menu";
-    std::vector<std::string> entries;
-    session->waitUntil([&] { return (entries = session->logEntries()).size() > before; });
-    return entries.size() > before ? entries[before] : "no entry";
+    return session->entryAfter([&] {
+      ASSERT_TRUE(tray->openMenu(session->corvellaPid()) && tray->choose(item)) << "no menu";
+    });
   }
   // Waits until the settings window is shown and has the focus.
   bool settingsFocused() {

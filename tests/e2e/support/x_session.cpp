@@ -414,8 +414,12 @@ std::vector<std::string> XSession::logEntries() const {
 }
 
 std::string XSession::pressForEntry(const std::vector<std::uint8_t>& keys) {
+  return entryAfter([&] { press(keys); });
+}
+
+std::string XSession::entryAfter(const std::function<void()>& action) {
   const std::size_t before = logEntries().size();
-  press(keys);
+  action();
   std::vector<std::string> entries;
   const bool came = waitUntil([&] { return (entries = logEntries()).size() > before; });
   return came ? entries[before] : std::string();

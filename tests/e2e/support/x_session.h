@@ -129,6 +129,8 @@ class XSession {
   std::vector<std::string> logEntries() const;
   // Presses and waits for a new log entry; gives it (empty when none came).
   std::string pressForEntry(const std::vector<std::uint8_t>& keys);
+  // Does what is asked and waits for a new log entry; gives it (empty when none came).
+  std::string entryAfter(const std::function<void()>& action);
   // Presses and waits for a bell.
   bool pressForBell(const std::vector<std::uint8_t>& keys);
 
