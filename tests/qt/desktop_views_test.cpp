@@ -140,30 +140,6 @@ TEST_F(StatusMenuTest, SettingsItemOpensOneWindowThatClosingOnlyHides) {
   EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(StatusMenuTest, RecordingTakesTheWindowsOwnKeysAndHoldsTheGrabOnlyWhileShown) {
-  delegate().openSettings();
-  QWidget& window = *desktop.settingsWindowUI().window();
-  qt::GridRowWidget& row = *desktop.settingsContent()->gridPage()->rowWidgets().at(0);
-  QTest::mouseClick(&row.recorder(), Qt::LeftButton);
-  EXPECT_TRUE(desktop.keyEventMonitor().isGrabbing());
-
-  // Hiding the window lets go of the keyboard; the recording goes on (the
-  // hot keys stay paused) and takes the keyboard again when shown.
-  window.hide();
-  EXPECT_FALSE(desktop.keyEventMonitor().isGrabbing());
-  EXPECT_EQ(platform.hotKeyService.registrations().size(), 0u);
-  window.show();
-  EXPECT_TRUE(desktop.keyEventMonitor().isGrabbing());
-
-  // Ctrl+W closes the window, but not while recording: it is recorded.
-  QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
-  EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(store().layouts()[0].shortcut, (Shortcut{13, 0x40000}));
-  EXPECT_EQ(row.recorder().text(), "⌃W");
-  EXPECT_FALSE(desktop.keyEventMonitor().isGrabbing());
-  EXPECT_EQ(platform.hotKeyService.registrations().size(), 22u);
-}
-
 TEST(KeyTranslation, PhysicalKeysFromXKeyCodesElseTheQtKeyOnAUSKeyboard) {
   struct Case {
     int key;

@@ -80,20 +80,29 @@ TEST_F(GridSettingsPageTest, SteppersStopAtOneAndTwelve) {
   EXPECT_EQ(store().layouts()[1].columns, 12);
 }
 
-TEST_F(GridSettingsPageTest, RecorderTakesAKeyPressWhileTheHotKeysArePaused) {
+TEST_F(GridSettingsPageTest, RecorderTakesTheWindowsOwnKeysWhileTheHotKeysArePaused) {
   QTest::mouseClick(&row(0).recorder(), Qt::LeftButton);
   settle();
   EXPECT_EQ(row(0).recorder().text(), "Press keys…");
   EXPECT_EQ(registeredHotKeys(), 0u) << "paused while recording";
   EXPECT_TRUE(desktop.keyEventMonitor().isGrabbing()) << "the keyboard goes to the window";
+  // Hiding the window lets go of the keyboard; the recording goes on (the
+  // hot keys stay paused) and takes the keyboard again when shown.
+  window().hide();
+  EXPECT_FALSE(desktop.keyEventMonitor().isGrabbing());
+  EXPECT_EQ(registeredHotKeys(), 0u);
+  window().show();
+  EXPECT_TRUE(desktop.keyEventMonitor().isGrabbing());
 
-  QTest::keyClick(&window(), Qt::Key_2, Qt::ControlModifier | Qt::AltModifier);
+  // Ctrl+W closes the window, but not while recording: it is recorded.
+  QTest::keyClick(&window(), Qt::Key_W, Qt::ControlModifier);
   settle();
-  EXPECT_EQ(store().layouts()[0].shortcut, (Shortcut{19, 0xC0000}));
-  EXPECT_EQ(row(0).recorder().text(), "⌃⌥2");
+  EXPECT_TRUE(window().isVisible());
+  EXPECT_EQ(store().layouts()[0].shortcut, (Shortcut{13, 0x40000}));
+  EXPECT_EQ(row(0).recorder().text(), "⌃W");
   EXPECT_FALSE(desktop.keyEventMonitor().isGrabbing());
   EXPECT_EQ(registeredHotKeys(), 22u) << "twenty actions and two grids, resumed";
-  EXPECT_NE(savedLayouts().find(R"("shortcut":{"keyCode":19,"modifiers":786432})"),
+  EXPECT_NE(savedLayouts().find(R"("shortcut":{"keyCode":13,"modifiers":262144})"),
             std::string::npos);
 }
 
