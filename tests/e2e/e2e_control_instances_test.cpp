@@ -1,8 +1,8 @@
 // One corvella per user, and the daemon's word about where it cannot work:
 // a second daemon ends and leaves the first one's shortcuts alone, a Wayland
 // session without X is refused, a display without a window manager is named,
-// and a daemon started from a terminal lists the shortcuts another program
-// holds.
+// a headless daemon refuses to show settings, and a daemon started from a
+// terminal lists the shortcuts another program holds.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -41,15 +41,6 @@ TEST_F(ControlInstancesTest, ASecondDaemonEndsAndTheFirstKeepsAnsweringItsShortc
   EXPECT_EQ(starts, 1) << "the second daemon never launched";
 }
 
-TEST_F(ControlInstancesTest, SettingsAskedOfAHeadlessDaemonAreRefusedInOneLine) {
-  ASSERT_TRUE(session->startCorvella({"--headless"}, {})) << session->corvellaOutput();
-  const CommandResult settings = session->runCorvella({"--settings"});
-  EXPECT_EQ(settings.exitCode(), 1);
-  EXPECT_EQ(settings.error,
-            "corvella: the running Corvella has no settings window (started with --headless)\n");
-  EXPECT_TRUE(session->corvellaRunning());
-}
-
 TEST_F(ControlInstancesTest, AWaylandSessionWithoutXIsRefusedInOneLine) {
   const CommandResult result =
       session->runCorvella({}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", "wayland-0"}});
@@ -60,9 +51,9 @@ TEST_F(ControlInstancesTest, AWaylandSessionWithoutXIsRefusedInOneLine) {
   EXPECT_FALSE(std::filesystem::exists(session->controlSocket()));
 }
 
-TEST_F(ControlInstancesTest, WithoutAWindowManagerTheDaemonSaysSoAndStillRuns) {
+TEST_F(ControlInstancesTest, WithoutAWindowManagerAHeadlessDaemonSaysSoAndStillAnswers) {
   session->stopWindowManager();
-  startCorvella();
+  ASSERT_TRUE(session->startCorvella({"--headless"}, {})) << session->corvellaOutput();
   EXPECT_THAT(session->corvellaOutput(),
               HasSubstr("corvella: no EWMH window manager runs on this display; windows cannot "
                         "be found or moved until one starts\n"));
@@ -70,6 +61,11 @@ TEST_F(ControlInstancesTest, WithoutAWindowManagerTheDaemonSaysSoAndStillRuns) {
   EXPECT_EQ(center.exitCode(), 1);
   EXPECT_EQ(center.output, "center: 초점 창 없음\n");
   EXPECT_EQ(center.error, "corvella: center: no focused window\n");
+  const CommandResult settings = session->runCorvella({"--settings"});
+  EXPECT_EQ(settings.exitCode(), 1);
+  EXPECT_EQ(settings.error,
+            "corvella: the running Corvella has no settings window (started with --headless)\n");
+  EXPECT_TRUE(session->corvellaRunning());
 }
 
 // A daemon on a pseudo-terminal, as when started by hand; its output is
