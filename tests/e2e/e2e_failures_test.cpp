@@ -12,7 +12,7 @@ using namespace keys;
 
 using FailuresTest = DesktopTest;
 
-TEST_F(FailuresTest, AWindowKeepingAMinimumSizeIsLoggedWithItsRealFrame) {
+TEST_F(FailuresTest, AWindowKeepingAMinimumSizeIsLoggedWithItsRealFrameAndFailsARun) {
   startFocused({"title=Stubborn;size=950x750;at=100,50;min=900x700"}, "Stubborn");
   const FrameExtents extents = session->frameExtents(focusedWindow);
   // The client may not be narrower than 900: the frame adds the decorations.
@@ -22,6 +22,13 @@ TEST_F(FailuresTest, AWindowKeepingAMinimumSizeIsLoggedWithItsRealFrame) {
   EXPECT_EQ(session->outerFrame(focusedWindow), kept);
   // Its previous frame is still on the undo stack.
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
+
+  // Through the command line, the same entry and a failed run.
+  const CommandResult run = session->runCorvella({"run", "leftHalf"});
+  EXPECT_EQ(run.exitCode(), 1);
+  EXPECT_EQ(run.output,
+            "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, logText(kept), "Stubborn") + "\n");
+  EXPECT_EQ(run.error, "corvella: leftHalf: the window did not reach its target\n");
 }
 
 TEST_F(FailuresTest, ACombinationHeldByAnotherClientIsCountedAndTheRestStillWork) {
