@@ -12,72 +12,77 @@ namespace {
 
 using namespace keys;
 
-class ApplicationsTest : public DesktopTest {
- protected:
-  // Starts a client whose windows may not say their process, and waits until
-  // the window manager manages every one of them.
-  void startClient(const std::vector<std::string>& windows,
-                   const std::vector<std::string>& titles) {
-    ASSERT_NE(session->startTestClient(windows, 0), nullptr) << session->why();
+struct Grouping {
+  const char* name;
+  // One test client each; a window's fields besides title, size and place.
+  std::vector<std::vector<std::pair<std::string, std::string>>> clients;
+  std::string focused, header;
+  std::vector<std::string> tiled;
+  std::string bystander;
+  friend void PrintTo(const Grouping& grouping, std::ostream* out) { *out << grouping.name; }
+};
+
+class ApplicationsTest : public DesktopTest, public testing::WithParamInterface<Grouping> {};
+
+TEST_P(ApplicationsTest, TilingTakesTheWindowsOfTheFrontApplicationOnly) {
+  const Grouping& grouping = GetParam();
+  int x = 20;
+  for (const auto& client : grouping.clients) {
+    std::vector<std::string> windows;
+    std::size_t saysItsProcess = 0;
+    for (const auto& [title, fields] : client) {
+      windows.push_back("title=" + title + ";size=300x200;at=" + std::to_string(x) + ",40;" +
+                        fields);
+      saysItsProcess += fields.find("nopid") == std::string::npos;
+      x += 380;
+    }
+    // Windows without _NET_WM_PID are not counted by process: wait by title.
+    ASSERT_NE(session->startTestClient(windows, saysItsProcess), nullptr) << session->why();
     ASSERT_TRUE(session->waitUntil([&] {
-      for (const auto& title : titles) {
-        if (!session->windowTitled(title)) return false;
+      for (const auto& window : client) {
+        if (!session->windowTitled(window.first)) return false;
       }
       return true;
     })) << "not all of the windows were managed";
   }
-  Frame frameOf(const std::string& title) {
-    return *session->outerFrame(*session->windowTitled(title));
+  const Frame bystander = frameOf(grouping.bystander);
+  ASSERT_TRUE(session->activate(*session->windowTitled(grouping.focused)));
+  startCorvella();
+
+  std::vector<std::pair<Frame, std::string>> columns;
+  const int width = 1440 / static_cast<int>(grouping.tiled.size());
+  for (const auto& title : grouping.tiled) {
+    columns.push_back({{width * static_cast<int>(columns.size()), 0, width, 900}, title});
   }
-  std::string columns(const std::string& header, const std::vector<std::string>& titles) {
-    const int width = 1440 / static_cast<int>(titles.size());
-    std::string entry = header;
-    for (std::size_t i = 0; i < titles.size(); ++i) {
-      const Frame cell{width * static_cast<int>(i), 0, width, 900};
-      entry += "\n" + moveLine(true, cell, logText(cell), titles[i]);
-    }
-    return entry;
-  }
-};
-
-TEST_F(ApplicationsTest, AClientWithoutProcessIdentifiersIsOneApplicationByItsClass) {
-  startClient({"title=Other;size=300x200;at=1000,600;class=Other;nopid"}, {"Other"});
-  startClient({"title=T1;size=300x200;at=20,20;class=Wish;nopid",
-               "title=T2;size=300x200;at=400,40;class=Wish;nopid",
-               "title=T3;size=300x200;at=800,60;class=Wish;nopid"},
-              {"T1", "T2", "T3"});
-  const Frame other = frameOf("Other");
-  ASSERT_TRUE(session->activate(*session->windowTitled("T2")));
-  startCorvella();
-  EXPECT_EQ(session->pressForEntry({super, alt, a}),
-            columns("tileAppColumns Wish ×3", {"T1", "T2", "T3"}));
-  EXPECT_EQ(frameOf("Other"), other);
+  EXPECT_EQ(session->pressForEntry({super, alt, a}), okEntry(grouping.header, columns));
+  EXPECT_EQ(frameOf(grouping.bystander), bystander);
 }
 
-TEST_F(ApplicationsTest, WindowsOfOneClassFromTwoProcessesAreOneApplication) {
-  ASSERT_NE(session->startTestClient({"title=Left;size=300x200;at=20,20;class=Term"}), nullptr);
-  ASSERT_NE(session->startTestClient({"title=Right;size=300x200;at=600,40;class=Term"}), nullptr);
-  ASSERT_NE(session->startTestClient({"title=Else;size=300x200;at=1000,600;class=Else"}), nullptr);
-  const Frame other = frameOf("Else");
-  ASSERT_TRUE(session->activate(*session->windowTitled("Right")));
-  startCorvella();
-  EXPECT_EQ(session->pressForEntry({super, alt, a}),
-            columns("tileAppColumns Term ×2", {"Left", "Right"}));
-  EXPECT_EQ(frameOf("Else"), other);
-}
-
-TEST_F(ApplicationsTest, WithoutAClassTheWindowsOfOneXClientAreOneApplication) {
-  startClient({"title=C1;size=300x200;at=20,20;noclass;nopid",
-               "title=C2;size=300x200;at=600,40;noclass;nopid"},
-              {"C1", "C2"});
-  startClient({"title=D1;size=300x200;at=1000,600;noclass;nopid"}, {"D1"});
-  const Frame other = frameOf("D1");
-  ASSERT_TRUE(session->activate(*session->windowTitled("C1")));
-  startCorvella();
-  // No class, so no name: "?" stands for it.
-  EXPECT_EQ(session->pressForEntry({super, alt, a}), columns("tileAppColumns ? ×2", {"C1", "C2"}));
-  EXPECT_EQ(frameOf("D1"), other);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Groupings, ApplicationsTest,
+    testing::Values(
+        Grouping{
+            "ByClassWithoutProcessIdentifiers",
+            {{{"Other", "class=Other;nopid"}},
+             {{"T1", "class=Wish;nopid"}, {"T2", "class=Wish;nopid"}, {"T3", "class=Wish;nopid"}}},
+            "T2",
+            "tileAppColumns Wish ×3",
+            {"T1", "T2", "T3"},
+            "Other"},
+        Grouping{"OneClassFromTwoProcesses",
+                 {{{"Left", "class=Term"}}, {{"Right", "class=Term"}}, {{"Else", "class=Else"}}},
+                 "Right",
+                 "tileAppColumns Term ×2",
+                 {"Left", "Right"},
+                 "Else"},
+        // No class, so no name: "?" stands for it.
+        Grouping{"WithoutAClassOneXClient",
+                 {{{"C1", "noclass;nopid"}, {"C2", "noclass;nopid"}}, {{"D1", "noclass;nopid"}}},
+                 "C1",
+                 "tileAppColumns ? ×2",
+                 {"C1", "C2"},
+                 "D1"}),
+    [](const testing::TestParamInfo<Grouping>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace corvella::e2e

@@ -15,18 +15,14 @@ namespace {
 
 using namespace keys;
 
-class LogSafetyTest : public DesktopTest {};
+using LogSafetyTest = DesktopTest;
 
 TEST_F(LogSafetyTest, ATitleWithLineBreaksAndEscapesStaysOnItsOwnLine) {
   const std::string title = "Evil\n2026-01-01T00:00:00Z 시작\x1b[2J\r";
-  ASSERT_NE(session->startTestClient({"title=" + title + ";size=400x300;at=100,80"}), nullptr)
-      << session->why();
-  ASSERT_TRUE(session->activate(*session->windowTitled(title)));
-  startCorvella();
-  const Frame left{0, 0, 720, 900};
-  EXPECT_EQ(session->pressForEntry({super, alt, keys::left}),
-            "leftHalf\n" +
-                moveLine(true, left, logText(left), "Evil\\n2026-01-01T00:00:00Z 시작\\x1B[2J\\r"));
+  startFocused({"title=" + title + ";size=400x300;at=100,80"}, title);
+  EXPECT_EQ(
+      session->pressForEntry({super, alt, left}),
+      okEntry("leftHalf", {{{0, 0, 720, 900}, "Evil\\n2026-01-01T00:00:00Z 시작\\x1B[2J\\r"}}));
   // Three entries in all, each its own stamp: nothing was forged.
   EXPECT_EQ(session->logEntries().size(), 3u);
 }

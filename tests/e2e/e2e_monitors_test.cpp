@@ -8,25 +8,16 @@ namespace {
 
 using namespace keys;
 
-class MonitorsTest : public DesktopTest {
- protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    if (!HasFatalFailure()) startFocused({"title=Solo;size=300x200;at=100,100"}, "Solo");
-  }
-  void splitScreen() {
-    ASSERT_EQ(session->run({"xrandr", "--setmonitor", "left", "720/190x900/240+0+0", "screen"}), 0);
-    ASSERT_EQ(session->run({"xrandr", "--setmonitor", "right", "720/190x900/240+720+0", "none"}),
-              0);
-  }
-};
+using MonitorsTest = DesktopTest;
 
-TEST_F(MonitorsTest, NextAndPreviousDisplayKeepThePlaceRelativeToTheScreen) {
+TEST_F(MonitorsTest, DisplayMovesKeepThePlaceAndAWindowAcrossBothBelongsToTheLarger) {
+  startFocused({"title=Solo;size=300x200;at=100,100"}, "Solo");
   const int entries = static_cast<int>(session->logEntries().size());
   EXPECT_TRUE(session->pressForBell({control, alt, super, right}));  // one screen: nowhere to go
   EXPECT_EQ(static_cast<int>(session->logEntries().size()), entries);
 
-  splitScreen();
+  ASSERT_EQ(session->run({"xrandr", "--setmonitor", "left", "720/190x900/240+0+0", "screen"}), 0);
+  ASSERT_EQ(session->run({"xrandr", "--setmonitor", "right", "720/190x900/240+720+0", "none"}), 0);
   const Frame start = *session->outerFrame(focusedWindow);
   // Both screens are 720×900, so only the origin moves by the screen's offset.
   const Frame moved{start.x + 720, start.y, start.width, start.height};
@@ -36,10 +27,8 @@ TEST_F(MonitorsTest, NextAndPreviousDisplayKeepThePlaceRelativeToTheScreen) {
   EXPECT_EQ(session->pressForEntry({control, alt, super, left}),
             okEntry("previousDisplay", {{start, "Solo"}}));
   EXPECT_EQ(session->outerFrame(focusedWindow), start);
-}
 
-TEST_F(MonitorsTest, AWindowAcrossBothScreensActsOnTheOneItOverlapsMore) {
-  splitScreen();
+  // A window across both screens acts on the one it overlaps more.
   const struct {
     Frame across, leftHalf;
   } cases[] = {

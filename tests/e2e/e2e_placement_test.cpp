@@ -11,13 +11,8 @@ namespace {
 
 using namespace keys;
 
-class PlacementTest : public DesktopTest {
+class PlacementTest : public OneWindowTest {
  protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    if (!HasFatalFailure()) startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
-  }
-
   // Presses the keys and expects one OK entry under the label and the window at target.
   void expectPlacement(const std::vector<std::uint8_t>& keys, const std::string& label,
                        const Frame& target) {
@@ -38,14 +33,13 @@ TEST_F(PlacementTest, HalvesQuartersAndMaximizeFillTheirPartOfTheScreen) {
   expectPlacement({super, alt, f}, "maximize", {0, 0, 1440, 900});
 }
 
-TEST_F(PlacementTest, ThirdsCycleBothWaysAndWrapAround) {
+TEST_F(PlacementTest, ThirdsCycleBothWaysAndCenterSmallerAndLargerWorkFromTheCurrentFrame) {
   // The window starts in no third: next takes the left one, then each press the next.
   for (int x : {0, 480, 960, 0})
     expectPlacement({control, alt, right}, "nextThird", {x, 0, 480, 900});
   expectPlacement({control, alt, left}, "previousThird", {960, 0, 480, 900});
-}
 
-TEST_F(PlacementTest, CenterSmallerAndLargerWorkFromTheCurrentFrame) {
+  // Center, smaller and larger work from the current frame.
   expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
   // 720×900 centred: x = 720 - 360.
   expectPlacement({super, alt, c}, "center", {360, 0, 720, 900});

@@ -1,6 +1,6 @@
 // The X11 ports driven directly, in this process, against real clients:
-// how EWMH windows read through the core's attribute vocabulary, the screens
-// with a dock's strut, the front application, and key names from the layout.
+// how EWMH windows read through the core's attribute vocabulary, the front
+// application without its docks, and key names from the layout.
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -127,13 +127,7 @@ TEST_F(PortsTest, AnApplicationsWindowsComeFrontToBackWithoutItsDocks) {
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(windowOf(list[0]), *session->windowTitled("Front"));
   EXPECT_EQ(windowOf(list[1]), *session->windowTitled("Back"));
-
-  // The panel's strut comes off the screen's visible frame: 30 pixels at the
-  // top of a 1440×900 screen leave y 0 to 870 in bottom-left space.
-  const auto screens = platform->services().screens.screens();
-  ASSERT_EQ(screens.size(), 1u);
-  EXPECT_EQ(screens[0].frame, (Rect{0, 0, 1440, 900}));
-  EXPECT_EQ(screens[0].visibleFrame, (Rect{0, 0, 1440, 870}));
+  // What the panel's strut takes off the screen is shown by the tray's tests.
 }
 
 TEST_F(PortsTest, KeyNamesFollowTheCurrentLayout) {

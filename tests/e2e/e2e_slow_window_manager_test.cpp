@@ -4,8 +4,6 @@
 // next shortcut is answered as soon as it is pressed.
 #include <signal.h>
 
-#include <cstdlib>
-
 #include <string>
 #include <vector>
 
@@ -32,7 +30,7 @@ class StoppedWindowManager {
   pid_t pid_;
 };
 
-class SlowWindowManagerTest : public DesktopTest {};
+using SlowWindowManagerTest = DesktopTest;
 
 TEST_F(SlowWindowManagerTest, ATilingWaitsOnceForAllItsWindowsAndTheNextShortcutIsAnswered) {
   std::vector<std::string> windows, titles;
@@ -41,21 +39,15 @@ TEST_F(SlowWindowManagerTest, ATilingWaitsOnceForAllItsWindowsAndTheNextShortcut
     windows.push_back("title=" + titles.back() +
                       ";size=200x150;at=" + std::to_string(20 + 200 * i) + ",100");
   }
-  ASSERT_NE(session->startTestClient(windows), nullptr) << session->why();
-  ASSERT_TRUE(session->activate(*session->windowTitled("W0")));
-  startCorvella();
+  startFocused(windows, "W0");
 
   StoppedWindowManager stopped(session->windowManagerPid());
   // Openbox may have been stopped in the middle of moving the focus (it
   // still settles the windows it has just mapped); the active window is
   // set as it would have left it.
-  auto* reply = xcb_intern_atom_reply(
-      session->xcb(), xcb_intern_atom(session->xcb(), 0, 18, "_NET_ACTIVE_WINDOW"), nullptr);
-  ASSERT_NE(reply, nullptr);
-  const xcb_window_t w0 = *session->windowTitled("W0");
-  xcb_change_property(session->xcb(), XCB_PROP_MODE_REPLACE, session->root(), reply->atom,
-                      XCB_ATOM_WINDOW, 32, 1, &w0);
-  std::free(reply);
+  const xcb_window_t w0 = focusedWindow;
+  xcb_change_property(session->xcb(), XCB_PROP_MODE_REPLACE, session->root(),
+                      session->atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 32, 1, &w0);
   ASSERT_TRUE(session->waitUntil([&] { return session->activeWindow() == w0; }));
   // Six columns of 240 on the 1440×900 screen; no answer, so no frame is known.
   std::string expected = "tileAppColumns TestClient ×6";
@@ -80,9 +72,8 @@ TEST_F(SlowWindowManagerTest, ATilingWaitsOnceForAllItsWindowsAndTheNextShortcut
   }));
   // And with an answering window manager the frames are read back again.
   ASSERT_TRUE(session->activate(w0));
-  const Frame right{720, 0, 720, 900};
-  EXPECT_EQ(session->pressForEntry({super, alt, keys::right}),
-            "rightHalf\n" + moveLine(true, right, logText(right), "W0"));
+  EXPECT_EQ(session->pressForEntry({super, alt, right}),
+            okEntry("rightHalf", {{{720, 0, 720, 900}, "W0"}}));
 }
 
 }  // namespace

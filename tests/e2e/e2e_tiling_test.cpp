@@ -22,9 +22,6 @@ class TilingTest : public DesktopTest {
     otherFrame = frameOf("Other");
     startFocused(windows, title);
   }
-  Frame frameOf(const std::string& title) {
-    return *session->outerFrame(*session->windowTitled(title));
-  }
   std::vector<Frame> framesOf(const std::vector<std::string>& titles) {
     std::vector<Frame> frames;
     for (const std::string& title : titles) frames.push_back(frameOf(title));

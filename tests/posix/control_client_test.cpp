@@ -51,38 +51,42 @@ TEST_F(ControlClientTest, AnAnswerThatNeverComesEndsAtTheTimeLimit) {
   EXPECT_EQ(exchange.why, "no answer from Corvella within 200 ms");
 }
 
-TEST(ControlClientAloneTest, NothingListeningMeansNoInstance) {
-  corvella::testing_support::TemporaryFolder folder;
-  EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
-  EXPECT_EQ(exchangeRequest(folder.path() / "missing" / "control", "x").result, Result::noInstance);
-  {
-    ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
-    ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
-    // Claimed, never served, then gone: only a lock file stays.
+// A claimed socket that no server serves.
+class ControlClientAloneTest : public ::testing::Test {
+ protected:
+  void claim() {
+    claimed = claimControlSocket(socket);
+    ASSERT_EQ(claimed.result, ControlSocketClaim::Result::claimed);
   }
-  EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
+  corvella::testing_support::TemporaryFolder folder;
+  const std::filesystem::path socket = folder.path() / "control";
+  ControlSocketClaim claimed;
+};
+
+TEST_F(ControlClientAloneTest, NothingListeningMeansNoInstance) {
+  EXPECT_EQ(exchangeRequest(socket, "x").result, Result::noInstance);
+  EXPECT_EQ(exchangeRequest(folder.path() / "missing" / "control", "x").result, Result::noInstance);
+  claim();
+  claimed.socket.reset();  // never served, then gone: only a lock file stays
+  EXPECT_EQ(exchangeRequest(socket, "x").result, Result::noInstance);
 }
 
-TEST(ControlClientAloneTest, AListenerThatNeverAcceptsMakesTheClientGiveUpNotHang) {
-  corvella::testing_support::TemporaryFolder folder;
-  ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
-  ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
+TEST_F(ControlClientAloneTest, AListenerThatNeverAcceptsMakesTheClientGiveUpNotHang) {
+  claim();
   // A daemon that hangs: its queue of connections fills up and stays full.
   std::vector<FileDescriptor> waiting;
-  while (auto connection = connectTo(folder.path() / "control")) {
+  while (auto connection = connectTo(socket)) {
     waiting.push_back(std::move(*connection));
     ASSERT_LT(waiting.size(), 1000u);
   }
-  const Exchange exchange = exchangeRequest(folder.path() / "control", "x");
+  const Exchange exchange = exchangeRequest(socket, "x");
   EXPECT_EQ(exchange.result, Result::failed);
   EXPECT_EQ(exchange.why, "Corvella is busy: its queue of connections is full");
 }
 
-TEST(ControlClientAloneTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
-  corvella::testing_support::TemporaryFolder folder;
-  ControlSocketClaim claim = claimControlSocket(folder.path() / "control");
-  ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
-  FileDescriptor listener = claim.socket->takeListener();
+TEST_F(ControlClientAloneTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
+  claim();
+  FileDescriptor listener = claimed.socket->takeListener();
   std::thread closer([&] {
     pollfd ready{listener.get(), POLLIN, 0};
     ::poll(&ready, 1, 5000);
@@ -90,7 +94,7 @@ TEST(ControlClientAloneTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
     char buffer[64];
     ::recv(accepted.get(), buffer, sizeof buffer, 0);
   });
-  const Exchange exchange = exchangeRequest(folder.path() / "control", "x");
+  const Exchange exchange = exchangeRequest(socket, "x");
   closer.join();
   EXPECT_EQ(exchange.result, Result::failed);
   EXPECT_EQ(exchange.why, "Corvella closed the connection without an answer");
@@ -116,28 +120,16 @@ TEST_F(ControlClientTest, TheCommandLineReportFollowsTheAnswer) {
                                  R"({"request":"run","action":"undo"})"));
 }
 
-TEST(ControlClientReportTest, HelpVersionAndUsageNeedNoInstance) {
-  const std::optional<std::filesystem::path> nowhere = "/nonexistent/corvella/control";
-  EXPECT_EQ(commandLineReport(parseCommandLine({"--version"}), nowhere, "4.5.6").output,
-            "corvella 4.5.6\n");
-  EXPECT_EQ(commandLineReport(parseCommandLine({"--help"}), nowhere, "4.5.6").output, helpText());
-  const ClientReport usage = commandLineReport(parseCommandLine({"grid", "0x3"}), nowhere, "4.5.6");
-  EXPECT_EQ(usage.exit, ExitStatus::usage);
-  EXPECT_EQ(usage.error,
-            "corvella: grid size \"0x3\" out of range: columns and rows go from 1 to 12\n");
-
-  const ClientReport missing = commandLineReport(parseCommandLine({"run", "undo"}), nowhere, "");
-  EXPECT_EQ(missing.exit, ExitStatus::noInstance);
-  EXPECT_EQ(missing.error,
-            "corvella: Corvella is not running (nothing answers at "
-            "/nonexistent/corvella/control)\n");
-  // --settings with no one to show them: this process is to become Corvella.
-  EXPECT_EQ(settingsShownByRunningInstance(nowhere, ""), std::nullopt);
-  EXPECT_EQ(settingsShownByRunningInstance(std::nullopt, ""), std::nullopt);
+TEST(ControlClientReportTest, WithoutAFolderForTheSocketNothingCanAnswer) {
+  // Help, version, usage errors and a missing instance end the program in
+  // the end-to-end tests, where their exit statuses are pinned.
   const ClientReport nameless = commandLineReport(parseCommandLine({"status"}), std::nullopt, "");
   EXPECT_EQ(nameless.exit, ExitStatus::noInstance);
   EXPECT_EQ(nameless.output,
             "Corvella is not running (no folder for its control socket can be named).\n");
+  // --settings with no one to show them: this process is to become Corvella.
+  EXPECT_EQ(settingsShownByRunningInstance("/nonexistent/corvella/control", ""), std::nullopt);
+  EXPECT_EQ(settingsShownByRunningInstance(std::nullopt, ""), std::nullopt);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <fstream>
 
+#include "platform/posix/control_client.h"
 #include "platform/posix/control_socket_claim.h"
 #include "platform/posix/unix_socket.h"
 #include "tests/support/temporary_folder.h"
@@ -65,6 +66,7 @@ TEST_F(ControlSocketClaimTest, ASocketLeftByACrashedDaemonIsReplaced) {
               0);
   }
   ASSERT_FALSE(connectTo(socket).has_value());
+  EXPECT_EQ(exchangeRequest(socket, "x").result, Exchange::Result::noInstance);
   const ControlSocketClaim claim = claimControlSocket(socket);
   ASSERT_EQ(claim.result, Result::claimed) << claim.error;
   EXPECT_TRUE(connectTo(socket).has_value());

@@ -1,6 +1,6 @@
-// File systems a test can fill up or make read-only, even when it runs as
-// root (whom permission bits do not stop): mounts in a mount namespace of
-// the test process's own, so nothing is seen outside it. Without root, a
+// Folders a test can make read-only, even when it runs as root (whom
+// permission bits do not stop): mounts in a mount namespace of the test
+// process's own, so nothing is seen outside it. Without root, a
 // user namespace stands in where the system allows one; where nothing
 // works, the test is skipped with the reason.
 #pragma once
@@ -50,37 +50,6 @@ inline std::optional<std::string> enterPrivateMountNamespace() {
   result = enter();
   return *result;
 }
-
-// A tmpfs of the given size over the folder for as long as this lives.
-class SmallDisk {
- public:
-  SmallDisk(const std::filesystem::path& folder, std::size_t bytes) : folder_(folder) {
-    if (auto why = enterPrivateMountNamespace()) {
-      problem_ = *why;
-      return;
-    }
-    std::filesystem::create_directories(folder);
-    const std::string options = "size=" + std::to_string(bytes) + ",mode=0700";
-    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
-      problem_ = systemError("mounting a tmpfs");
-      return;
-    }
-    mounted_ = true;
-  }
-  ~SmallDisk() {
-    if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
-  }
-  SmallDisk(const SmallDisk&) = delete;
-  SmallDisk& operator=(const SmallDisk&) = delete;
-
-  // Why the disk could not be made; absent when it is there.
-  const std::optional<std::string>& problem() const { return problem_; }
-
- private:
-  std::filesystem::path folder_;
-  bool mounted_ = false;
-  std::optional<std::string> problem_;
-};
 
 // The folder read-only for as long as this lives: its permission bits for
 // an ordinary user, a read-only bind mount for root or when asked for (a

@@ -9,17 +9,12 @@
 
 #include "core/app/status_menu.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/environment.h"
 
 namespace corvella::xdg {
 namespace {
 
-EnvironmentReader environmentOf(std::map<std::string, std::string> variables) {
-  return [variables](std::string_view name) -> std::optional<std::string> {
-    auto found = variables.find(std::string(name));
-    if (found == variables.end()) return std::nullopt;
-    return found->second;
-  };
-}
+using testing_support::environmentOf;
 
 TEST(MessagesLanguage, LcAllThenLcMessagesThenLangLanguagePartOnly) {
   struct Row {

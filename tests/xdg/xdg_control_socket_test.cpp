@@ -1,27 +1,20 @@
 // Where the control socket is looked for and made on Linux.
+#include "platform/xdg/xdg_control_socket.h"
+
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <string>
 
-#include "platform/xdg/xdg_control_socket.h"
+#include "tests/support/environment.h"
 
 namespace corvella::xdg {
 namespace {
 
-using Variables = std::map<std::string, std::string>;
-
-std::optional<std::filesystem::path> socketWith(const Variables& variables) {
-  return controlSocketPath([&](std::string_view name) -> std::optional<std::string> {
-    auto found = variables.find(std::string(name));
-    if (found == variables.end()) return std::nullopt;
-    return found->second;
-  });
-}
+using testing_support::Variables;
 
 TEST(XdgControlSocketTest, TheRuntimeFolderComesFirstThenTheStateFolder) {
-  const std::pair<Variables, std::optional<std::string>> rows[] = {
+  const std::pair<Variables, std::optional<std::filesystem::path>> rows[] = {
       {{{"XDG_RUNTIME_DIR", "/run/user/1000"}, {"XDG_STATE_HOME", "/s"}, {"HOME", "/h"}},
        "/run/user/1000/corvella/control"},
       {{{"XDG_RUNTIME_DIR", "run/user/1000"}, {"XDG_STATE_HOME", "/s"}},
@@ -34,12 +27,7 @@ TEST(XdgControlSocketTest, TheRuntimeFolderComesFirstThenTheStateFolder) {
       {{}, std::nullopt},
   };
   for (const auto& [variables, expected] : rows) {
-    const auto path = socketWith(variables);
-    if (expected) {
-      EXPECT_EQ(path, std::filesystem::path(*expected));
-    } else {
-      EXPECT_EQ(path, std::nullopt);
-    }
+    EXPECT_EQ(controlSocketPath(testing_support::environmentOf(variables)), expected);
   }
 }
 

@@ -16,6 +16,7 @@
 
 #include "core/app/log.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/environment.h"
 #include "tests/support/private_mounts.h"
 #include "tests/support/temporary_folder.h"
 
@@ -23,15 +24,8 @@ namespace corvella::xdg {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::environmentOf;
 using testing_support::TemporaryFolder;
-
-EnvironmentReader environmentOf(std::map<std::string, std::string> variables) {
-  return [variables](std::string_view name) -> std::optional<std::string> {
-    auto found = variables.find(std::string(name));
-    if (found == variables.end()) return std::nullopt;
-    return found->second;
-  };
-}
 
 fs::perms permissionsOf(const fs::path& path) {
   return fs::status(path).permissions() & fs::perms::mask;

@@ -4,8 +4,6 @@
 // recorded there pressed afterwards.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -45,21 +43,19 @@ class TrayTest : public DesktopTest {
     environment["LC_ALL"] = "C.UTF-8";
     ASSERT_TRUE(session->startCorvella(arguments, environment)) << session->corvellaOutput();
   }
-  Frame frameOf(const std::string& title) {
-    return *session->outerFrame(*session->windowTitled(title));
-  }
   // Opens the menu with the pointer, chooses by keys and gives the log
   // entry the choice wrote.
   std::string chooseForEntry(int item) {
-    const std::size_t before = session->logEntries().size();
-    if (!tray->openMenu(session->corvellaPid()) || !tray->choose(item)) return "no menu";
-    std::vector<std::string> entries;
-    session->waitUntil([&] { return (entries = session->logEntries()).size() > before; });
-    return entries.size() > before ? entries[before] : "no entry";
+    return session->entryAfter([&] {
+      ASSERT_TRUE(tray->openMenu(session->corvellaPid()) && tray->choose(item)) << "no menu";
+    });
   }
-  std::string readFile(const std::filesystem::path& file) {
-    std::ifstream stream(file);
-    return {std::istreambuf_iterator<char>(stream), {}};
+  // Waits until the settings window is shown and has the focus.
+  bool settingsFocused() {
+    return session->waitUntil([&] {
+      auto settings = session->windowTitled("Corvella Settings");
+      return settings && session->activeWindow() == settings;
+    });
   }
 
   std::unique_ptr<TrayDesktop> tray;
@@ -69,8 +65,7 @@ TEST_F(TrayTest, MenuChoicesActOnTheWindowThatHadTheFocusBeforeTheMenuOpened) {
   session->writeDefaults(
       R"({"gridLayouts": {"data": "[{\"id\":\"5E0B2C1A-7D4F-4E8B-9A6C-3B2D1E0F9A8B\",\"columns\":2,\"rows\":1}]"}})");
   startDesktop();
-  EXPECT_EQ(chooseForEntry(leftHalfItem),
-            "leftHalf\n" + moveLine(true, leftHalf, logText(leftHalf), "Right"));
+  EXPECT_EQ(chooseForEntry(leftHalfItem), okEntry("leftHalf", {{leftHalf, "Right"}}));
   EXPECT_EQ(frameOf("Right"), leftHalf);
   EXPECT_EQ(session->activeWindow(), session->windowTitled("Right"));
 
@@ -87,10 +82,7 @@ TEST_F(TrayTest, AGridAddedAndGivenAShortcutInTheSettingsTilesWhenThatShortcutIs
   startDesktop();
   ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
   ASSERT_TRUE(tray->choose(settingsItem));
-  ASSERT_TRUE(session->waitUntil([&] {
-    auto settings = session->windowTitled("Corvella Settings");
-    return settings && session->activeWindow() == settings;
-  })) << "the settings window did not come up focused";
+  ASSERT_TRUE(settingsFocused());
 
   // The keyboard starts on "Add Grid" (no rows yet); the new row's recorder
   // is two controls back (its remove button comes between).
@@ -98,14 +90,14 @@ TEST_F(TrayTest, AGridAddedAndGivenAShortcutInTheSettingsTilesWhenThatShortcutIs
   session->press({space});
   ASSERT_TRUE(tray->waitForFile(defaults, [](const std::string& text) {
     return text.find(R"(\"columns\":2,\"rows\":2)") != std::string::npos;
-  })) << readFile(defaults);
+  })) << fileText(defaults);
   session->press({shift, tab});
   session->press({shift, tab});
   session->press({space});
   session->press({control, alt, two});
   ASSERT_TRUE(tray->waitForFile(defaults, [](const std::string& text) {
     return text.find(R"(\"shortcut\":{\"keyCode\":19,\"modifiers\":786432})") != std::string::npos;
-  })) << readFile(defaults);
+  })) << fileText(defaults);
 
   ASSERT_TRUE(tray->closeWindow(*session->windowTitled("Corvella Settings")));
   ASSERT_TRUE(session->activate(*session->windowTitled("Left")));
@@ -136,14 +128,14 @@ TEST_F(TrayTest, LaunchAtLoginStartsTheInstalledProgramAndFollowsItWhenItMoves) 
   };
   ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
   ASSERT_TRUE(tray->choose(launchAtLoginItem));
-  ASSERT_TRUE(tray->waitForFile(entry, starts(first))) << readFile(entry);
+  ASSERT_TRUE(tray->waitForFile(entry, starts(first))) << fileText(entry);
 
   // Moved: the item shows off, so choosing it writes a fresh entry.
   fs::remove(first);
   fs::create_symlink(XSession::corvellaProgram(), second);
   ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
   ASSERT_TRUE(tray->choose(launchAtLoginItem));
-  ASSERT_TRUE(tray->waitForFile(entry, starts(second))) << readFile(entry);
+  ASSERT_TRUE(tray->waitForFile(entry, starts(second))) << fileText(entry);
 
   ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
   ASSERT_TRUE(tray->choose(launchAtLoginItem));
@@ -158,10 +150,8 @@ TEST_F(TrayTest, TheIconComesBackWhenTheTrayRestartsAndNothingElseChanges) {
   ASSERT_TRUE(tray->startHost());
   ASSERT_TRUE(tray->waitForIcon(session->corvellaPid())) << "the icon did not come back";
 
-  EXPECT_EQ(chooseForEntry(rightHalfItem),
-            "rightHalf\n" + moveLine(true, rightHalf, logText(rightHalf), "Right"));
-  EXPECT_EQ(session->pressForEntry({super, alt, left}),
-            "leftHalf\n" + moveLine(true, leftHalf, logText(leftHalf), "Right"));
+  EXPECT_EQ(chooseForEntry(rightHalfItem), okEntry("rightHalf", {{rightHalf, "Right"}}));
+  EXPECT_EQ(session->pressForEntry({super, alt, left}), okEntry("leftHalf", {{leftHalf, "Right"}}));
   EXPECT_EQ(session->logEntries().size(), launchEntries + 2) << "nothing else was logged";
 
   // corvella --settings asks the running instance, which shows its window.
@@ -176,14 +166,10 @@ TEST_F(TrayTest, TheIconComesBackWhenTheTrayRestartsAndNothingElseChanges) {
 TEST_F(TrayTest, WithoutATrayShortcutsWorkSettingsOpenAndOneLineSaysSo) {
   ASSERT_TRUE(tray->stopHost());
   startDesktop({"--settings"});
-  ASSERT_TRUE(session->waitUntil([&] {
-    auto settings = session->windowTitled("Corvella Settings");
-    return settings && session->activeWindow() == settings;
-  })) << "the settings window did not come up focused";
+  ASSERT_TRUE(settingsFocused());
   ASSERT_TRUE(session->activate(*session->windowTitled("Right")));
-  const Frame fullRightHalf{720, 0, 720, 900};  // no panel
   EXPECT_EQ(session->pressForEntry({super, alt, right}),
-            "rightHalf\n" + moveLine(true, fullRightHalf, logText(fullRightHalf), "Right"));
+            okEntry("rightHalf", {{{720, 0, 720, 900}, "Right"}}));  // no panel
   // A panel that is still starting gets a few seconds first.
   const std::string line =
       "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: corvella "

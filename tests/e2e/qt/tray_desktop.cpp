@@ -1,16 +1,10 @@
 #include "tray_desktop.h"
 
-#include <poll.h>
 #include <signal.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 #include <xcb/xtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,14 +22,6 @@ std::unique_ptr<Reply, FreeReply> freed(Reply* reply) {
   return std::unique_ptr<Reply, FreeReply>(reply);
 }
 
-xcb_atom_t internAtom(xcb_connection_t* connection, const std::string& name) {
-  auto reply = freed(xcb_intern_atom_reply(
-      connection,
-      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
-      nullptr));
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 }  // namespace
 
 TrayDesktop::TrayDesktop(XSession& session) : session_(session) {
@@ -45,66 +31,46 @@ TrayDesktop::TrayDesktop(XSession& session) : session_(session) {
   // root), popups mapping.
   const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &events);
-  traySelection_ = internAtom(connection_, "_NET_SYSTEM_TRAY_S0");
-  pidAtom_ = internAtom(connection_, "_NET_WM_PID");
-  folderWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  xcb_flush(connection_);
+  session_.watch(xcb_get_file_descriptor(connection_), [this] { return drainEvents(); });
 }
 
 TrayDesktop::~TrayDesktop() {
+  session_.unwatch(xcb_get_file_descriptor(connection_));
   if (host_) host_->stop(SIGTERM);
   xcb_disconnect(connection_);
-  if (folderWatch_ >= 0) ::close(folderWatch_);
 }
 
-bool TrayDesktop::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (true) {
-    xcb_flush(connection_);
-    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-      const std::uint8_t type = event->response_type & 0x7f;
-      if (type == XCB_FOCUS_IN || type == XCB_FOCUS_OUT) {
-        const auto* focus = reinterpret_cast<xcb_focus_in_event_t*>(event);
-        if (focus->event == focused_ && focus->mode == XCB_NOTIFY_MODE_GRAB) grabbed_ = true;
-        if (focus->event == focused_ && focus->mode == XCB_NOTIFY_MODE_UNGRAB) grabbed_ = false;
-      }
-      std::free(event);
+bool TrayDesktop::drainEvents() {
+  xcb_flush(connection_);
+  bool any = false;
+  while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+    const std::uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_FOCUS_IN || type == XCB_FOCUS_OUT) {
+      const auto* focus = reinterpret_cast<xcb_focus_in_event_t*>(event);
+      if (focus->event == focused_ && focus->mode == XCB_NOTIFY_MODE_GRAB) grabbed_ = true;
+      if (focus->event == focused_ && focus->mode == XCB_NOTIFY_MODE_UNGRAB) grabbed_ = false;
     }
-    if (condition()) return true;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0 || xcb_connection_has_error(connection_)) return false;
-    if (xcb_generic_event_t* queued = xcb_poll_for_queued_event(connection_)) {
-      std::free(queued);  // read during the condition's round trips: look again
-      continue;
-    }
-    pollfd readable[] = {{xcb_get_file_descriptor(connection_), POLLIN, 0},
-                         {folderWatch_, POLLIN, 0}};
-    ::poll(readable, 2, static_cast<int>(left.count()));
-    char buffer[4096];
-    while (::read(folderWatch_, buffer, sizeof buffer) > 0) {
-    }
+    std::free(event);
+    any = true;
   }
+  return any;
 }
 
 void TrayDesktop::watchFolderOf(const std::filesystem::path& file) {
   // Folders that do not exist yet are watched from their parent on.
-  for (auto folder = file.parent_path(); !folder.empty() && folder != folder.parent_path();
-       folder = folder.parent_path()) {
-    if (std::filesystem::is_directory(folder)) {
-      ::inotify_add_watch(folderWatch_, folder.c_str(),
-                          IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM | IN_CLOSE_WRITE);
-      return;
-    }
+  auto folder = file.parent_path();
+  while (!std::filesystem::is_directory(folder) && folder != folder.parent_path()) {
+    folder = folder.parent_path();
   }
+  session_.watchFolder(folder);
 }
 
 bool TrayDesktop::waitForFile(const std::filesystem::path& file,
                               const std::function<bool(const std::string&)>& accepted) {
   return waitFor([&] {
     watchFolderOf(file);
-    std::ifstream stream(file);
-    if (!stream) return false;
-    return accepted(std::string(std::istreambuf_iterator<char>(stream), {}));
+    return std::filesystem::exists(file) && accepted(fileText(file));
   });
 }
 
@@ -118,16 +84,7 @@ bool TrayDesktop::waitForFileGone(const std::filesystem::path& file) {
 bool TrayDesktop::closeWindow(xcb_window_t window) {
   const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
-  xcb_client_message_event_t message{};
-  message.response_type = XCB_CLIENT_MESSAGE;
-  message.format = 32;
-  message.window = window;
-  message.type = internAtom(connection_, "_NET_CLOSE_WINDOW");
-  message.data.data32[0] = XCB_CURRENT_TIME;
-  message.data.data32[1] = 2;  // as a pager
-  xcb_send_event(connection_, 0, root_,
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&message));
+  session_.sendToRoot(window, "_NET_CLOSE_WINDOW", {XCB_CURRENT_TIME, 2});  // as a pager
   return waitFor([&] {
     auto attributes = freed(xcb_get_window_attributes_reply(
         connection_, xcb_get_window_attributes(connection_, window), nullptr));
@@ -137,7 +94,8 @@ bool TrayDesktop::closeWindow(xcb_window_t window) {
 
 xcb_window_t TrayDesktop::trayOwner() {
   auto owner = freed(xcb_get_selection_owner_reply(
-      connection_, xcb_get_selection_owner(connection_, traySelection_), nullptr));
+      connection_, xcb_get_selection_owner(connection_, session_.atom("_NET_SYSTEM_TRAY_S0")),
+      nullptr));
   return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
 }
 
@@ -162,6 +120,7 @@ std::optional<xcb_window_t> TrayDesktop::findIcon(pid_t corvella) {
   // A window of corvella's below another client's window: the docked icon.
   auto tree = freed(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
   if (!tree) return std::nullopt;
+  const xcb_atom_t pidAtom = session_.atom("_NET_WM_PID");
   std::vector<xcb_window_t> pending(
       xcb_query_tree_children(tree.get()),
       xcb_query_tree_children(tree.get()) + xcb_query_tree_children_length(tree.get()));
@@ -175,7 +134,7 @@ std::optional<xcb_window_t> TrayDesktop::findIcon(pid_t corvella) {
     pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children.get()));
     if (children->parent == root_) continue;
     auto pid = freed(xcb_get_property_reply(
-        connection_, xcb_get_property(connection_, 0, window, pidAtom_, XCB_ATOM_CARDINAL, 0, 1),
+        connection_, xcb_get_property(connection_, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1),
         nullptr));
     if (!pid || xcb_get_property_value_length(pid.get()) != 4 ||
         *static_cast<const std::uint32_t*>(xcb_get_property_value(pid.get())) !=

@@ -2,15 +2,15 @@
 // of a user on it: clicking corvella's icon with the pointer and choosing a
 // menu item with the keyboard, all through XTEST.
 //
-// It watches the desktop through a connection of its own and waits on what
-// the server reports: the tray's manager announcement, the icon docking, and
-// the focused window losing the keyboard to the menu's grab (the menu is then
-// open and listening) and getting it back (the menu has closed).
+// It watches the desktop through a connection of its own, and the session's
+// waits wake on what the server reports there: the tray's manager
+// announcement, the icon docking, and the focused window losing the keyboard
+// to the menu's grab (the menu is then open and listening) and getting it
+// back (the menu has closed).
 #pragma once
 
 #include <xcb/xcb.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -54,8 +54,9 @@ class TrayDesktop {
   bool waitForFileGone(const std::filesystem::path& file);
 
  private:
-  bool waitFor(const std::function<bool()>& condition,
-               std::chrono::milliseconds limit = XSession::defaultLimit);
+  bool waitFor(const std::function<bool()>& condition) { return session_.waitUntil(condition); }
+  // Reads the events that arrived, noting the menu's grab; true when any did.
+  bool drainEvents();
   xcb_window_t trayOwner();
   std::optional<xcb_window_t> findIcon(pid_t corvella);
   void press(int x, int y);
@@ -67,14 +68,11 @@ class TrayDesktop {
   XSession& session_;
   xcb_connection_t* connection_ = nullptr;
   xcb_window_t root_ = XCB_WINDOW_NONE;
-  xcb_atom_t traySelection_ = XCB_ATOM_NONE;
-  xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
   std::unique_ptr<ChildProcess> host_;
   // The window that had the keyboard when the menu opened, and whether the
   // menu's grab holds it now.
   xcb_window_t focused_ = XCB_WINDOW_NONE;
   bool grabbed_ = false;
-  int folderWatch_ = -1;
 };
 
 }  // namespace corvella::e2e

@@ -1,6 +1,7 @@
 #include "child_process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -14,17 +15,46 @@ extern char** environ;
 
 namespace corvella::e2e {
 
-// extraDescriptor needs nothing here: it is opened without close-on-exec, so
-// the child inherits it.
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const Environment& overrides,
-                           const std::filesystem::path& outputFile, int /*extraDescriptor*/)
-    : outputFile_(outputFile) {
+std::vector<std::string> environmentWith(const Environment& overrides) {
   std::vector<std::string> environment;
   for (char** entry = environ; *entry; ++entry) {
     const std::string text(*entry);
     if (!overrides.contains(text.substr(0, text.find('=')))) environment.push_back(text);
   }
   for (const auto& [name, value] : overrides) environment.push_back(name + "=" + value);
+  return environment;
+}
+
+std::string fileText(const std::filesystem::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  std::ostringstream text;
+  text << stream.rdbuf();
+  return text.str();
+}
+
+bool readInto(int descriptor, std::string& received, const std::function<bool()>& done,
+              std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    pollfd readable{descriptor, POLLIN, 0};
+    if (left.count() <= 0 || ::poll(&readable, 1, static_cast<int>(left.count())) <= 0) {
+      return false;
+    }
+    char buffer[4096];
+    const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+    if (got <= 0) return true;
+    received.append(buffer, static_cast<std::size_t>(got));
+  }
+  return true;
+}
+
+ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const Environment& overrides,
+                           const std::filesystem::path& outputFile,
+                           const std::optional<std::filesystem::path>& errorFile)
+    : outputFile_(outputFile) {
+  std::vector<std::string> environment = environmentWith(overrides);
   std::vector<char*> argv, envp;
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   for (auto& entry : environment) envp.push_back(entry.data());
@@ -34,9 +64,13 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const Envi
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND,
-                                   0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  const int appending = O_WRONLY | O_CREAT | O_APPEND;
+  posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), appending, 0644);
+  if (errorFile) {
+    posix_spawn_file_actions_addopen(&actions, 2, errorFile->c_str(), appending, 0644);
+  } else {
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  }
   // Signals blocked in the test (none, normally) must not stay blocked in the child.
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
@@ -74,13 +108,6 @@ bool ChildProcess::running() {
   int status = 0;
   if (started() && !status_ && ::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
   return started() && !status_;
-}
-
-std::string ChildProcess::output() const {
-  std::ifstream stream(outputFile_);
-  std::ostringstream text;
-  text << stream.rdbuf();
-  return text.str();
 }
 
 }  // namespace corvella::e2e

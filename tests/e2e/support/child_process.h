@@ -4,7 +4,9 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,13 +16,25 @@ namespace corvella::e2e {
 
 using Environment = std::map<std::string, std::string>;
 
+// This process's environment with the given variables replaced, as
+// "NAME=value" texts.
+std::vector<std::string> environmentWith(const Environment& overrides);
+// The whole file, or empty when it cannot be read.
+std::string fileText(const std::filesystem::path& file);
+
+// Appends what the descriptor gives to received until done() holds or the
+// stream ends (true), or until the limit passes (false).
+bool readInto(int descriptor, std::string& received, const std::function<bool()>& done,
+              std::chrono::milliseconds limit = std::chrono::seconds(10));
+
 class ChildProcess {
  public:
   // The environment is this process's with the given variables replaced.
-  // Output and errors go to the log file. extraDescriptor stays open in the
-  // child (for -displayfd); -1 for none.
+  // Output goes to the output file, errors too unless an error file is
+  // given. Descriptors opened without close-on-exec stay open in the child.
   ChildProcess(const std::vector<std::string>& arguments, const Environment& overrides,
-               const std::filesystem::path& outputFile, int extraDescriptor = -1);
+               const std::filesystem::path& outputFile,
+               const std::optional<std::filesystem::path>& errorFile = std::nullopt);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -32,7 +46,7 @@ class ChildProcess {
   // Waits for the program to end by itself.
   std::optional<int> wait();
   bool running();
-  std::string output() const;
+  std::string output() const { return fileText(outputFile_); }
 
  private:
   pid_t pid_ = -1;

@@ -67,6 +67,11 @@ class DesktopTest : public ::testing::Test {
     startCorvella();
   }
 
+  // The outer frame of the window with the title, which must be there.
+  Frame frameOf(const std::string& title) {
+    return *session->outerFrame(*session->windowTitled(title));
+  }
+
   std::unique_ptr<XSession> session;
   // What startFocused started and focused.
   ChildProcess* focusedClient = nullptr;
@@ -80,14 +85,8 @@ class OneWindowTest : public DesktopTest {
   void SetUp() override {
     DesktopTest::SetUp();
     if (HasFatalFailure()) return;
-    ASSERT_NE(session->startTestClient({"title=Alpha;size=800x600;at=100,80"}), nullptr)
-        << session->why();
-    window = *session->windowTitled("Alpha");
-    ASSERT_TRUE(session->activate(window));
-    startCorvella();
+    startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
   }
-
-  xcb_window_t window = XCB_WINDOW_NONE;
 };
 
 }  // namespace corvella::e2e

@@ -58,7 +58,7 @@ XSession::~XSession() {
   if (windowManager_) windowManager_->stop(SIGTERM);
   if (connection_) xcb_disconnect(connection_);
   if (server_) server_->stop(SIGTERM);
-  if (logWatch_ >= 0) ::close(logWatch_);
+  if (folderWatch_ >= 0) ::close(folderWatch_);
   std::error_code ignored;
   if (!folder_.empty() && ready_) std::filesystem::remove_all(folder_, ignored);
 }
@@ -73,14 +73,15 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   ::chmod((folder_ / "state/Corvella").c_str(), 0700);
   ::chmod((folder_ / "runtime").c_str(), 0700);
 
-  // The server writes its display number to the pipe once it accepts clients.
+  // The server writes its display number to the pipe once it accepts clients
+  // (the pipe is opened without close-on-exec, so the server inherits it).
   int pipe[2];
   if (::pipe(pipe) != 0) return why_ = "no pipe", false;
   const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
   server_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(pipe[1]), "-noreset",
                                "-nolisten", "tcp", "-screen", "0", screen},
-      Environment{}, folder_ / "xvfb.log", pipe[1]);
+      Environment{}, folder_ / "xvfb.log");
   ::close(pipe[1]);
   std::string number;
   pollfd readable{pipe[0], POLLIN, 0};
@@ -111,13 +112,12 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   xcb_xkb_select_events(connection_, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_EVENT_TYPE_BELL_NOTIFY, 0,
                         XCB_XKB_EVENT_TYPE_BELL_NOTIFY, 0, 0, nullptr);
 
-  logWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  ::inotify_add_watch(logWatch_, (folder_ / "state/Corvella").c_str(),
-                      IN_MODIFY | IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE);
+  folderWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  watchFolder(folder_ / "state/Corvella");
 
   windowManager_ = std::make_unique<ChildProcess>(
-      std::vector<std::string>{"openbox", "--config-file", CORVELLA_OPENBOX_RC}, environment(),
-      folder_ / "openbox.log");
+      std::vector<std::string>{"openbox", "--config-file", CORVELLA_OPENBOX_RC},
+      corvellaEnvironment(), folder_ / "openbox.log");
   // Openbox is ready once its supporting-window check names itself.
   const xcb_atom_t check = atom("_NET_SUPPORTING_WM_CHECK");
   if (!waitUntil([&] {
@@ -156,7 +156,7 @@ xcb_atom_t XSession::atom(const char* name) {
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-Environment XSession::environment() const {
+Environment XSession::corvellaEnvironment() const {
   return Environment{{"DISPLAY", display_},
                      {"HOME", (folder_ / "home").string()},
                      {"XDG_CONFIG_HOME", (folder_ / "config").string()},
@@ -165,6 +165,12 @@ Environment XSession::environment() const {
                      // The desktop has no sound server, whatever the tests run
                      // from: the beep is the X bell the tests count.
                      {"PULSE_SERVER", "unix:" + (folder_ / "no-sound-server").string()}};
+}
+
+Environment XSession::withChanges(const Environment& changes) const {
+  Environment variables = corvellaEnvironment();
+  for (const auto& [name, value] : changes) variables[name] = value;
+  return variables;
 }
 
 std::filesystem::path XSession::logFile() const {
@@ -182,9 +188,24 @@ bool XSession::drainEvents() {
     any = true;
   }
   char buffer[4096];
-  while (logWatch_ >= 0 && ::read(logWatch_, buffer, sizeof buffer) > 0) {
+  while (::read(folderWatch_, buffer, sizeof buffer) > 0) {
   }
+  for (const auto& [descriptor, drain] : watched_) any = drain() || any;
   return any;
+}
+
+void XSession::watchFolder(const std::filesystem::path& folder) {
+  ::inotify_add_watch(
+      folderWatch_, folder.c_str(),
+      IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM | IN_CLOSE_WRITE);
+}
+
+void XSession::watch(int descriptor, std::function<bool()> drain) {
+  watched_[descriptor] = std::move(drain);
+}
+
+void XSession::unwatch(int descriptor) {
+  watched_.erase(descriptor);
 }
 
 bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
@@ -199,16 +220,18 @@ bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::mi
     // The condition's round trips may have read events off the socket, where
     // poll() no longer sees them: look again before sleeping on it.
     if (drainEvents()) continue;
-    pollfd descriptors[] = {{xcb_get_file_descriptor(connection_), POLLIN, 0},
-                            {logWatch_, POLLIN, 0}};
-    ::poll(descriptors, 2, static_cast<int>(left.count()));
+    std::vector<pollfd> descriptors{{xcb_get_file_descriptor(connection_), POLLIN, 0},
+                                    {folderWatch_, POLLIN, 0}};
+    for (const auto& entry : watched_) descriptors.push_back({entry.first, POLLIN, 0});
+    ::poll(descriptors.data(), descriptors.size(), static_cast<int>(left.count()));
   }
 }
 
 ChildProcess* XSession::startClient(const std::vector<std::string>& arguments,
                                     std::size_t managed) {
   auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
-      arguments, environment(), folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
+      arguments, corvellaEnvironment(),
+      folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
   const pid_t pid = client->pid();
   if (!waitUntil([&] { return managedWindowsOf(pid).size() == managed; })) {
     why_ = arguments[0] + " (" + std::to_string(pid) + ") was not managed on " + display_ + ": " +
@@ -230,7 +253,7 @@ ChildProcess* XSession::startXterm(const std::string& geometry) {
 }
 
 std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
-  return ChildProcess(arguments, environment(), folder_ / "run.log").wait();
+  return ChildProcess(arguments, corvellaEnvironment(), folder_ / "run.log").wait();
 }
 
 std::vector<xcb_window_t> XSession::managedWindowsOf(pid_t pid) {
@@ -348,9 +371,7 @@ bool XSession::startCorvella(const std::vector<std::string>& arguments, const En
   const std::size_t earlier = logEntries().size();
   std::vector<std::string> command{corvellaProgram()};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  Environment variables = environment();
-  for (const auto& [name, value] : extra) variables[name] = value;
-  corvella_ = std::make_unique<ChildProcess>(command, variables, folder_ / "corvella.log");
+  corvella_ = std::make_unique<ChildProcess>(command, withChanges(extra), folder_ / "corvella.log");
   const bool launched = waitUntil([&] {
     const auto entries = logEntries();
     for (std::size_t i = earlier; i < entries.size(); ++i) {
@@ -393,8 +414,12 @@ std::vector<std::string> XSession::logEntries() const {
 }
 
 std::string XSession::pressForEntry(const std::vector<std::uint8_t>& keys) {
+  return entryAfter([&] { press(keys); });
+}
+
+std::string XSession::entryAfter(const std::function<void()>& action) {
   const std::size_t before = logEntries().size();
-  press(keys);
+  action();
   std::vector<std::string> entries;
   const bool came = waitUntil([&] { return (entries = logEntries()).size() > before; });
   return came ? entries[before] : std::string();
@@ -404,6 +429,32 @@ bool XSession::pressForBell(const std::vector<std::uint8_t>& keys) {
   const int before = bells_;
   press(keys);
   return waitUntil([&] { return bells_ > before; });
+}
+
+CommandResult XSession::runCorvella(const std::vector<std::string>& arguments,
+                                    const Environment& changes) {
+  std::vector<std::string> command{corvellaProgram()};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  const auto out = folder_ / "command.out", err = folder_ / "command.err";
+  std::filesystem::remove(out);
+  std::filesystem::remove(err);
+  const auto status = ChildProcess(command, withChanges(changes), out, err).wait();
+  return CommandResult{status, fileText(out), fileText(err)};
+}
+
+std::string XSession::corvellaProgram() {
+  // An installed program stands in for the built one when the package check
+  // names it.
+  const char* installed = std::getenv("CORVELLA_E2E_PROGRAM");
+  return installed && *installed ? installed : CORVELLA_PROGRAM;
+}
+
+std::filesystem::path XSession::controlSocket() const {
+  return folder_ / "runtime" / "corvella" / "control";
+}
+
+void XSession::stopWindowManager() {
+  if (windowManager_) windowManager_->stop(SIGTERM);
 }
 
 }  // namespace corvella::e2e

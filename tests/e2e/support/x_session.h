@@ -5,7 +5,7 @@
 // folders.
 //
 // Everything synchronises on events: X round trips and property changes,
-// inotify on the log folder, XKB bell notifications. Nothing sleeps; every
+// inotify on the log folder (and others asked for), XKB bell notifications. Nothing sleeps; every
 // wait is bounded and fails the test when its limit passes.
 #pragma once
 
@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -128,6 +129,8 @@ class XSession {
   std::vector<std::string> logEntries() const;
   // Presses and waits for a new log entry; gives it (empty when none came).
   std::string pressForEntry(const std::vector<std::uint8_t>& keys);
+  // Does what is asked and waits for a new log entry; gives it (empty when none came).
+  std::string entryAfter(const std::function<void()>& action);
   // Presses and waits for a bell.
   bool pressForBell(const std::vector<std::uint8_t>& keys);
 
@@ -139,7 +142,7 @@ class XSession {
   // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
   std::filesystem::path controlSocket() const;
   // The environment corvella runs in (display, home, XDG folders).
-  Environment corvellaEnvironment() const { return environment(); }
+  Environment corvellaEnvironment() const;
   // The corvella program under test: the build's, or the one
   // $CORVELLA_E2E_PROGRAM names (an installed package's).
   static std::string corvellaProgram();
@@ -150,14 +153,21 @@ class XSession {
   // change in the log folder.
   bool waitUntil(const std::function<bool()>& condition,
                  std::chrono::milliseconds limit = defaultLimit);
+  // The waits also wake on changes in the folder (an existing one).
+  void watchFolder(const std::filesystem::path& folder);
+  // The waits also wake when the descriptor is readable; drain reads what
+  // has arrived there and says whether there was anything.
+  void watch(int descriptor, std::function<bool()> drain);
+  void unwatch(int descriptor);
+  xcb_atom_t atom(const char* name);
 
  private:
   bool setUp(std::uint16_t width, std::uint16_t height);
   ChildProcess* startClient(const std::vector<std::string>& arguments, std::size_t managed);
   // Reads what has arrived (counting bells); true when there was an X event.
   bool drainEvents();
-  xcb_atom_t atom(const char* name);
-  Environment environment() const;
+  // The environment corvella runs in, with the variables given changed.
+  Environment withChanges(const Environment& changes) const;
   std::filesystem::path logFile() const;
 
   bool ready_ = false;
@@ -172,7 +182,8 @@ class XSession {
   xcb_window_t root_ = XCB_WINDOW_NONE;
   std::uint8_t xkbEvent_ = 0;
   int bells_ = 0;
-  int logWatch_ = -1;
+  int folderWatch_ = -1;
+  std::map<int, std::function<bool()>> watched_;
 };
 
 }  // namespace corvella::e2e

@@ -1,22 +1,15 @@
 // Where the daemon cannot work at all: a Wayland session without X.
+#include "platform/x11/x11_session_checks.h"
+
 #include <gtest/gtest.h>
 
-#include <map>
-#include <string>
-
-#include "platform/x11/x11_session_checks.h"
+#include "tests/support/environment.h"
 
 namespace corvella::x11 {
 namespace {
 
-using Variables = std::map<std::string, std::string>;
-
-bool waylandOnly(const Variables& variables) {
-  return waylandWithoutX([&](std::string_view name) -> std::optional<std::string> {
-    auto found = variables.find(std::string(name));
-    if (found == variables.end()) return std::nullopt;
-    return found->second;
-  });
+bool waylandOnly(const testing_support::Variables& variables) {
+  return waylandWithoutX(testing_support::environmentOf(variables));
 }
 
 TEST(X11SessionChecksTest, OnlyAWaylandSessionWithoutADisplayIsRefused) {
