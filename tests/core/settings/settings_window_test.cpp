@@ -1,12 +1,10 @@
 // The settings window opened from the delegate: created once, the regular
 // policy while shown and the accessory policy after it closes, the selected
-// tab in the defaults, the pause callback reaching the grid tab, and what a
-// grid row shows after each key typed while it records.
+// tab in the defaults, and the pause callback reaching the grid tab.
 #include "core/settings/settings_window.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -72,94 +70,6 @@ TEST_F(SettingsWindowTest, RecordingInTheGridTabPausesAndResumesTheHotKeys) {
   EXPECT_TRUE(platform.hotKeyService.registrations().empty());
   row.recorder().stopRecording();
   EXPECT_EQ(platform.hotKeyService.registrations().size(), 20u);
-}
-
-// The platform's after-each-event hook is where a shell redraws (the macOS
-// shell's settings view refreshes from it): what it reads there, through the
-// window's grid rows, is what the user sees after each key.
-class RecorderRedrawTest : public SettingsWindowTest {
- protected:
-  static constexpr std::uint16_t keyA = 0, key1 = 18, key2 = 19, key3 = 20, leftArrow = 123;
-  static constexpr std::uint64_t shift = ModifierFlag::shift, control = ModifierFlag::control,
-                                 option = ModifierFlag::option, command = ModifierFlag::command;
-
-  void SetUp() override {
-    // The first grid (3×2) holds ⌃⌥1, the second (4×2) ⌃⌥2.
-    std::vector<GridLayout> layouts = store().layouts();
-    layouts.at(0).shortcut = Shortcut{key1, control | option};
-    layouts.at(1).shortcut = Shortcut{key2, control | option};
-    store().setLayouts(layouts);
-    SettingsWindowTest::SetUp();
-    delegate->openSettings();
-    platform.keyEventMonitor.setAfterEachEvent([this] { redraws.push_back(shown()); });
-  }
-
-  GridLayoutStore& store() { return services.gridLayoutStore(); }
-  GridRowModel& firstRow() { return *delegate->settingsWindow()->view().grids().rows().at(0); }
-  // The first row's button label, then its message line.
-  std::string shown() {
-    GridRowModel& row = firstRow();
-    return row.recorder().label() + " | " + row.message().value_or("(no message)");
-  }
-  std::size_t registeredHotKeys() const { return platform.hotKeyService.registrations().size(); }
-
-  Strings redraws;
-};
-
-TEST_F(RecorderRedrawTest, EachKindOfKeyShowsItsOutcomeAtTheRedrawThatFollowsIt) {
-  // Hot keys registered afterwards: none while recording; else the 20 of the
-  // actions and one per grid holding a shortcut.
-  const struct {
-    const char* name;
-    std::uint16_t key;
-    std::uint64_t modifiers;
-    const char* shown;
-    std::size_t hotKeys;
-  } cases[] = {
-      {"accepted", key3, control | option, "⌃⌥3 | (no message)", 22},
-      {"no required modifier", keyA, shift, "Press keys… | Use with at least one of ⌘, ⌥ or ⌃.", 0},
-      {"taken by an action", leftArrow, option | command,
-       "Press keys… | Already used by “Left Half”.", 0},
-      {"taken by another grid", key2, control | option,
-       "Press keys… | Already used by “8-way Split (4×2)”.", 0},
-      {"Escape", RecorderKey::escape, command, "⌃⌥1 | (no message)", 22},
-      {"Delete", RecorderKey::deleteKey, 0, "Record Shortcut | (no message)", 21},
-      {"Forward Delete", RecorderKey::forwardDelete, 0, "Record Shortcut | (no message)", 21},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    firstRow().recorder().click();
-    ASSERT_EQ(shown(), "Press keys… | (no message)");
-    redraws.clear();
-
-    EXPECT_FALSE(platform.keyEventMonitor.type(c.key, c.modifiers));
-    EXPECT_EQ(redraws, Strings{c.shown});
-    EXPECT_EQ(registeredHotKeys(), c.hotKeys);
-
-    // Back to the starting state for the next case.
-    if (firstRow().recorder().isRecording()) firstRow().recorder().click();
-    std::vector<GridLayout> layouts = store().layouts();
-    layouts.at(0).shortcut = Shortcut{key1, control | option};
-    store().setLayouts(layouts);
-  }
-}
-
-TEST_F(RecorderRedrawTest, AfterARefusalEscapeClearsTheMessageAndTheNextClickRecordsAgain) {
-  firstRow().recorder().click();
-  platform.keyEventMonitor.type(keyA, shift);
-  platform.keyEventMonitor.type(RecorderKey::escape);
-  EXPECT_EQ(redraws,
-            (Strings{"Press keys… | Use with at least one of ⌘, ⌥ or ⌃.", "⌃⌥1 | (no message)"}));
-  EXPECT_EQ(registeredHotKeys(), 22u);
-
-  // The button reads as idle, and so it is: a click starts a new recording.
-  firstRow().recorder().click();
-  EXPECT_EQ(shown(), "Press keys… | (no message)");
-  EXPECT_EQ(registeredHotKeys(), 0u);
-  firstRow().recorder().click();
-  EXPECT_EQ(shown(), "⌃⌥1 | (no message)");
-  EXPECT_EQ(registeredHotKeys(), 22u);
-  EXPECT_EQ(store().layouts().at(0).shortcut, (Shortcut{key1, control | option}));
 }
 
 }  // namespace
