@@ -32,12 +32,12 @@ TEST_F(LinuxShortcutTextTest, ModifiersComeInOneOrderAndKeysByTheirNames) {
   EXPECT_EQ(text(18, control | option), "Ctrl+Alt+1");
   EXPECT_EQ(text(43, command), "Super+,");
   const std::pair<std::uint32_t, const char*> named[] = {
-      {36, "Return"},     {48, "Tab"},     {49, "Space"},    {51, "BackSpace"}, {53, "Escape"},
-      {117, "Delete"},    {114, "Insert"}, {115, "Home"},    {119, "End"},      {116, "Page_Up"},
-      {121, "Page_Down"}, {125, "Down"},   {126, "Up"},      {122, "F1"},       {120, "F2"},
-      {99, "F3"},         {96, "F5"},      {111, "F12"},     {64, "F17"},       {90, "F20"},
-      {82, "KP_0"},       {92, "KP_9"},    {76, "KP_Enter"}, {69, "KP_Add"},    {78, "KP_Subtract"},
-      {65, "KP_Decimal"},
+      {36, "Return"},      {48, "Tab"},        {49, "Space"}, {51, "BackSpace"}, {53, "Escape"},
+      {117, "Delete"},     {114, "Insert"},    {115, "Home"}, {119, "End"},      {116, "Page_Up"},
+      {121, "Page_Down"},  {125, "Down"},      {126, "Up"},   {122, "F1"},       {120, "F2"},
+      {99, "F3"},          {118, "F4"},        {96, "F5"},    {111, "F12"},      {64, "F17"},
+      {90, "F20"},         {82, "KP_0"},       {92, "KP_9"},  {76, "KP_Enter"},  {69, "KP_Add"},
+      {78, "KP_Subtract"}, {65, "KP_Decimal"},
   };
   for (const auto& [keyCode, name] : named) {
     EXPECT_EQ(text(keyCode, control), std::string("Ctrl+") + name) << keyCode;
