@@ -86,6 +86,8 @@ TEST(ScreenChoice, LargestOverlapThenEarliestThenNearestCentre) {
       {{950, -600, 100, 200}, two, 0},  // equally far from both centres
       // Touching is no overlap: the short screen below has the nearer centre.
       {{0, 800, 1000, 190}, {{0, 0, 1000, 800}, {0, 1000, 1000, 100}}, 1},
+      // Any overlap, half a square point here, beats a nearer centre.
+      {{999.5, 0, 1000, 1}, {{0, 0, 1000, 800}, {2000, 0, 100, 100}}, 0},
       {{-5000, -5000, 10, 10}, {{0, 0, 1000, 800}}, 0},  // one screen
       {{0, 0, 10, 10}, {}, std::nullopt}};
   for (const auto& [window, screens, expected] : cases) {
