@@ -156,6 +156,9 @@ TEST(CommandLineTest, WhatATerminalWouldActOnIsShownAsQuestionMarks) {
             "a?b?c?1m\xc2\xa0"
             "d");
   EXPECT_EQ(terminalSafe("ends in \xc2"), "ends in \xc2");
+  EXPECT_EQ(terminalSafe("\xc2\x9b"
+                         "2J"),
+            "?2J");  // a C1 control as the very first character
 }
 
 }  // namespace
