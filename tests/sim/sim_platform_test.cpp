@@ -1,14 +1,13 @@
 // The simulated platform's own rules where the core's tests lean on them
-// without showing them: hot-key refusals, timer order and the chain of key
-// monitors. Element identity, attribute overrides, minimum sizes, closing
-// windows, defaults kinds and the main queue's later turns are pinned by the
+// without showing them: hot-key refusals and the chain of key monitors.
+// Element identity, attribute overrides, minimum sizes, closing windows,
+// defaults kinds, timers and the main queue's later turns are pinned by the
 // core's tests that use them.
 #include "platform/sim/sim_platform.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,32 +37,6 @@ TEST(SimPlatform, HotKeysRefuseOnlyTheExactCombinationHeldAndPressOnlyTheirOwn) 
   EXPECT_TRUE(hotKeys.registerHotKey(124, 0x900, {1, 6}));
   hotKeys.unregisterHotKey(*held);
   EXPECT_EQ(hotKeys.registrations().size(), 3u);
-}
-
-TEST(SimPlatform, RepeatingTimersFireInTimeOrderOlderFirstAndMayStopThemselves) {
-  SimPlatform platform;
-  SimMainQueue& queue = platform.mainQueue;
-  std::vector<std::string> ticks;
-  const auto tick = [&](std::string name) {
-    return [&ticks, &platform, name] {
-      const auto elapsed = platform.clock.current() - SimClock::defaultStart();
-      ticks.push_back(name + " " + std::to_string(elapsed / std::chrono::seconds(1)));
-    };
-  };
-  const TimerID poll = queue.scheduleRepeating(2.0, tick("poll"));
-  queue.scheduleRepeating(3.0, tick("slow"));
-  EXPECT_EQ(queue.advance(1.9), 0u);
-  EXPECT_EQ(queue.advance(4.1), 5u);
-  EXPECT_THAT(ticks, ElementsAre("poll 2", "slow 3", "poll 4", "poll 6", "slow 6"));
-
-  int limitedTicks = 0;
-  TimerID limited = 0;
-  limited = queue.scheduleRepeating(2.0, [&] {
-    if (++limitedTicks == 3) queue.invalidate(limited);
-  });
-  queue.invalidate(poll);
-  EXPECT_EQ(queue.advance(60), 23u);  // 20 slow ticks and 3 limited ones
-  EXPECT_EQ(queue.activeTimerCount(), 1u);
 }
 
 TEST(SimPlatform, KeyMonitorsSeeKeysInInstallOrderUntilOneSwallows) {

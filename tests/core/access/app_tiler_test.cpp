@@ -58,7 +58,7 @@ TEST_F(AppTilerTest, AGridFillsFromTheTopLeftAndLeavesTheRestWhereTheyAreOrAllWi
   addWindowAt(0, 300, "C");
   addWindowAt(600, 100, "B");
   addWindowAt(0, 100, "A");
-  manager.applyGrid(2, 2);
+  EXPECT_EQ(manager.applyGrid(2, 2), ActionOutcome::applied(4, 4));
   EXPECT_EQ(desktop.frame(e), (Rect{0, 500, 300, 200}));
   EXPECT_EQ(logText(),
             entry("grid 2×2 Editor ×5 (칸 부족, 1개 그대로)\n" + okLine("(0,25 720×438)", "A") +
@@ -69,7 +69,7 @@ TEST_F(AppTilerTest, AGridFillsFromTheTopLeftAndLeavesTheRestWhereTheyAreOrAllWi
   // A grid without cells moves nothing, beeps not, and still takes an entry.
   const std::int64_t min = std::numeric_limits<std::int64_t>::min();
   manager.applyGrid(min, -1);
-  manager.applyGrid(0, 2);
+  EXPECT_EQ(manager.applyGrid(0, 2), ActionOutcome::applied(0, 0));
   EXPECT_EQ(desktop.frame(e), (Rect{0, 500, 300, 200}));
   EXPECT_TRUE(
       logText().ends_with(entry("grid -9223372036854775808×-1 Editor ×5 (칸 부족, 5개 그대로)\n") +
@@ -79,38 +79,7 @@ TEST_F(AppTilerTest, AGridFillsFromTheTopLeftAndLeavesTheRestWhereTheyAreOrAllWi
   EXPECT_EQ(manager.undoStack().back(), HistoryEntry{});
 }
 
-TEST_F(AppTilerTest, RefusedTilingsLogTheFailureLineOrOnlyBeepAndMoveNothing) {
-  const std::tuple<std::function<void(DesktopHarness&)>, std::string, int> cases[] = {
-      {[](DesktopHarness& h) { h.desktop.setFrontmostApplication(std::nullopt); }, "", 0},
-      // No standard window on the focused panel's screen.
-      {[](DesktopHarness& h) {
-         h.desktop.setScreens(sim::sideBySideScreens());
-         h.desktop.setFocusedWindow(editorPid, addPanel(h, 2000, 300));
-       },
-       "", 1},
-      {[](DesktopHarness& h) { h.desktop.setScreens({}); }, entry("tileAppRows: Editor 창 없음"),
-       1},
-      {[](DesktopHarness& h) {
-         h.desktop.addApplication(8);
-         h.desktop.setFrontmostApplication(8);
-       },
-       entry("tileAppRows: ? 창 없음"), 1},
-      {[](DesktopHarness& h) {
-         h.desktop.addApplication(8, "Evil\n2026-01-01T00:00:00Z 시작\x1b[0m");
-         h.desktop.setFrontmostApplication(8);
-       },
-       entry("tileAppRows: Evil\\n2026-01-01T00:00:00Z 시작\\x1B[0m 창 없음"), 1},
-  };
-  for (const auto& [arrange, logged, beeps] : cases) {
-    DesktopHarness fresh;
-    fresh.addWindow({100, 100, 300, 200});
-    arrange(fresh);
-    fresh.manager.perform(WindowAction::tileAppRows);
-    EXPECT_EQ(fresh.logText(), logged);
-    EXPECT_EQ(fresh.desktop.beeps(), beeps);
-    EXPECT_TRUE(fresh.manager.undoStack().empty());
-  }
-  // Only a panel, whose frame cannot be read.
+TEST_F(AppTilerTest, OnlyAPanelWhoseFrameCannotBeReadIsNoWindow) {
   desktop.makeUnreadable(addPanel(*this, 100, 100), "AXSize");
   manager.perform(WindowAction::tileAppRows);
   EXPECT_EQ(logText(), entry("tileAppRows: Editor 창 없음"));

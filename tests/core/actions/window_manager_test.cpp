@@ -74,7 +74,7 @@ TEST_F(WindowManagerTest, AFrameMoreThanFourPointsOffIsADifferenceAndAGoneWindow
   moves.push_back({ax(closesAfterSnapshot), rightHalf});
   moves.push_back({ax(closedBefore), leftHalf});
 
-  manager.apply(moves, "label");
+  EXPECT_EQ(manager.apply(moves, "label"), ActionOutcome::applied(4, 1));
 
   EXPECT_EQ(logText(), entry("label\n"
                              "  OK 목표=(0,25 720×875) 결과=(0,25 724×875) Draft\n"
@@ -150,9 +150,9 @@ TEST_F(WindowManagerTest, UndoAndRedoReplayTheHistoryAsFreshSnapshots) {
   EXPECT_EQ(logText(), logged);
   // A window that closed is counted in the line but not restored.
   desktop.closeWindow(id);
-  manager.undo();
+  EXPECT_EQ(manager.undo(), ActionOutcome::restored(1));
   EXPECT_EQ(manager.redoStack(), History{HistoryEntry{}});
-  manager.redo();
+  EXPECT_EQ(manager.redo(), ActionOutcome::restored(0));
   EXPECT_THAT(logText(), EndsWith(entry("undo: 창 1개 복원") + entry("redo: 창 0개 복원")));
 }
 
@@ -163,10 +163,11 @@ TEST_F(WindowManagerTest, WithoutPermissionActionsPromptAndLogTheirRefusalAndGri
   desktop.setTrusted(false);
   desktop.clearCalls();
 
-  manager.perform(WindowAction::maximize);
-  manager.perform(WindowAction::undo);
-  manager.perform(WindowAction::tileAppColumns);
-  manager.applyGrid(3, 2);
+  const auto refused = ActionOutcome::refused(ActionRefusal::notTrusted);
+  EXPECT_EQ(manager.perform(WindowAction::maximize), refused);
+  EXPECT_EQ(manager.perform(WindowAction::undo), refused);
+  EXPECT_EQ(manager.perform(WindowAction::tileAppColumns), refused);
+  EXPECT_EQ(manager.applyGrid(3, 2), refused);
   EXPECT_EQ(logText(), before + entry("권한 없음 — maximize 무시") +
                            entry("권한 없음 — undo 무시") +
                            entry("권한 없음 — tileAppColumns 무시"));
@@ -182,7 +183,7 @@ TEST_F(WindowManagerTest, WithoutPermissionActionsPromptAndLogTheirRefusalAndGri
 TEST_F(WindowManagerTest, PlacementsMoveTheFocusedWindowEvenAPanelUnderTheirRawValue) {
   addWindow({320, 163, 800, 600}, "Draft");
   desktop.clearCalls();
-  manager.perform(WindowAction::larger);
+  EXPECT_EQ(manager.perform(WindowAction::larger), ActionOutcome::applied(1, 1));
   const auto asked = calls({SimPort::accessibility, SimPort::workspace, SimPort::screens});
   EXPECT_THAT(std::vector(asked.begin(), asked.begin() + 8),
               ElementsAre("isProcessTrusted", "frontmostApplication", "createApplication app7",
@@ -199,29 +200,65 @@ TEST_F(WindowManagerTest, PlacementsMoveTheFocusedWindowEvenAPanelUnderTheirRawV
                            entry("center\n" + okLine("(570,363 300×200)", "Find")));
 }
 
-TEST_F(WindowManagerTest, RefusedPlacementsLeaveTheWindowAndTheHistoryAlone) {
-  using Arrange = std::function<void(sim::SimDesktop&, sim::SimWindowId)>;
-  const std::tuple<Arrange, WindowAction, std::string, int> cases[] = {
-      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setFrontmostApplication(std::nullopt); },
-       WindowAction::center, entry("center: 초점 창 없음"), 1},
-      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setFocusedWindow(editorPid, std::nullopt); },
-       WindowAction::center, entry("center: 초점 창 없음"), 1},
-      {[](sim::SimDesktop& d, sim::SimWindowId id) { d.makeUnreadable(id, "AXSize"); },
-       WindowAction::center, entry("center: 초점 창 없음"), 1},
-      {[](sim::SimDesktop& d, sim::SimWindowId) { d.setScreens({}); }, WindowAction::maximize, "",
-       0},
-      {[](sim::SimDesktop&, sim::SimWindowId) {}, WindowAction::nextDisplay, "", 1},
-      {[](sim::SimDesktop&, sim::SimWindowId) {}, WindowAction::previousDisplay, "", 1},
+// Every refusal: its outcome, its log line or none, its beep or none, and
+// the window and the history left alone.
+TEST(Refusals, EachNamesItsReasonLogsOrBeepsAndMovesNothing) {
+  using Arrange = std::function<void(fixtures::DesktopHarness&, sim::SimWindowId)>;
+  const auto panelOnSecondScreen = [](fixtures::DesktopHarness& h, sim::SimWindowId) {
+    h.desktop.setScreens(sim::sideBySideScreens());
+    sim::SimWindowSpec panel;
+    panel.frame = {2000, 300, 200, 100};
+    panel.subrole = "AXFloatingWindow";
+    h.desktop.setFocusedWindow(editorPid, h.desktop.addWindow(editorPid, panel));
   };
-  for (const auto& [arrange, action, logged, beeps] : cases) {
+  const auto frontApp = [](std::optional<std::string> name) {
+    return [name](fixtures::DesktopHarness& h, sim::SimWindowId) {
+      h.desktop.addApplication(8, name);
+      h.desktop.setFrontmostApplication(8);
+    };
+  };
+  const struct {
+    Arrange arrange;
+    std::optional<WindowAction> action;  // none: the 2×2 grid
+    std::string logged;
+    int beeps;
+    ActionRefusal refusal;
+  } cases[] = {
+      {[](auto& h, auto) { h.desktop.setFrontmostApplication(std::nullopt); }, WindowAction::center,
+       entry("center: 초점 창 없음"), 1, ActionRefusal::noFocusedWindow},
+      {[](auto& h, auto) { h.desktop.setFocusedWindow(editorPid, std::nullopt); },
+       WindowAction::center, entry("center: 초점 창 없음"), 1, ActionRefusal::noFocusedWindow},
+      {[](auto& h, auto id) { h.desktop.makeUnreadable(id, "AXSize"); }, WindowAction::leftHalf,
+       entry("leftHalf: 초점 창 없음"), 1, ActionRefusal::noFocusedWindow},
+      {[](auto& h, auto) { h.desktop.setScreens({}); }, WindowAction::maximize, "", 0,
+       ActionRefusal::noScreen},
+      {[](auto&, auto) {}, WindowAction::nextDisplay, "", 1, ActionRefusal::noOtherDisplay},
+      {[](auto&, auto) {}, WindowAction::previousDisplay, "", 1, ActionRefusal::noOtherDisplay},
+      {[](auto&, auto) {}, WindowAction::undo, "", 1, ActionRefusal::emptyHistory},
+      {[](auto&, auto) {}, WindowAction::redo, "", 1, ActionRefusal::emptyHistory},
+      {[](auto& h, auto) { h.desktop.setFrontmostApplication(std::nullopt); },
+       WindowAction::tileAppRows, "", 0, ActionRefusal::noFrontApplication},
+      {panelOnSecondScreen, WindowAction::tileAppRows, "", 1, ActionRefusal::noWindowOnScreen},
+      {[](auto& h, auto) { h.desktop.setScreens({}); }, WindowAction::tileAppRows,
+       entry("tileAppRows: Editor 창 없음"), 1, ActionRefusal::noWindows},
+      {frontApp(std::nullopt), std::nullopt, entry("grid 2×2: ? 창 없음"), 1,
+       ActionRefusal::noWindows},
+      {frontApp("Evil\n2026-01-01T00:00:00Z 시작\x1b[0m"), WindowAction::tileAppRows,
+       entry("tileAppRows: Evil\\n2026-01-01T00:00:00Z 시작\\x1B[0m 창 없음"), 1,
+       ActionRefusal::noWindows},
+  };
+  for (const auto& c : cases) {
     fixtures::DesktopHarness fresh;
     auto id = fresh.addWindow(start, "Draft");
-    arrange(fresh.desktop, id);
-    fresh.manager.perform(action);
-    EXPECT_EQ(fresh.logText(), logged) << rawValue(action);
-    EXPECT_EQ(fresh.desktop.beeps(), beeps) << rawValue(action);
-    EXPECT_EQ(fresh.desktop.frame(id), start);
-    EXPECT_TRUE(fresh.manager.undoStack().empty());
+    c.arrange(fresh, id);
+    const ActionOutcome outcome =
+        c.action ? fresh.manager.perform(*c.action) : fresh.manager.applyGrid(2, 2);
+    const std::string name(c.action ? rawValue(*c.action) : "grid");
+    EXPECT_EQ(outcome, ActionOutcome::refused(c.refusal)) << name;
+    EXPECT_EQ(fresh.logText(), c.logged) << name;
+    EXPECT_EQ(fresh.desktop.beeps(), c.beeps) << name;
+    EXPECT_EQ(fresh.desktop.frame(id), start) << name;
+    EXPECT_TRUE(fresh.manager.undoStack().empty()) << name;
   }
 }
 
@@ -246,7 +283,7 @@ TEST_F(WindowManagerTest, DisplayMovesAndHistoryNeedTheirOwnInputsOnly) {
 TEST_F(WindowManagerTest, TilingActionsAndGridsTileTheFrontApplicationAsOneEntry) {
   auto a = addWindow({900, 100, 400, 300}, "A");
   auto b = addWindow({10, 100, 400, 300}, "B");
-  manager.perform(WindowAction::tileAppColumns);
+  EXPECT_EQ(manager.perform(WindowAction::tileAppColumns), ActionOutcome::applied(2, 2));
   EXPECT_EQ(logText(), entry("tileAppColumns Editor ×2\n" + okLine("(0,25 720×875)", "B") + "\n" +
                              okLine("(720,25 720×875)", "A")));
   // Rows order by the top edge, then the left: B (left 0) before A.
@@ -255,7 +292,8 @@ TEST_F(WindowManagerTest, TilingActionsAndGridsTileTheFrontApplicationAsOneEntry
   manager.applyGrid(3, 2);
   EXPECT_THAT(logText(), EndsWith(entry("grid 3×2 Editor ×2\n" + okLine("(0,25 480×438)", "B") +
                                         "\n" + okLine("(480,25 480×438)", "A"))));
-  for (int i = 0; i < 3; ++i) manager.perform(WindowAction::undo);
+  EXPECT_EQ(manager.perform(WindowAction::undo), ActionOutcome::restored(2));
+  for (int i = 0; i < 2; ++i) manager.perform(WindowAction::undo);
   EXPECT_EQ(desktop.frame(a), (Rect{900, 100, 400, 300}));
   EXPECT_EQ(desktop.frame(b), (Rect{10, 100, 400, 300}));
   EXPECT_THAT(logText(), EndsWith(entry("undo: 창 2개 복원") + entry("undo: 창 2개 복원")));

@@ -106,21 +106,25 @@ TEST_F(LaunchSequenceTest, StartLineCountsEveryRefusedHotKey) {
 
 TEST(UpdaterDecision, DecidedOnceFromTheBundleAndTheDefaults) {
   const struct {
-    std::optional<std::string> bundleFeed, defaultsFeed;
+    std::optional<std::string> bundleFeed;
+    std::optional<sim::SimDefaultsValue> defaultsFeed;
     bool frameworkPresent;
     const char* logLine;
   } cases[] = {
       {feed, {}, true, "자동 업데이트 — 켜짐"},
       {"", feed, true, "자동 업데이트 — 켜짐"},
       {{}, {}, true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
-      {"", "", true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
+      {"", std::string(), true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
+      // Written by hand (defaults write … SUFeedURL -int 1): not a text, so
+      // no address rather than the text "1".
+      {{}, 1.0, true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
       {feed, {}, false, "자동 업데이트 — 꺼짐(업데이트 프레임워크 없음)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.logLine);
     AppHarness app;
     app.platform.updater.setBundleInfoString("SUFeedURL", c.bundleFeed);
-    if (c.defaultsFeed) app.platform.defaults.setString("SUFeedURL", *c.defaultsFeed);
+    if (c.defaultsFeed) app.platform.defaults.seed("SUFeedURL", *c.defaultsFeed);
     app.platform.updater.setFrameworkPresent(c.frameworkPresent);
 
     app.delegate->applicationDidFinishLaunching();
@@ -138,17 +142,6 @@ TEST(UpdaterDecision, DecidedOnceFromTheBundleAndTheDefaults) {
     const bool feedSet = !std::string(c.logLine).ends_with("(피드 주소 없음)");
     EXPECT_EQ(app.platform.desktop.callCount(sim::SimPort::updater), feedSet ? 2u : 1u);
   }
-}
-
-TEST(UpdaterDecision, ANumberUnderTheFeedKeyIsNoFeedAddress) {
-  // Written by hand (defaults write … SUFeedURL -int 1): of another kind than
-  // a string, so it counts as no address rather than as the text "1".
-  AppHarness app;
-  app.platform.defaults.seed("SUFeedURL", 1.0);
-  app.delegate->applicationDidFinishLaunching();
-  EXPECT_EQ(app.logMessages().at(1), "자동 업데이트 — 꺼짐(피드 주소 없음)");
-  EXPECT_EQ(app.delegate->updater(), nullptr);
-  EXPECT_EQ(app.platform.updater.controllersStarted(), 0u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The log file: one stamped entry per call, one write per entry, appended to
 // a file whose folder is made once per run; no failure ever reaches the
-// caller, and an entry cut short never swallows the next one.
+// caller, and an entry cut short never swallows the next one. Observers and
+// the capture built on them see every message, file or no file.
 #include "core/app/log.h"
 
 #include <gmock/gmock.h>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/control/log_capture.h"
 #include "platform/sim/sim_platform.h"
 
 namespace corvella {
@@ -49,18 +51,42 @@ TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileHoldingOnlyItThenEachEntryIsOn
                   "writeWholeFile " + path + " 28", "appendToFile " + path + " 38"));
 }
 
-TEST_F(LogTest, EntriesFollowInCallOrderEachWithItsOwnStampAndBytesUnchanged) {
-  log.log("leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft");
+TEST_F(LogTest, EntriesFollowInCallOrderWithTheirOwnStampsAndObserversSeeThemUntilRemoved) {
+  const std::string block = "leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft";
+  std::vector<std::string> first, second;
+  const auto a = log.addObserver([&](std::string_view m) { first.emplace_back(m); });
+  log.addObserver([&](std::string_view m) { second.emplace_back(m); });
+  log.addObserver([](std::string_view) { throw 1; });  // disturbs neither file nor others
+  log.log(block);
+  log.removeObserver(a);
   platform.clock.advance(seconds{61});
   log.log("");
   platform.clock.advance(milliseconds{999});
   log.log("grid 3×2 편집기 ×5 — \U0001F468\u200D\U0001F469 “q”…");
   EXPECT_EQ(text(),
-            "2026-01-02T03:04:05Z leftHalf\n"
-            "  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft\n"
-            "2026-01-02T03:05:06Z \n"
-            "2026-01-02T03:05:06Z grid 3×2 편집기 ×5 — \U0001F468\u200D\U0001F469 “q”…\n");
+            "2026-01-02T03:04:05Z " + block +
+                "\n"
+                "2026-01-02T03:05:06Z \n"
+                "2026-01-02T03:05:06Z grid 3×2 편집기 ×5 — \U0001F468\u200D\U0001F469 “q”…\n");
   EXPECT_EQ(platform.logLocation.createRequests(), std::vector<fs::path>{folder});
+  EXPECT_THAT(first, ElementsAre(block));
+  EXPECT_EQ(second.size(), 3u);
+  EXPECT_EQ(second[1], "");
+}
+
+TEST(LogCaptureTest, HoldsWhatWasLoggedWhileItLivedEvenWithoutAFile) {
+  sim::SimPlatform platform;  // no log folder at all
+  Log log(platform.clock, platform.logLocation);
+  log.log("before");
+  std::vector<std::string> kept;
+  {
+    LogCapture capture(log);
+    log.log("undo: 창 1개 복원");
+    log.log("");
+    kept = capture.messages();
+  }
+  log.log("after");
+  EXPECT_THAT(kept, ElementsAre("undo: 창 1개 복원", ""));
 }
 
 TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {

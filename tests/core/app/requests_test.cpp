@@ -119,10 +119,15 @@ TEST_F(RequestsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABe
                                                {Status::requiresApproval, Status::enabled},
                                                {Status::notFound, Status::enabled}};
   for (const auto& [before, after] : toggles) {
+    // Checked only when enabled: a program uninstalled since reports not
+    // registered, shows off, and choosing it registers afresh.
     platform.loginItem.setStatus(before);
-    EXPECT_TRUE(delegate->performMenuItem(itemWith(MenuAction::toggleLogin)));
+    const MenuItem item = itemWith(MenuAction::toggleLogin);
+    EXPECT_EQ(item.state, before == Status::enabled ? MenuItemState::on : MenuItemState::off);
+    EXPECT_TRUE(delegate->performMenuItem(item));
     EXPECT_EQ(platform.loginItem.status(), after);
   }
+  EXPECT_EQ(platform.loginItem.registerCount(), 3u);
   EXPECT_EQ(platform.loginItem.unregisterCount(), 1u);
   EXPECT_TRUE(newLines().empty());
 
@@ -136,21 +141,6 @@ TEST_F(RequestsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABe
                                  "로그인 항목 변경 실패: 작업을 완료할 수 없습니다."}));
   EXPECT_EQ(platform.desktop.beeps(), 2);
   EXPECT_EQ(platform.loginItem.status(), Status::enabled);
-}
-
-TEST_F(RequestsTest, AnItemWhoseProgramWentAwayShowsOffAndChoosingItRegistersAfresh) {
-  // Enabled, then the program the entry starts is uninstalled: the platform
-  // reports it as not registered from then on.
-  platform.loginItem.setStatus(LoginItemStatus::enabled);
-  EXPECT_EQ(itemWith(MenuAction::toggleLogin).state, MenuItemState::on);
-  platform.loginItem.setStatus(LoginItemStatus::notRegistered);
-  const MenuItem item = itemWith(MenuAction::toggleLogin);
-  EXPECT_EQ(item.state, MenuItemState::off);
-  EXPECT_TRUE(delegate->performMenuItem(item));
-  EXPECT_EQ(platform.loginItem.registerCount(), 1u);
-  EXPECT_EQ(platform.loginItem.unregisterCount(), 0u);
-  EXPECT_EQ(itemWith(MenuAction::toggleLogin).state, MenuItemState::on);
-  EXPECT_TRUE(newLines().empty());
 }
 
 TEST_F(RequestsTest, AccessibilityItemPromptsThenOpensThePaneWhateverTheTrust) {

@@ -1,8 +1,10 @@
 // The status menu as the delegate builds it for the current state: every
 // item in order with its title, action, target, represented object, key
-// equivalent, modifier mask and state.
+// equivalent, modifier mask and state; the hot key each item carries for a
+// Linux desktop, and the line that says no status item could be shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -110,17 +112,6 @@ TEST_F(StatusMenuTest, WithAnUpdaterTheUpdateCheckComesBeforeSettingsAndReachesT
   EXPECT_EQ(platform.updater.updateChecks(), 1u);
 }
 
-TEST_F(StatusMenuTest, LaunchAtLoginIsCheckedOnlyWhenEnabled) {
-  for (const auto& [status, checked] : {std::pair{LoginItemStatus::enabled, true},
-                                        std::pair{LoginItemStatus::requiresApproval, false},
-                                        std::pair{LoginItemStatus::notFound, false}}) {
-    platform.loginItem.setStatus(status);
-    EXPECT_EQ(menu().at(menu().size() - 3),
-              std::string("Launch at Login → toggleLogin@delegate") + (checked ? " ✓" : ""))
-        << static_cast<int>(status);
-  }
-}
-
 TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMomentAndTheLocalizer) {
   storeGrids("[]");
   delegate->applicationDidFinishLaunching();
@@ -143,11 +134,32 @@ TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMomentAndTheLocalizer) {
   EXPECT_EQ(after[19], "0분할 (0×5) → runGrid:@delegate [AAAAAAAA-0000-4000-8000-000000000001]");
 }
 
-TEST_F(StatusMenuTest, AKeyboardThatNamesNoKeyDropsLetterEquivalentsButKeepsArrows) {
-  platform.keyboardLayout.setLayout(sim::SimKeyboardLayout::Layout::none);
-  const Strings all = menu();
-  EXPECT_EQ(all[2], "Left Half → runAction:@delegate [leftHalf] key=U+F702 mask=0x180000");
-  EXPECT_EQ(all[all.size() - 15], "Maximize → runAction:@delegate [maximize] mask=0x180000");
+TEST_F(StatusMenuTest, ItemsCarryTheHotKeyTheyRunAndFixedItemsNone) {
+  constexpr std::uint64_t control = 0x40000, option = 0x80000, command = 0x100000;
+  std::vector<GridLayout> layouts = services.gridLayoutStore().layouts();
+  layouts[1].shortcut = Shortcut{18, control | option};
+  services.gridLayoutStore().setLayouts(layouts);
+  const std::vector<MenuItem> items = delegate->buildMenu();
+  auto hotKey = [&](const std::string& title) {
+    return std::find_if(items.begin(), items.end(), [&](auto& i) { return i.title == title; })
+        ->hotKey;
+  };
+  EXPECT_EQ(hotKey("Previous Third"), (Shortcut{123, control | option}));
+  EXPECT_EQ(hotKey("Redo"), (Shortcut{6, option | 0x20000 | command}));
+  EXPECT_EQ(hotKey("8-way Split (4×2)"), (Shortcut{18, control | option}));
+  // ⌘, and ⌘Q act only inside a focused menu bar: no hot key.
+  for (const char* title : {"6-way Split (3×2)", "Settings…", "Quit Corvella", "Launch at Login"})
+    EXPECT_EQ(hotKey(title), std::nullopt) << title;
+}
+
+TEST_F(StatusMenuTest, NoStatusItemIsLoggedOnceWithTheWayToTheSettings) {
+  delegate->applicationDidFinishLaunching();
+  delegate->statusItemUnavailable();
+  delegate->statusItemUnavailable();
+  EXPECT_EQ(logMessages().back(),
+            "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: "
+            "corvella --settings)");
+  EXPECT_EQ(logMessages().size(), 3u);
 }
 
 }  // namespace

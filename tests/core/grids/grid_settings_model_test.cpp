@@ -165,6 +165,9 @@ TEST(GridSettingsModelTest, RowsFollowTheirLayoutsThroughDuplicateIds) {
   EXPECT_EQ(tab.row(1).shortTitle(), "30-way Split");
 }
 
+// What a recorder decides is pinned in shortcut_recorder_test; here, that a
+// row's recorder writes its own layout, reports under its own row, and goes
+// with the row.
 TEST(GridSettingsModelTest, ARowsRecorderRecordsIntoItsLayoutAndReportsUnderTheRow) {
   GridPage tab;
   tab.row(1).recorder().click();
@@ -172,16 +175,13 @@ TEST(GridSettingsModelTest, ARowsRecorderRecordsIntoItsLayoutAndReportsUnderTheR
   EXPECT_EQ(tab.row(1).message(), "Use with at least one of ⌘, ⌥ or ⌃.");
   EXPECT_EQ(tab.row(0).message(), std::nullopt);
   tab.platform.keyEventMonitor.type(18, ModifierFlag::control | ModifierFlag::option);
-  EXPECT_EQ(tab.row(1).message(), std::nullopt);
   EXPECT_EQ(tab.store().layouts()[1].shortcut, (Shortcut{.keyCode = 18, .modifiers = 0xC0000}));
   EXPECT_EQ(tab.pauses, (std::vector<bool>{true, false}));
 
-  // Removing a row that is recording takes its monitor away.
   tab.row(2).recorder().click();
   tab.row(2).remove();
   EXPECT_EQ(tab.page->rows().size(), 3u);  // the view reads its rows again
   EXPECT_EQ(tab.platform.keyEventMonitor.monitorCount(), 0u);
-  EXPECT_TRUE(tab.platform.keyEventMonitor.type(18, ModifierFlag::control));  // passed on
 }
 
 }  // namespace
