@@ -1,13 +1,31 @@
-// The control server on the application's main queue: a request runs on a
-// later turn, as a hot-key press does, and the timer that checks clients'
-// time runs only while there are clients.
+// The control channel at both ends. The daemon's end against clients that
+// behave and clients that do not: one line in, one answer out, and no client
+// can stall the loop, grow without bound or reach it from another user's
+// account; on the main queue a request runs on a later turn, as a hot-key
+// press does. The client's end: one request, one answer line, and a clear
+// verdict when nothing answers, the answer never comes or cannot be read.
+// (A mebibyte of garbage read away and answered once is pinned end to end;
+// how an answer is printed, by the command line's tests.)
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <functional>
+#include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "core/control/control_answer.h"
 #include "platform/posix/control_channel.h"
+#include "platform/posix/control_client.h"
+#include "platform/posix/control_server.h"
 #include "platform/posix/control_socket_claim.h"
+#include "platform/posix/peer_credentials.h"
 #include "platform/posix/unix_socket.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/support/temporary_folder.h"
@@ -15,68 +33,269 @@
 namespace corvella::posix {
 namespace {
 
-class ControlChannelTest : public ::testing::Test {
- protected:
-  void open(ControlServer::Limits limits = {}) {
-    claim = claimControlSocket(folder.path() / "control");
-    ASSERT_EQ(claim.result, ControlSocketClaim::Result::claimed);
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Result = Exchange::Result;
+
+// A control server (or the channel that runs one on a main queue) on a
+// socket in a fresh folder, driven by the test itself: pump() does one
+// bounded turn of the loop a daemon would run. Clients are plain
+// non-blocking sockets that write bytes and read until the end.
+class ServerHarness {
+ public:
+  bool claimSocket() {
+    socketPath = folder.path() / "control";
+    claim = claimControlSocket(socketPath);
+    return claim.result == ControlSocketClaim::Result::claimed;
+  }
+
+  // Starts the server; the application answers "answer to " and the line,
+  // at once or, while deferring, when a test calls what it holds.
+  bool start(ControlServer::Limits limits = {}, uid_t user = ::geteuid()) {
+    if (!claimSocket()) return false;
+    std::string error;
+    server = ControlServer::create(
+        claim.socket->takeListener(),
+        [this](const std::string& line, ControlServer::Respond respond) {
+          lines.push_back(line);
+          if (deferring) {
+            held.push_back(std::move(respond));
+          } else {
+            respond(application(line));
+          }
+        },
+        limits, user, &error);
+    return server != nullptr;
+  }
+
+  // Starts a channel on the queue instead, answering as the application does.
+  bool openChannel(MainQueue& queue, ControlServer::Limits limits = {}) {
+    if (!claimSocket()) return false;
     std::string error;
     channel = ControlChannel::open(
-        claim.socket->takeListener(), platform.mainQueue,
+        claim.socket->takeListener(), queue,
         [this](const std::string& line) {
-          asked.push_back(line);
-          return "answer to " + line;
+          lines.push_back(line);
+          return application(line);
         },
         limits, &error);
-    ASSERT_NE(channel, nullptr) << error;
+    return channel != nullptr;
   }
-  // What the loop does when the channel's descriptor is readable (waiting up to a second).
-  void turn() {
-    pollfd ready{channel->descriptor(), POLLIN, 0};
-    if (::poll(&ready, 1, 1000) > 0) channel->handleReadable();
+
+  // One turn: waits up to 20 ms for the descriptor, then lets the server work.
+  void pump() {
+    pollfd ready{channel ? channel->descriptor() : server->descriptor(), POLLIN, 0};
+    if (::poll(&ready, 1, 20) <= 0) return;
+    if (channel) {
+      channel->handleReadable();
+    } else {
+      server->handleReadable();
+    }
   }
-  FileDescriptor client(const std::string& request) {
-    auto socket = connectTo(folder.path() / "control");
+
+  FileDescriptor connect() {
+    auto socket = connectTo(socketPath);
     EXPECT_TRUE(socket.has_value());
-    if (!request.empty()) sendWithoutSignal(socket->get(), request);
+    if (!socket) return {};
+    pump();  // accepted
     return std::move(*socket);
   }
-  static std::string readAnswer(int socket) {
-    std::string answer;
-    char buffer[256];
-    ssize_t got;
-    while ((got = ::recv(socket, buffer, sizeof buffer, 0)) > 0) {
-      answer.append(buffer, static_cast<std::size_t>(got));
+
+  // Writes the bytes (which fit in the socket's buffer) and lets the server work.
+  bool send(int client, const std::string& bytes) {
+    const bool sent = sendWithoutSignal(client, bytes) == static_cast<long>(bytes.size());
+    pump();
+    return sent;
+  }
+
+  // Everything the server sends until it closes (bounded: 500 turns of up to 20 ms).
+  std::string readToEnd(int client) {
+    std::string received;
+    for (int turn = 0; turn < 500; ++turn) {
+      char buffer[4096];
+      const ssize_t got = ::recv(client, buffer, sizeof buffer, 0);
+      if (got == 0 || (got < 0 && errno != EAGAIN)) return received;
+      if (got > 0) received.append(buffer, static_cast<std::size_t>(got));
+      if (got < 0) pump();
     }
-    return answer;
+    ADD_FAILURE() << "the server never closed the connection";
+    return received;
   }
 
   corvella::testing_support::TemporaryFolder folder;
-  sim::SimPlatform platform;
+  std::filesystem::path socketPath;
   ControlSocketClaim claim;
+  std::unique_ptr<ControlServer> server;
   std::unique_ptr<ControlChannel> channel;
-  std::vector<std::string> asked;
+  // Every request line the application got.
+  std::vector<std::string> lines;
+  // Answers held back while deferring.
+  std::vector<ControlServer::Respond> held;
+  bool deferring = false;
+  // The application's answer line for a request line.
+  std::function<std::string(const std::string&)> application = [](const std::string& line) {
+    return "answer to " + line;
+  };
+};
+
+class ControlServerTest : public ::testing::Test, protected ServerHarness {
+ protected:
+  // A client whose request the application holds on to.
+  FileDescriptor deferredRequest() {
+    EXPECT_TRUE(start());
+    deferring = true;
+    FileDescriptor client = connect();
+    EXPECT_TRUE(send(client.get(), "slow\n"));
+    pump();
+    EXPECT_EQ(held.size(), 1u);
+    return client;
+  }
+  // The error of the answer line sent (which ends with its line feed).
+  std::string errorOf(int client) {
+    const std::string line = readToEnd(client);
+    auto answer = decodeControlAnswer(line.substr(0, line.find('\n')));
+    return answer ? answer->error : "(not an answer: " + line + ")";
+  }
+};
+
+TEST_F(ControlServerTest, ARequestLineIsHandedOverAndItsAnswerSentBeforeTheEnd) {
+  ASSERT_TRUE(start());
+  FileDescriptor client = connect();
+  ASSERT_TRUE(send(client.get(), "{\"request\":\"status\"}\nnot read\n"));
+  EXPECT_EQ(readToEnd(client.get()), "answer to {\"request\":\"status\"}\n");
+  EXPECT_THAT(lines, ElementsAre("{\"request\":\"status\"}"));
+  EXPECT_EQ(server->clientCount(), 0u);
+}
+
+TEST_F(ControlServerTest, ALastLineWithoutItsLineFeedCountsOnceTheClientStopsWriting) {
+  ASSERT_TRUE(start());
+  FileDescriptor client = connect();
+  ASSERT_TRUE(send(client.get(), "{\"request\":\"list\"}\r"));
+  pump();
+  EXPECT_THAT(lines, IsEmpty()) << "more may come";
+  ::shutdown(client.get(), SHUT_WR);
+  EXPECT_EQ(readToEnd(client.get()), "answer to {\"request\":\"list\"}\r\n");
+}
+
+TEST_F(ControlServerTest, AClientThatSaysNothingAndLeavesCostsNothing) {
+  ASSERT_TRUE(start());
+  FileDescriptor client = connect();
+  EXPECT_EQ(server->clientCount(), 1u);
+  client.reset();
+  pump();
+  EXPECT_EQ(server->clientCount(), 0u);
+  EXPECT_THAT(lines, IsEmpty());
+}
+
+TEST_F(ControlServerTest, TheLongestLineIsFourKibibytesWithItsLineFeed) {
+  ASSERT_TRUE(start());
+  FileDescriptor longest = connect();
+  ASSERT_TRUE(send(longest.get(), std::string(4095, 'a') + "\n"));
+  EXPECT_EQ(readToEnd(longest.get()), "answer to " + std::string(4095, 'a') + "\n");
+  FileDescriptor tooLong = connect();
+  ASSERT_TRUE(send(tooLong.get(), std::string(4096, 'a') + "\n"));
+  EXPECT_EQ(errorOf(tooLong.get()), "request longer than 4096 bytes");
+  EXPECT_EQ(lines.size(), 1u);
+}
+
+TEST_F(ControlServerTest, ASilentClientWaitsAloneAndIsDroppedWhenItsTimeIsUp) {
+  ASSERT_TRUE(start());
+  FileDescriptor silent = connect();
+  FileDescriptor other = connect();
+  ASSERT_TRUE(send(other.get(), "ping\n"));
+  EXPECT_EQ(readToEnd(other.get()), "answer to ping\n");
+  EXPECT_EQ(server->clientCount(), 1u);
+  server->handleTimer(ControlServer::Clock::now() + std::chrono::milliseconds(4000));
+  EXPECT_EQ(server->clientCount(), 1u) << "five seconds are not up";
+  server->handleTimer(ControlServer::Clock::now() + std::chrono::milliseconds(5001));
+  EXPECT_EQ(server->clientCount(), 0u);
+  EXPECT_EQ(readToEnd(silent.get()), "");
+}
+
+TEST_F(ControlServerTest, AnAnswerCanComeOnALaterTurnAndIsNotTimedOutWhileItIsMade) {
+  FileDescriptor client = deferredRequest();
+  pollfd arrived{client.get(), POLLIN, 0};
+  EXPECT_EQ(::poll(&arrived, 1, 0), 0) << "nothing sent yet";
+  server->handleTimer(ControlServer::Clock::now() + std::chrono::hours(1));
+  EXPECT_EQ(server->clientCount(), 1u);
+  held.at(0)("done");
+  held.at(0)("twice");  // a second answer to the same request goes nowhere
+  EXPECT_EQ(readToEnd(client.get()), "done\n");
+}
+
+TEST_F(ControlServerTest, AnAnswerForAClientThatLeftIsDropped) {
+  FileDescriptor client = deferredRequest();
+  client.reset();
+  pump();
+  EXPECT_EQ(server->clientCount(), 0u);
+  held.at(0)("nobody listens");
+  // A new client is not handed the old answer.
+  deferring = false;
+  FileDescriptor next = connect();
+  ASSERT_TRUE(send(next.get(), "fresh\n"));
+  EXPECT_EQ(readToEnd(next.get()), "answer to fresh\n");
+}
+
+TEST_F(ControlServerTest, AnAnswerAfterTheServerIsGoneDoesNothing) {
+  FileDescriptor client = deferredRequest();
+  server.reset();
+  held.at(0)("too late");
+  char byte;
+  EXPECT_EQ(::recv(client.get(), &byte, 1, 0), 0) << "closed without an answer";
+}
+
+TEST_F(ControlServerTest, ClientsBeyondTheLimitAreToldTheServerIsBusy) {
+  ASSERT_TRUE(start({.maxClients = 1}));
+  FileDescriptor first = connect();
+  FileDescriptor second = connect();
+  EXPECT_EQ(errorOf(second.get()), "busy: too many clients at once");
+  EXPECT_EQ(server->clientCount(), 1u);
+}
+
+TEST_F(ControlServerTest, AnotherUsersConnectionIsRefusedBeforeItIsRead) {
+  // A server that runs as someone else sees this test's process as a stranger.
+  ASSERT_TRUE(start({}, ::geteuid() + 1));
+  FileDescriptor client = connect();
+  send(client.get(), "{\"request\":\"run\",\"action\":\"leftHalf\"}\n");
+  const std::string answer = readToEnd(client.get());
+  const auto refused = decodeControlAnswer(answer.substr(0, answer.find('\n')));
+  ASSERT_TRUE(refused.has_value()) << answer;
+  EXPECT_EQ(refused->exit, ExitStatus::failed);
+  EXPECT_EQ(refused->error, "refused: this channel serves only its own user");
+  EXPECT_THAT(lines, IsEmpty());
+  EXPECT_EQ(server->clientCount(), 0u);
+  // Root is no exception either way, and a peer of unknown user is none.
+  EXPECT_FALSE(peerAllowed(0, 1000));
+  EXPECT_FALSE(peerAllowed(std::nullopt, 0));
+  int pipeEnds[2];
+  ASSERT_EQ(::pipe(pipeEnds), 0);
+  FileDescriptor in(pipeEnds[0]), out(pipeEnds[1]);
+  EXPECT_EQ(peerUserID(in.get()), std::nullopt) << "a pipe has no peer";
+}
+
+class ControlChannelTest : public ControlServerTest {
+ protected:
+  // The channel goes before the queue it runs on.
+  void TearDown() override { channel.reset(); }
+  sim::SimPlatform platform;
 };
 
 TEST_F(ControlChannelTest, ARequestRunsOnALaterTurnOfTheMainQueue) {
-  open();
-  FileDescriptor socket = client("{\"request\":\"status\"}\n");
-  turn();  // accepted
-  while (asked.empty() && platform.mainQueue.pendingCount() == 0) turn();
-  EXPECT_TRUE(asked.empty()) << "posted, not run inside the loop's callback";
+  ASSERT_TRUE(openChannel(platform.mainQueue));
+  FileDescriptor client = connect();
+  ASSERT_TRUE(send(client.get(), "{\"request\":\"status\"}\n"));
+  for (int turn = 0; turn < 100 && platform.mainQueue.pendingCount() == 0; ++turn) pump();
+  EXPECT_THAT(lines, IsEmpty()) << "posted, not run inside the loop's callback";
   EXPECT_EQ(platform.mainQueue.pendingCount(), 1u);
   platform.mainQueue.runPending();
-  EXPECT_EQ(asked, std::vector<std::string>{"{\"request\":\"status\"}"});
-  EXPECT_EQ(readAnswer(socket.get()), "answer to {\"request\":\"status\"}\n");
+  EXPECT_THAT(lines, ElementsAre("{\"request\":\"status\"}"));
+  EXPECT_EQ(readToEnd(client.get()), "answer to {\"request\":\"status\"}\n");
 }
 
 TEST_F(ControlChannelTest, TheTimerRunsOnlyWhileClientsAreConnected) {
-  ControlServer::Limits limits;
-  limits.clientTime = std::chrono::milliseconds(0);
-  open(limits);
+  ASSERT_TRUE(openChannel(platform.mainQueue, {.clientTime = std::chrono::milliseconds(0)}));
   EXPECT_EQ(platform.mainQueue.activeTimerCount(), 0u) << "an idle channel never wakes the loop";
-  FileDescriptor silent = client("");
-  turn();
+  FileDescriptor silent = connect();
   EXPECT_EQ(channel->clientCount(), 1u);
   EXPECT_EQ(platform.mainQueue.activeTimerCount(), 1u);
   // The silent client's time (none at all) is up at the first tick, which
@@ -84,7 +303,93 @@ TEST_F(ControlChannelTest, TheTimerRunsOnlyWhileClientsAreConnected) {
   platform.mainQueue.advance(0.25);
   EXPECT_EQ(channel->clientCount(), 0u);
   EXPECT_EQ(platform.mainQueue.activeTimerCount(), 0u);
-  EXPECT_EQ(readAnswer(silent.get()), "");
+  EXPECT_EQ(readToEnd(silent.get()), "");
+}
+
+// The server runs its loop on a thread of its own while the client waits.
+class ControlClientTest : public ::testing::Test, protected ServerHarness {
+ protected:
+  void serve() {
+    ASSERT_TRUE(start());
+    serving = std::thread([this] {
+      while (!stopping) pump();
+    });
+  }
+  void TearDown() override { stopServing(); }
+  void stopServing() {
+    stopping = true;
+    if (serving.joinable()) serving.join();
+  }
+  std::thread serving;
+  std::atomic<bool> stopping{false};
+};
+
+TEST_F(ControlClientTest, TheCommandLineReportFollowsTheAnswer) {
+  application = [](const std::string& line) {
+    if (line == R"({"request":"status"})") return std::string("garbled");
+    return encodeControlAnswer(ControlAnswer{ExitStatus::failed, "undo: 창 1개 복원\n", "", {}});
+  };
+  serve();
+  const ClientReport unreadable = commandLineReport(parseCommandLine({"status"}), socketPath, "");
+  const ClientReport run = commandLineReport(parseCommandLine({"run", "undo"}), socketPath, "");
+  stopServing();
+  EXPECT_EQ(unreadable.exit, ExitStatus::failed);
+  EXPECT_EQ(unreadable.error, "corvella: Corvella gave an answer this client cannot read\n");
+  EXPECT_EQ(run.output, "undo: 창 1개 복원\n");
+  EXPECT_EQ(run.exit, ExitStatus::failed);
+  EXPECT_THAT(lines,
+              ElementsAre(R"({"request":"status"})", R"({"request":"run","action":"undo"})"));
+}
+
+TEST_F(ControlClientTest, AnAnswerThatNeverComesEndsAtTheTimeLimit) {
+  deferring = true;
+  serve();
+  const Exchange exchange = exchangeRequest(socketPath, "slow", std::chrono::milliseconds(200));
+  EXPECT_EQ(exchange.result, Result::failed);
+  EXPECT_EQ(exchange.why, "no answer from Corvella within 200 ms");
+}
+
+TEST_F(ControlClientTest, NothingListeningMeansNoInstance) {
+  EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
+  ASSERT_TRUE(claimSocket());
+  claim.socket.reset();  // never served, then gone: only a lock file stays
+  EXPECT_EQ(exchangeRequest(socketPath, "x").result, Result::noInstance);
+  // Without a folder for the socket nothing can answer; --settings then
+  // leaves this process to become Corvella.
+  const ClientReport nameless = commandLineReport(parseCommandLine({"status"}), std::nullopt, "");
+  EXPECT_EQ(nameless.exit, ExitStatus::noInstance);
+  EXPECT_EQ(nameless.output,
+            "Corvella is not running (no folder for its control socket can be named).\n");
+  EXPECT_EQ(settingsShownByRunningInstance(socketPath, ""), std::nullopt);
+}
+
+TEST_F(ControlClientTest, AListenerThatNeverAcceptsMakesTheClientGiveUpNotHang) {
+  ASSERT_TRUE(claimSocket());
+  // A daemon that hangs: its queue of connections fills up and stays full.
+  std::vector<FileDescriptor> waiting;
+  while (auto connection = connectTo(socketPath)) {
+    waiting.push_back(std::move(*connection));
+    ASSERT_LT(waiting.size(), 1000u);
+  }
+  const Exchange exchange = exchangeRequest(socketPath, "x");
+  EXPECT_EQ(exchange.result, Result::failed);
+  EXPECT_EQ(exchange.why, "Corvella is busy: its queue of connections is full");
+}
+
+TEST_F(ControlClientTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
+  ASSERT_TRUE(claimSocket());
+  FileDescriptor listener = claim.socket->takeListener();
+  std::thread closer([&] {
+    pollfd ready{listener.get(), POLLIN, 0};
+    ::poll(&ready, 1, 5000);
+    FileDescriptor accepted(::accept(listener.get(), nullptr, nullptr));
+    char buffer[64];
+    ::recv(accepted.get(), buffer, sizeof buffer, 0);
+  });
+  const Exchange exchange = exchangeRequest(socketPath, "x");
+  closer.join();
+  EXPECT_EQ(exchange.result, Result::failed);
+  EXPECT_EQ(exchange.why, "Corvella closed the connection without an answer");
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
-// Folders a test can make read-only, even when it runs as root (whom
-// permission bits do not stop): mounts in a mount namespace of the test
-// process's own, so nothing is seen outside it. Without root, a
-// user namespace stands in where the system allows one; where nothing
-// works, the test is skipped with the reason.
+// A folder made read-only by a read-only bind mount, which stops root and
+// the folder's owner alike. The mount lives in a mount namespace of the test
+// process's own (under a user namespace when not root), so nothing is seen
+// outside it; where the system allows neither, the test is skipped.
 #pragma once
 
-#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,61 +23,42 @@ inline std::string systemError(const std::string& what) {
 
 // Absent once this process has a mount namespace of its own; else why not.
 inline std::optional<std::string> enterPrivateMountNamespace() {
-  static std::optional<std::optional<std::string>> result;
-  if (result) return *result;
-  auto enter = []() -> std::optional<std::string> {
-    if (::geteuid() == 0) {
-      if (::unshare(CLONE_NEWNS) != 0) return systemError("unshare(CLONE_NEWNS)");
-    } else {
+  static const std::optional<std::string> result = []() -> std::optional<std::string> {
+    if (::geteuid() != 0) {
       const uid_t uid = ::geteuid();
       const gid_t gid = ::getegid();
-      if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
-        return systemError("not root, and no user namespace (unshare)");
-      }
+      if (::unshare(CLONE_NEWUSER) != 0) return systemError("not root, and no user namespace");
       // This user stays the owner of its files inside the namespace.
       std::ofstream("/proc/self/setgroups") << "deny";
       std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
       std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
     }
+    if (::unshare(CLONE_NEWNS) != 0) return systemError("unshare(CLONE_NEWNS)");
     if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
       return systemError("making the mounts private");
     }
     return std::nullopt;
-  };
-  result = enter();
-  return *result;
+  }();
+  return result;
 }
 
-// The folder read-only for as long as this lives: its permission bits for
-// an ordinary user, a read-only bind mount for root or when asked for (a
-// mount also stops the owner from changing the folder's mode).
+// The folder read-only for as long as this lives.
 class ReadOnlyFolder {
  public:
-  enum class Way { permissions, mount };
-  explicit ReadOnlyFolder(const std::filesystem::path& folder, Way way = Way::permissions)
-      : folder_(folder) {
-    if (::geteuid() != 0 && way == Way::permissions) {
-      struct stat status {};
-      ::stat(folder.c_str(), &status);
-      mode_ = status.st_mode & 07777;
-      if (::chmod(folder.c_str(), 0555) != 0) problem_ = systemError("chmod");
+  explicit ReadOnlyFolder(const std::filesystem::path& folder) : folder_(folder) {
+    problem_ = enterPrivateMountNamespace();
+    if (problem_) return;
+    if (::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+      problem_ = systemError("bind mount");
       return;
     }
-    if (auto why = enterPrivateMountNamespace()) {
-      problem_ = *why;
-    } else if (::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0) {
-      problem_ = systemError("bind mount");
-    } else {
-      bound_ = true;
-      if (::mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) !=
-          0) {
-        problem_ = systemError("read-only remount");
-      }
+    bound_ = true;
+    if (::mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+      problem_ = systemError("read-only remount");
     }
   }
   ~ReadOnlyFolder() {
     if (bound_) ::umount2(folder_.c_str(), MNT_DETACH);
-    if (mode_) ::chmod(folder_.c_str(), *mode_);
   }
   ReadOnlyFolder(const ReadOnlyFolder&) = delete;
   ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
@@ -90,7 +68,6 @@ class ReadOnlyFolder {
  private:
   std::filesystem::path folder_;
   bool bound_ = false;
-  std::optional<mode_t> mode_;
   std::optional<std::string> problem_;
 };
 

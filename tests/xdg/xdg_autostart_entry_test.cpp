@@ -1,7 +1,10 @@
-// Launch at login as an XDG autostart entry: it starts the installed program,
-// looked up when the item is switched on (which one is pinned by the
-// installed program's tests), and shows off once that program is gone.
+// Launch at login as an XDG autostart entry: it starts the installed program
+// (the running one when installed, else the first installed corvella on
+// PATH, never one inside a build folder, which is one below a CMake cache),
+// looked up when the item is switched on (following a moved one is pinned by
+// the tray's end-to-end test), and shows off once that program is gone.
 #include "platform/xdg/xdg_autostart_entry.h"
+#include "platform/xdg/installed_program.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "tests/support/temporary_folder.h"
 
@@ -25,13 +27,19 @@ class AutostartEntryTest : public ::testing::Test {
     fs::create_directories(entry.parent_path());
     std::ofstream(entry) << text;
   }
-  fs::path program(const fs::path& name) {
+  // A file at the path below the folder, made executable or not.
+  fs::path program(const fs::path& name, bool executable = true) {
     const fs::path path = folder.path() / name;
     fs::create_directories(path.parent_path());
     std::ofstream(path) << "#!/bin/sh\n";
-    ::chmod(path.c_str(), 0755);
+    ::chmod(path.c_str(), executable ? 0755 : 0644);
     return path;
   }
+  fs::path buildProgram() {
+    program("checkout/build/CMakeCache.txt", false);
+    return program("checkout/build/src/platform/x11/corvella");
+  }
+  std::string bin(const std::string& name) const { return (folder.path() / name).string(); }
   // An item run by the program, with this PATH.
   XdgAutostartEntry item(const fs::path& running) {
     return XdgAutostartEntry(entry, running, [this](std::string_view name) {
@@ -44,49 +52,60 @@ class AutostartEntryTest : public ::testing::Test {
   std::string searchPath;
 };
 
+TEST_F(AutostartEntryTest, FromABuildFolderTheFirstInstalledProgramOnThePathIsTaken) {
+  const fs::path running = buildProgram();
+  program("checkout/build/bin/corvella");                     // on the path, yet a build too
+  program("plain/corvella", false);                           // not executable
+  fs::create_directories(folder.path() / "folder/corvella");  // not a file
+  program("build/corvella");  // the cache decides, not a folder's name
+  program("usr/bin/corvella");
+  // Empty and relative entries stand for the folder a login starts in.
+  searchPath = ":relative/bin:" + bin("missing") + ":" + bin("checkout/build/bin") + ":" +
+               bin("plain") + ":" + bin("folder") + ":" + bin("build") + ":" + bin("usr/bin");
+  EXPECT_EQ(findInstalledProgram(running, searchPath).path, folder.path() / "build/corvella");
+}
+
+TEST_F(AutostartEntryTest, WithoutAnInstalledProgramTheProblemIsNamed) {
+  const fs::path running = buildProgram();
+  EXPECT_EQ(findInstalledProgram(running, bin("checkout/build")).problem,
+            "no installed corvella to start at login (" + running.string() +
+                " runs from a build folder, none on PATH)");
+  // The running program was removed after it started (an uninstall, an upgrade).
+  const fs::path gone = folder.path() / "usr/bin/corvella";
+  const InstalledProgram none = findInstalledProgram(gone, "");
+  EXPECT_EQ(none.path, std::nullopt);
+  EXPECT_EQ(none.problem, "no installed corvella to start at login (" + gone.string() +
+                              " is not an executable file, none on PATH)");
+}
+
+TEST_F(AutostartEntryTest, AProgramIsFoundByNameOnThePathOrByItsPath) {
+  program("first/other");
+  const fs::path second = program("second/corvella");
+  EXPECT_EQ(findProgram("corvella", bin("first") + ":" + bin("second")), second);
+  EXPECT_EQ(findProgram("corvella", bin("first")), std::nullopt);
+  EXPECT_EQ(findProgram(second.string(), ""), second);
+  EXPECT_EQ(findProgram(program("usr/bin/plain", false).string(), ""), std::nullopt);
+  EXPECT_EQ(findProgram("", bin("second")), std::nullopt);
+}
+
+// An installed running program is taken as it stands, whatever PATH has.
 TEST_F(AutostartEntryTest, RegisteringWritesTheEntryAndUnregisteringRemovesIt) {
+  searchPath = program("usr/bin/corvella").parent_path().string();
   const fs::path installed = program("opt/corvella/bin/corvella");
   XdgAutostartEntry login = item(installed);
   EXPECT_EQ(login.status(), LoginItemStatus::notRegistered);
   EXPECT_EQ(login.registerApp(), std::nullopt);
   EXPECT_EQ(login.status(), LoginItemStatus::enabled);
+  const std::string path = installed.string();
   EXPECT_EQ(content(),
-            "[Desktop Entry]\n"
-            "Type=Application\n"
-            "Name=Corvella\n"
-            "Comment=Keyboard-driven window placement\n"
-            "Icon=corvella\n"
-            "Exec=\"" +
-                installed.string() +
-                "\"\n"
-                "TryExec=" +
-                installed.string() +
-                "\n"
-                "Terminal=false\n"
-                "X-GNOME-Autostart-enabled=true\n");
+            "[Desktop Entry]\nType=Application\nName=Corvella\n"
+            "Comment=Keyboard-driven window placement\nIcon=corvella\nExec=\"" +
+                path + "\"\nTryExec=" + path +
+                "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
   EXPECT_EQ(login.unregisterApp(), std::nullopt);
   EXPECT_EQ(login.status(), LoginItemStatus::notRegistered);
   // Removing what is not there is no failure.
   EXPECT_EQ(login.unregisterApp(), std::nullopt);
-}
-
-TEST_F(AutostartEntryTest, AMovedProgramShowsOffAndRegisteringWritesAFreshEntry) {
-  const fs::path first = program("old/bin/corvella");
-  const fs::path moved = folder.path() / "new/bin/corvella";
-  XdgAutostartEntry login = item(first);
-  ASSERT_EQ(login.registerApp(), std::nullopt);
-  fs::create_directories(moved.parent_path());
-  fs::rename(first, moved);
-  EXPECT_EQ(login.status(), LoginItemStatus::notRegistered);
-
-  // The running program is gone from where it started; PATH has it now.
-  searchPath = moved.parent_path().string();
-  EXPECT_EQ(login.registerApp(), std::nullopt);
-  EXPECT_EQ(login.status(), LoginItemStatus::enabled);
-  EXPECT_NE(content().find("\nExec=\"" + moved.string() + "\"\n"), std::string::npos) << content();
-
-  fs::remove(moved);  // uninstalled
-  EXPECT_EQ(login.status(), LoginItemStatus::notRegistered);
 }
 
 TEST_F(AutostartEntryTest, APathWithSpecialCharactersIsQuotedReadBackAndValidForDesktops) {
@@ -108,16 +127,13 @@ TEST_F(AutostartEntryTest, APathWithSpecialCharactersIsQuotedReadBackAndValidFor
 }
 
 TEST_F(AutostartEntryTest, TheExecValueGivesItsFirstArgumentUnquoted) {
-  const std::map<std::string, std::optional<std::string>> values = {
-      {"corvella", "corvella"},
+  const std::pair<std::string, std::optional<std::string>> values[] = {
       {"corvella --settings %U", "corvella"},
       {"  /usr/bin/corvella", "/usr/bin/corvella"},
-      {"\"/opt/my apps/corvella\" --headless", "/opt/my apps/corvella"},
       // The file format's escapes first (\\ and \s), then the quoting's.
       {"\"/a\\\\$b/c\\\\\\\\d\"", "/a$b/c\\d"},
       {"\"/a\\sb\"", "/a b"},
       {"\"/never/closed", std::nullopt},
-      {"", std::nullopt},
       {"   ", std::nullopt},
   };
   for (const auto& [value, program] : values) {
@@ -127,23 +143,21 @@ TEST_F(AutostartEntryTest, TheExecValueGivesItsFirstArgumentUnquoted) {
 
 TEST_F(AutostartEntryTest, AnEntryWrittenByHandIsEnabledWhileItsProgramCanStart) {
   searchPath = program("bin/corvella").parent_path().string();
-  const std::map<std::string, LoginItemStatus> entries = {
-      {"[Desktop Entry]\nExec=corvella\n", LoginItemStatus::enabled},
-      {"[Desktop Entry]\nExec=corvella-old --x\n", LoginItemStatus::notRegistered},
-      {"[Desktop Entry]\nExec=\"" + searchPath + "/corvella\"\n", LoginItemStatus::enabled},
+  constexpr auto on = LoginItemStatus::enabled;
+  constexpr auto off = LoginItemStatus::notRegistered;
+  const std::pair<std::string, LoginItemStatus> entries[] = {
+      {"Exec=corvella\n", on},
+      {"Exec=corvella-old --x\n", off},
+      {"Exec=\"" + searchPath + "/corvella\"\n", on},
       // Switched off the ways desktops do it.
-      {"[Desktop Entry]\nExec=corvella\nHidden=true\n", LoginItemStatus::notRegistered},
-      {"[Desktop Entry]\nExec=corvella\nX-GNOME-Autostart-enabled=false\n",
-       LoginItemStatus::notRegistered},
+      {"Exec=corvella\nHidden=true\n", off},
+      {"Exec=corvella\nX-GNOME-Autostart-enabled=false\n", off},
       // Only the main group counts.
-      {"[Desktop Entry]\nName=Corvella\n[Desktop Action Settings]\nExec=corvella --settings\n",
-       LoginItemStatus::notRegistered},
-      {"[Desktop Entry]\nExec=corvella\n[Desktop Action Off]\nHidden=true\n",
-       LoginItemStatus::enabled},
-      {"", LoginItemStatus::notRegistered},
+      {"Name=Corvella\n[Desktop Action Settings]\nExec=corvella --settings\n", off},
+      {"Exec=corvella\n[Desktop Action Off]\nHidden=true\n", on},
   };
   for (const auto& [text, status] : entries) {
-    writeEntry(text);
+    writeEntry("[Desktop Entry]\n" + text);
     EXPECT_EQ(item("/nowhere/corvella").status(), status) << text;
   }
 }
