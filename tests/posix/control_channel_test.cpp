@@ -41,10 +41,9 @@ using Result = Exchange::Result;
 // socket in a fresh folder, driven by the test itself: pump() does one
 // bounded turn of the loop a daemon would run. Clients are plain
 // non-blocking sockets that write bytes and read until the end.
-class ServerHarness {
- public:
+class ControlTest : public ::testing::Test {
+ protected:
   bool claimSocket() {
-    socketPath = folder.path() / "control";
     claim = claimControlSocket(socketPath);
     return claim.result == ControlSocketClaim::Result::claimed;
   }
@@ -122,24 +121,6 @@ class ServerHarness {
     return received;
   }
 
-  corvella::testing_support::TemporaryFolder folder;
-  std::filesystem::path socketPath;
-  ControlSocketClaim claim;
-  std::unique_ptr<ControlServer> server;
-  std::unique_ptr<ControlChannel> channel;
-  // Every request line the application got.
-  std::vector<std::string> lines;
-  // Answers held back while deferring.
-  std::vector<ControlServer::Respond> held;
-  bool deferring = false;
-  // The application's answer line for a request line.
-  std::function<std::string(const std::string&)> application = [](const std::string& line) {
-    return "answer to " + line;
-  };
-};
-
-class ControlServerTest : public ::testing::Test, protected ServerHarness {
- protected:
   // A client whose request the application holds on to.
   FileDescriptor deferredRequest() {
     EXPECT_TRUE(start());
@@ -156,7 +137,24 @@ class ControlServerTest : public ::testing::Test, protected ServerHarness {
     auto answer = decodeControlAnswer(line.substr(0, line.find('\n')));
     return answer ? answer->error : "(not an answer: " + line + ")";
   }
+
+  corvella::testing_support::TemporaryFolder folder;
+  const std::filesystem::path socketPath = folder.path() / "control";
+  ControlSocketClaim claim;
+  std::unique_ptr<ControlServer> server;
+  std::unique_ptr<ControlChannel> channel;
+  // Every request line the application got.
+  std::vector<std::string> lines;
+  // Answers held back while deferring.
+  std::vector<ControlServer::Respond> held;
+  bool deferring = false;
+  // The application's answer line for a request line.
+  std::function<std::string(const std::string&)> application = [](const std::string& line) {
+    return "answer to " + line;
+  };
 };
+
+using ControlServerTest = ControlTest;
 
 TEST_F(ControlServerTest, ARequestLineIsHandedOverAndItsAnswerSentBeforeTheEnd) {
   ASSERT_TRUE(start());
@@ -273,7 +271,7 @@ TEST_F(ControlServerTest, AnotherUsersConnectionIsRefusedBeforeItIsRead) {
   EXPECT_EQ(peerUserID(in.get()), std::nullopt) << "a pipe has no peer";
 }
 
-class ControlChannelTest : public ControlServerTest {
+class ControlChannelTest : public ControlTest {
  protected:
   // The channel goes before the queue it runs on.
   void TearDown() override { channel.reset(); }
@@ -307,7 +305,7 @@ TEST_F(ControlChannelTest, TheTimerRunsOnlyWhileClientsAreConnected) {
 }
 
 // The server runs its loop on a thread of its own while the client waits.
-class ControlClientTest : public ::testing::Test, protected ServerHarness {
+class ControlClientTest : public ControlTest {
  protected:
   void serve() {
     ASSERT_TRUE(start());
@@ -350,7 +348,7 @@ TEST_F(ControlClientTest, AnAnswerThatNeverComesEndsAtTheTimeLimit) {
 }
 
 TEST_F(ControlClientTest, NothingListeningMeansNoInstance) {
-  EXPECT_EQ(exchangeRequest(folder.path() / "control", "x").result, Result::noInstance);
+  EXPECT_EQ(exchangeRequest(socketPath, "x").result, Result::noInstance);
   ASSERT_TRUE(claimSocket());
   claim.socket.reset();  // never served, then gone: only a lock file stays
   EXPECT_EQ(exchangeRequest(socketPath, "x").result, Result::noInstance);

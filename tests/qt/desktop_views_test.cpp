@@ -30,50 +30,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The desktop's interface on the core; the window a menu choice acts on is
-// recorded as "focus N" for the Nth opening of the menu.
-class DesktopHarness {
- public:
-  DesktopHarness() {
-    desktop.attach(app, qt::DesktopInterface::Surroundings{
-                            .mainQueue = platform.mainQueue,
-                            .rememberFocus = [this]() -> std::function<void()> {
-                              const std::string name = "focus " + std::to_string(++menuOpenings);
-                              return [this, name] { events.push_back(name); };
-                            },
-                            .quit = [this] { events.push_back("quit"); },
-                        });
-  }
-  ~DesktopHarness() { desktop.detach(); }
-
-  AppDelegate& delegate() { return app.delegate(); }
-  GridLayoutStore& store() { return app.services().gridLayoutStore(); }
-
-  // Opens the settings window as the menu does and gives its grid page.
-  qt::GridSettingsPage& openGridPage() {
-    delegate().openSettings();
-    return *desktop.settingsContent()->gridPage();
-  }
-  // Lets the page redraw (it does so on a later turn).
-  static void settle() { QCoreApplication::processEvents(); }
-
-  Strings logMessages() const {
-    std::istringstream stream(platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or(""));
-    Strings messages;
-    for (std::string line; std::getline(stream, line);) messages.push_back(line.substr(21));
-    return messages;
-  }
-
-  sim::SimPlatform platform{"/sim/Logs"};
-  // The offscreen platform has no tray: one attempt, and no retry in a test's time.
-  qt::DesktopInterface desktop{{.attempts = 1, .intervalMilliseconds = 3600000}};
-  PlatformServices services{desktop.services(platform.services())};
-  Corvella app{services};
-  int menuOpenings = 0;
-  // What the menu's choices did to the platform around them, in order.
-  Strings events;
-};
-
 constexpr const char* idA = "0B9C6A52-7E4D-4F8B-9A1C-2D3E4F5A6B7C";
 
 // "---" for a separator, "[Title]" for a disabled title, "✓ " before a
@@ -93,11 +49,21 @@ Strings describe(const QMenu& menu) {
   return lines;
 }
 
-// Three layouts (A 3×2, B 12×1 with ⌃⌥1, key code 18, and C 1×12) and one
-// window of the front application.
-class DesktopViewsTest : public testing::Test, protected DesktopHarness {
+// The desktop's interface on the core, launched over three layouts (A 3×2,
+// B 12×1 with ⌃⌥1, key code 18, and C 1×12) and one window of the front
+// application. The window a menu choice acts on is recorded as "focus N"
+// for the Nth opening of the menu.
+class DesktopViewsTest : public testing::Test {
  protected:
-  void SetUp() override {
+  DesktopViewsTest() {
+    desktop.attach(app, qt::DesktopInterface::Surroundings{
+                            .mainQueue = platform.mainQueue,
+                            .rememberFocus = [this]() -> std::function<void()> {
+                              const std::string name = "focus " + std::to_string(++menuOpenings);
+                              return [this, name] { events.push_back(name); };
+                            },
+                            .quit = [this] { events.push_back("quit"); },
+                        });
     platform.desktop.addApplication(7, "Notes");
     draft = platform.desktop.addWindow(7, {100, 100, 800, 600}, "Draft");
     platform.desktop.setFrontmostApplication(7);
@@ -109,6 +75,30 @@ class DesktopViewsTest : public testing::Test, protected DesktopHarness {
             R"({"id":"2D3E4F5A-6B7C-4D8E-9FA0-B1C2D3E4F5A6","columns":1,"rows":12}])");
     delegate().applicationDidFinishLaunching();
   }
+  ~DesktopViewsTest() { desktop.detach(); }
+
+  AppDelegate& delegate() { return app.delegate(); }
+  GridLayoutStore& store() { return app.services().gridLayoutStore(); }
+
+  // Lets the page redraw (it does so on a later turn).
+  static void settle() { QCoreApplication::processEvents(); }
+
+  Strings logMessages() const {
+    std::istringstream stream(platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or(""));
+    Strings messages;
+    for (std::string line; std::getline(stream, line);) messages.push_back(line.substr(21));
+    return messages;
+  }
+
+  sim::SimPlatform platform{"/sim/Logs"};
+  // The offscreen platform has no tray: one attempt, and no retry in a test's time.
+  qt::DesktopInterface desktop{{.attempts = 1, .intervalMilliseconds = 3600000}};
+  PlatformServices services{desktop.services(platform.services())};
+  Corvella app{services};
+  int menuOpenings = 0;
+  // What the menu's choices did to the platform around them, in order.
+  Strings events;
+
   QMenu& menu() { return desktop.tray().menu(); }
   void open() { emit menu().aboutToShow(); }
   void choose(const std::string& title) {
@@ -123,7 +113,10 @@ class DesktopViewsTest : public testing::Test, protected DesktopHarness {
 
   qt::GridRowWidget& row(std::size_t index) { return *page().rowWidgets().at(index); }
   qt::GridSettingsPage& page() {
-    if (!page_) page_ = &openGridPage();
+    if (!page_) {
+      delegate().openSettings();  // as the menu does
+      page_ = desktop.settingsContent()->gridPage();
+    }
     return *page_;
   }
   QWidget& window() { return *desktop.settingsWindowUI().window(); }
