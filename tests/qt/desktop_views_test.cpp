@@ -7,8 +7,9 @@
 // keys registered again) and whose recorder takes keys through the desktop's
 // key capture; and Qt key events in virtual key codes. (Without a tray, and
 // adding a grid, are pinned by the end-to-end tray tests; each rule of the
-// models behind the views by the core's tests; a save that fails, by the
-// defaults file's.)
+// models behind the views (Backspace or Delete clearing a shortcut, and the
+// redraw after it, among them) by the core's tests; a save that fails, by
+// the defaults file's.)
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -266,17 +267,6 @@ TEST_F(DesktopViewsTest, ARefusalShowsItsCaptionUnderTheRowAndEscapeCancels) {
   EXPECT_EQ(row(0).recorder().text(), "Record Shortcut");
   EXPECT_EQ(store().layouts()[0].shortcut, std::nullopt);
   EXPECT_EQ(registeredHotKeys(), 21u);
-}
-
-TEST_F(DesktopViewsTest, BackspaceAloneClearsTheShortcut) {
-  // Delete does the same (the recorder's rule, pinned there).
-  EXPECT_EQ(row(1).recorder().text(), "⌃⌥1");
-  QTest::mouseClick(&row(1).recorder(), Qt::LeftButton);
-  QTest::keyClick(&window(), Qt::Key_Backspace);
-  settle();
-  EXPECT_EQ(store().layouts()[1].shortcut, std::nullopt);
-  EXPECT_EQ(row(1).recorder().text(), "Record Shortcut");
-  EXPECT_FALSE(desktop.keyEventMonitor().isGrabbing());
 }
 
 TEST_F(DesktopViewsTest, RemoveLogsItsLineAndTheRowGoes) {
