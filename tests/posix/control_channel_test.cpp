@@ -1,11 +1,6 @@
-// The control channel at both ends. The daemon's end against clients that
-// behave and clients that do not: one line in, one answer out, and no client
-// can stall the loop, grow without bound or reach it from another user's
-// account; on the main queue a request runs on a later turn, as a hot-key
-// press does. The client's end: one request, one answer line, and a clear
-// verdict when nothing answers, the answer never comes or cannot be read.
-// (A mebibyte of garbage read away and answered once is pinned end to end;
-// how an answer is printed, by the command line's tests.)
+// The control channel at both ends: one line in, one answer out; no client
+// stalls the daemon, grows without bound or reaches it from another account;
+// and the client gets a clear verdict when nothing answers.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -37,10 +32,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Result = Exchange::Result;
 
-// A control server (or the channel that runs one on a main queue) on a
-// socket in a fresh folder, driven by the test itself: pump() does one
-// bounded turn of the loop a daemon would run. Clients are plain
-// non-blocking sockets that write bytes and read until the end.
+// A server (or a channel on a main queue) in a fresh folder; pump() is one
+// bounded turn of a daemon's loop; clients are plain non-blocking sockets.
 class ControlTest : public ::testing::Test {
  protected:
   bool claimSocket() {
@@ -143,12 +136,9 @@ class ControlTest : public ::testing::Test {
   ControlSocketClaim claim;
   std::unique_ptr<ControlServer> server;
   std::unique_ptr<ControlChannel> channel;
-  // Every request line the application got.
   std::vector<std::string> lines;
-  // Answers held back while deferring.
   std::vector<ControlServer::Respond> held;
   bool deferring = false;
-  // The application's answer line for a request line.
   std::function<std::string(const std::string&)> application = [](const std::string& line) {
     return "answer to " + line;
   };

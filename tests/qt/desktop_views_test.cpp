@@ -1,15 +1,6 @@
-// The desktop's views as Qt draws and drives them, clicked and typed at with
-// Qt Test over the core on a simulated platform (log in memory): the tray
-// menu rebuilt from the core's list on every opening with the Linux spelling
-// of each hot key, a choice run on a later turn on the window focused when
-// the menu opened; the settings window made once and only hidden on close;
-// the grid tab, whose every edit goes straight into the store (saved, hot
-// keys registered again) and whose recorder takes keys through the desktop's
-// key capture; and Qt key events in virtual key codes. (Without a tray, and
-// adding a grid, are pinned by the end-to-end tray tests; each rule of the
-// models behind the views (Backspace or Delete clearing a shortcut, and the
-// redraw after it, among them) by the core's tests; a save that fails, by
-// the defaults file's.)
+// The desktop's views as Qt draws them, clicked and typed at with Qt Test
+// over the core on a simulated platform. Each model's rules are the core's
+// tests'; the tray without a host and adding a grid are end to end.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -50,10 +41,8 @@ Strings describe(const QMenu& menu) {
   return lines;
 }
 
-// The desktop's interface on the core, launched over three layouts (A 3×2,
-// B 12×1 with ⌃⌥1, key code 18, and C 1×12) and one window of the front
-// application. The window a menu choice acts on is recorded as "focus N"
-// for the Nth opening of the menu.
+// Launched over layouts A 3×2, B 12×1 with ⌃⌥1 (key code 18) and C 1×12 and
+// one front window; a menu choice's window is "focus N" for the Nth opening.
 class DesktopViewsTest : public testing::Test {
  protected:
   DesktopViewsTest() {
@@ -97,7 +86,6 @@ class DesktopViewsTest : public testing::Test {
   PlatformServices services{desktop.services(platform.services())};
   Corvella app{services};
   int menuOpenings = 0;
-  // What the menu's choices did to the platform around them, in order.
   Strings events;
 
   QMenu& menu() { return desktop.tray().menu(); }
@@ -131,8 +119,6 @@ class DesktopViewsTest : public testing::Test {
 };
 
 TEST_F(DesktopViewsTest, EveryOpeningDrawsTheCoresListWithLinuxHotKeys) {
-  // The list itself is the core's (pinned there); here: how each kind of
-  // item is drawn, in the core's order.
   open();
   Strings lines = describe(menu());
   ASSERT_EQ(lines.size(), 38u);
@@ -206,7 +192,6 @@ TEST_F(DesktopViewsTest, EachStepperClickSavesAndRegistersTheHotKeysAgainButADis
   EXPECT_EQ(store().layouts()[0].columns, 4);
   EXPECT_EQ(row(0).title().text(), "8-way Split");
   EXPECT_EQ(row(0).columns().findChild<QLabel*>("label")->text(), "Columns 4");
-  // The stored document's shape is the store's (pinned there).
   EXPECT_NE(savedLayouts().find(std::string(idA) + R"(","columns":4,"rows":2})"),
             std::string::npos);
   // Twenty actions and B's grid, once for the click.
@@ -249,7 +234,6 @@ TEST_F(DesktopViewsTest, RecorderTakesTheWindowsOwnKeysWhileTheHotKeysArePaused)
 }
 
 TEST_F(DesktopViewsTest, ARefusalShowsItsCaptionUnderTheRowAndEscapeCancels) {
-  // The captions are the recorder's (pinned there); here: how they show.
   QTest::mouseClick(&row(0).recorder(), Qt::LeftButton);
   QTest::keyClick(&window(), Qt::Key_A, Qt::ShiftModifier);
   settle();
@@ -281,7 +265,6 @@ TEST_F(DesktopViewsTest, RemoveLogsItsLineAndTheRowGoes) {
 }
 
 TEST_F(DesktopViewsTest, RestoreGivesTheFourBuiltInLayouts) {
-  // Which four is the store's (pinned there); here: the page follows.
   QTest::mouseClick(&page().restoreButton(), Qt::LeftButton);
   settle();
   ASSERT_EQ(page().rowWidgets().size(), 4u);

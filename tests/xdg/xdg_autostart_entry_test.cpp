@@ -1,9 +1,6 @@
-// Launch at login as an XDG autostart entry: it starts the installed program
-// (the running one when installed, else the first installed corvella on
-// PATH, never one inside a build folder, which is one below a CMake cache),
-// looked up when the item is switched on (following a moved one is pinned by
-// the tray's end-to-end test), and shows off once that program is gone
-// (looked up by the entry's Exec line as a login would).
+// Launch at login: an XDG autostart entry that starts the installed program
+// (never one in a build folder, one below a CMake cache) and shows off once
+// its Exec line no longer finds a program. Following a moved one is end to end.
 #include "platform/xdg/xdg_autostart_entry.h"
 #include "platform/xdg/installed_program.h"
 

@@ -1,7 +1,5 @@
-// The defaults file: values of both kinds survive a reload, the file stays
-// readable by hand and is replaced whole, and a damaged or unwritable file
-// never loses data silently. (A file cut short, and a second and third
-// damaged copy, are pinned by the end-to-end test of stored settings.)
+// The defaults file: readable by hand, replaced whole, and never losing data
+// silently (a file cut short and numbered copies are end to end).
 #include "platform/xdg/xdg_defaults_file.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +30,6 @@ class DefaultsFileTest : public ::testing::Test {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << content;
   }
-  // The names in the settings folder, sorted.
   Strings names() const {
     Strings found;
     for (const auto& entry : fs::directory_iterator(file.parent_path())) {
