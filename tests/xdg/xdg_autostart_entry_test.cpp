@@ -21,10 +21,6 @@ namespace fs = std::filesystem;
 class AutostartEntryTest : public ::testing::Test {
  protected:
   std::string content() const { return folder.read("autostart/corvella.desktop"); }
-  void writeEntry(const std::string& text) {
-    fs::create_directories(entry.parent_path());
-    std::ofstream(entry) << text;
-  }
   // A file at the path below the folder, made executable or not.
   fs::path program(const fs::path& name, bool executable = true) {
     const fs::path path = folder.path() / name;
@@ -144,8 +140,9 @@ TEST_F(AutostartEntryTest, AnEntryWrittenByHandIsEnabledWhileItsProgramCanStart)
       {"Name=Corvella\n[Desktop Action Settings]\nExec=corvella --settings\n", off},
       {"Exec=corvella\n[Desktop Action Off]\nHidden=true\n", on},
   };
+  fs::create_directories(entry.parent_path());
   for (const auto& [text, status] : entries) {
-    writeEntry("[Desktop Entry]\n" + text);
+    std::ofstream(entry) << "[Desktop Entry]\n" + text;
     EXPECT_EQ(item("/nowhere/corvella").status(), status) << text;
   }
 }

@@ -1,6 +1,7 @@
-// The log's folder under the XDG state home, private to the user, and the
-// log file there: never reached through a link, never replaced through a
-// guessable name, and never glued together when a write was cut short.
+// Where the XDG shell keeps its files (each XDG folder first, then below
+// HOME, never a relative or empty path), and the log's folder and file there:
+// private, never reached through a link, never replaced through a guessable
+// name, and never glued together when a write was cut short.
 #include "platform/xdg/xdg_log_location.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +12,13 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/app/log.h"
 #include "platform/sim/sim_platform.h"
+#include "platform/xdg/xdg_control_socket.h"
+#include "platform/xdg/xdg_defaults_file.h"
 #include "tests/support/environment.h"
 #include "tests/support/private_mounts.h"
 #include "tests/support/temporary_folder.h"
@@ -25,6 +29,40 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::environmentOf;
 using Strings = std::vector<std::string>;
+
+// Where the defaults file, the log and the control socket live.
+using Path = std::optional<std::filesystem::path>;
+
+TEST(XdgFolders, EachXdgFolderFirstThenHomeNeverARelativeOrEmptyPath) {
+  const std::tuple<testing_support::Variables, Path, Path, Path> rows[] = {
+      {{{"XDG_CONFIG_HOME", "/c"},
+        {"XDG_STATE_HOME", "/s"},
+        {"XDG_RUNTIME_DIR", "/r"},
+        {"HOME", "/h"}},
+       "/c/corvella/defaults.json",
+       "/s/Corvella",
+       "/r/corvella/control"},
+      {{{"XDG_CONFIG_HOME", "c"},
+        {"XDG_STATE_HOME", "s"},
+        {"XDG_RUNTIME_DIR", "r"},
+        {"HOME", "/h"}},
+       "/h/.config/corvella/defaults.json",
+       "/h/.local/state/Corvella",
+       "/h/.local/state/Corvella/runtime/control"},
+      {{{"XDG_STATE_HOME", "/s"}, {"XDG_RUNTIME_DIR", ""}},
+       std::nullopt,
+       "/s/Corvella",
+       "/s/Corvella/runtime/control"},
+      {{{"HOME", "h"}}, std::nullopt, std::nullopt, std::nullopt},
+  };
+  for (const auto& [variables, defaults, logs, socket] : rows) {
+    const auto environment = testing_support::environmentOf(variables);
+    SCOPED_TRACE(testing::PrintToString(variables));
+    EXPECT_EQ(XdgDefaultsFile::defaultFile(environment), defaults);
+    EXPECT_EQ(XdgLogLocation(environment).logsFolder(), logs);
+    EXPECT_EQ(controlSocketPath(environment), socket);
+  }
+}
 
 fs::perms permissionsOf(const fs::path& path) {
   return fs::status(path).permissions() & fs::perms::mask;
