@@ -6,13 +6,13 @@
 // exit status has its table in the command line's and the handler's own
 // tests; here: one path through the real shell for each command and failure
 // kind. Frames are worked out by hand for the 1440×900 screen.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <pty.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -23,42 +23,6 @@ namespace {
 
 using ::testing::HasSubstr;
 using namespace keys;
-
-// A daemon on a pseudo-terminal, as when started by hand; its output is
-// read until the text appears (bounded) or it ends.
-class TerminalDaemon {
- public:
-  explicit TerminalDaemon(const Environment& environment) {
-    std::vector<std::string> variables = environmentWith(environment);
-    pid_ = ::forkpty(&terminal_, nullptr, nullptr, nullptr);
-    if (pid_ == 0) {
-      std::vector<char*> envp;
-      for (auto& variable : variables) envp.push_back(variable.data());
-      envp.push_back(nullptr);
-      std::string program = XSession::corvellaProgram();
-      char* argv[] = {program.data(), nullptr};
-      ::execve(argv[0], argv, envp.data());
-      ::_exit(127);
-    }
-  }
-  ~TerminalDaemon() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-    if (terminal_ >= 0) ::close(terminal_);
-  }
-  bool readUntil(const std::string& text) {
-    return readInto(terminal_, output_, [&] { return output_.find(text) != std::string::npos; }) &&
-           output_.find(text) != std::string::npos;
-  }
-  const std::string& output() const { return output_; }
-
- private:
-  pid_t pid_ = -1;
-  int terminal_ = -1;
-  std::string output_;
-};
 
 using ControlCommandsTest = DesktopTest;
 
@@ -96,15 +60,23 @@ TEST_F(ControlCommandsTest, EachCommandWithoutFromATerminalAndAgainstARunningDae
   EXPECT_FALSE(std::filesystem::exists(session->controlSocket()));
 
   {
-    // Started from a terminal, the daemon lists the shortcuts held elsewhere
-    // (the terminal turns each line feed into a carriage return and a line feed).
-    TerminalDaemon daemon(session->corvellaEnvironment());
-    EXPECT_TRUE(daemon.readUntil("corvella run previousThird\r\n")) << daemon.output();
-    EXPECT_EQ(daemon.output(),
+    // Started from a terminal (as by hand), the daemon lists the shortcuts
+    // held elsewhere; the terminal turns each line feed into a carriage
+    // return and a line feed.
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_TRUE(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+    ChildProcess daemon({XSession::corvellaProgram()}, session->corvellaEnvironment(),
+                        ::ptsname(terminal));
+    std::string output;
+    EXPECT_TRUE(readInto(terminal, output, [&] { return output.ends_with("previousThird\r\n"); }))
+        << output;
+    EXPECT_EQ(output,
               "corvella: 2 shortcuts are held by another program; bind these commands to other "
               "keys:\r\n"
               "  Ctrl+Alt+Right  corvella run nextThird\r\n"
               "  Ctrl+Alt+Left   corvella run previousThird\r\n");
+    daemon.stop(SIGTERM);
+    ::close(terminal);
   }
 
   // A 2×1 grid on Ctrl+Alt+1, and two windows of one application.

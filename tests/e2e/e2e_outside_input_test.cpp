@@ -27,35 +27,36 @@ namespace fs = std::filesystem;
 using namespace keys;
 using Strings = std::vector<std::string>;
 
-// A raw control client: connects, writes bytes, reads to the end (bounded).
-class RawClient {
- public:
-  explicit RawClient(const fs::path& socket) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
-    EXPECT_EQ(::connect(descriptor_, reinterpret_cast<const sockaddr*>(&address), sizeof address),
-              0);
-  }
-  ~RawClient() { ::close(descriptor_); }
-  // Writes everything (the daemon reads as it goes); false when it broke off.
-  bool write(const std::string& bytes) {
-    for (std::size_t sent = 0; sent < bytes.size();) {
-      const ssize_t n = ::send(descriptor_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-      if (n <= 0) return false;
-      sent += static_cast<std::size_t>(n);
-    }
-    return ::shutdown(descriptor_, SHUT_WR) == 0;
-  }
-  std::string readToEnd() {
-    std::string received;
-    EXPECT_TRUE(readInto(descriptor_, received, [] { return false; })) << "no end: " << received;
-    return received;
-  }
+// A raw control client, connected to the socket.
+int connectTo(const fs::path& socket) {
+  const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
+  EXPECT_EQ(::connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  return descriptor;
+}
 
- private:
-  int descriptor_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-};
+// Reads to the end (bounded) and closes.
+std::string readToEnd(int descriptor) {
+  std::string received;
+  EXPECT_TRUE(readInto(descriptor, received, [] { return false; })) << "no end: " << received;
+  ::close(descriptor);
+  return received;
+}
+
+// Writes everything (the daemon reads as it goes) and gives the answer.
+std::string exchange(const fs::path& socket, const std::string& bytes) {
+  const int descriptor = connectTo(socket);
+  for (std::size_t sent = 0; sent < bytes.size();) {
+    const ssize_t n = ::send(descriptor, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    EXPECT_GT(n, 0) << "the daemon broke off after " << sent << " bytes";
+    if (n <= 0) break;
+    sent += static_cast<std::size_t>(n);
+  }
+  ::shutdown(descriptor, SHUT_WR);
+  return readToEnd(descriptor);
+}
 
 class OutsideInputTest : public DesktopTest {
  protected:
@@ -102,7 +103,7 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
 
   // Each bad request gets one clear error answer; a client connected first
   // and silent throughout stalls nothing.
-  RawClient silent(session->controlSocket());
+  const int silent = connectTo(session->controlSocket());
   const std::pair<std::string, std::string> requests[] = {
       {std::string("\x00\x01\x02\xff\n", 5),
        "malformed request: one JSON object on one line expected"},
@@ -110,9 +111,7 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
       {std::string(1 << 20, '!'), "request longer than 4096 bytes"},
   };
   for (const auto& [bytes, error] : requests) {
-    RawClient client(session->controlSocket());
-    EXPECT_TRUE(client.write(bytes)) << "the daemon kept reading";
-    const std::string line = client.readToEnd();
+    const std::string line = exchange(session->controlSocket(), bytes);
     const auto answer = nlohmann::json::parse(line.substr(0, line.find('\n')), nullptr, false);
     ASSERT_TRUE(answer.is_object()) << line;
     EXPECT_EQ(answer["exit"], 2);
@@ -125,7 +124,7 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   EXPECT_EQ(session->pressForEntry({super, alt, f}),
             okEntry("maximize", {{{0, 0, 1440, 900}, shown}}));
   // The silent client's time runs out and the daemon closes it without a word.
-  EXPECT_EQ(silent.readToEnd(), "");
+  EXPECT_EQ(readToEnd(silent), "");
 
   // A file-size limit costs entries, not the program. Corvella inherits a
   // limit that its two launch lines (137 bytes) fit under and the next entry

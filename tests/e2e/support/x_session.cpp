@@ -175,14 +175,6 @@ void XSession::watchFolder(const std::filesystem::path& folder) {
       IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM | IN_CLOSE_WRITE);
 }
 
-void XSession::watch(int descriptor, std::function<bool()> drain) {
-  watched_[descriptor] = std::move(drain);
-}
-
-void XSession::unwatch(int descriptor) {
-  watched_.erase(descriptor);
-}
-
 bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (true) {
@@ -221,10 +213,6 @@ ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows,
   std::vector<std::string> arguments{CORVELLA_TEST_CLIENT};
   for (const auto& window : windows) arguments.insert(arguments.end(), {"--window", window});
   return startClient(arguments, managed.value_or(windows.size()));
-}
-
-ChildProcess* XSession::startXterm(const std::string& geometry) {
-  return startClient({"xterm", "-geometry", geometry}, 1);
 }
 
 std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
@@ -308,10 +296,6 @@ bool XSession::moveWindow(xcb_window_t window, const Frame& outer) {
   return waitUntil([&] { return outerFrame(window) == outer; });
 }
 
-void XSession::stopServer() {
-  if (server_) server_->stop(SIGTERM);
-}
-
 bool XSession::grabKey(std::uint8_t key, std::uint16_t modifiers) {
   return !owned(xcb_request_check(
       connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, key, XCB_GRAB_MODE_ASYNC,
@@ -356,22 +340,6 @@ bool XSession::startCorvella(const std::vector<std::string>& arguments, const En
   return launched && corvella_->running();
 }
 
-bool XSession::corvellaRunning() {
-  return corvella_ && corvella_->running();
-}
-
-std::optional<int> XSession::stopCorvella() {
-  return corvella_ ? corvella_->stop(SIGTERM) : std::nullopt;
-}
-
-std::optional<int> XSession::waitForCorvella() {
-  return corvella_ ? corvella_->wait() : std::nullopt;
-}
-
-std::string XSession::corvellaOutput() const {
-  return corvella_ ? corvella_->output() : "";
-}
-
 std::vector<std::string> XSession::logEntries() const {
   // "2026-12-05T16:25:00Z " opens an entry; other lines continue the last one.
   std::ifstream stream(logFile());
@@ -385,10 +353,6 @@ std::vector<std::string> XSession::logEntries() const {
     }
   }
   return entries;
-}
-
-std::string XSession::pressForEntry(const std::vector<std::uint8_t>& keys) {
-  return entryAfter([&] { press(keys); });
 }
 
 std::string XSession::entryAfter(const std::function<void()>& action) {
@@ -422,14 +386,6 @@ std::string XSession::corvellaProgram() {
   // names it.
   const char* installed = std::getenv("CORVELLA_E2E_PROGRAM");
   return installed && *installed ? installed : CORVELLA_PROGRAM;
-}
-
-std::filesystem::path XSession::controlSocket() const {
-  return folder_ / "runtime" / "corvella" / "control";
-}
-
-void XSession::stopWindowManager() {
-  if (windowManager_) windowManager_->stop(SIGTERM);
 }
 
 }  // namespace corvella::e2e

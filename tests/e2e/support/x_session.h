@@ -9,6 +9,7 @@
 // Nothing sleeps; every wait is bounded and fails the test when its limit passes.
 #pragma once
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <xcb/xcb.h>
 
@@ -92,7 +93,9 @@ class XSession {
   ChildProcess* startTestClient(const std::vector<std::string>& windows,
                                 std::optional<std::size_t> managed = std::nullopt);
   // Starts an xterm at the given -geometry and waits until it is managed.
-  ChildProcess* startXterm(const std::string& geometry);
+  ChildProcess* startXterm(const std::string& geometry) {
+    return startClient({"xterm", "-geometry", geometry}, 1);
+  }
   // Runs a program (xrandr, ...) to its end; gives its wait status.
   std::optional<int> run(const std::vector<std::string>& arguments);
   std::vector<xcb_window_t> managedWindowsOf(pid_t pid);
@@ -107,9 +110,9 @@ class XSession {
   // Sends a 32-bit client message about the window to the root, as a pager does.
   void sendToRoot(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data);
   // Ends the X server under the running programs.
-  void stopServer();
+  void stopServer() { server_->stop(SIGTERM); }
   // Ends the window manager; its supporting window goes with it.
-  void stopWindowManager();
+  void stopWindowManager() { windowManager_->stop(SIGTERM); }
   // The window manager's process (to stop and continue it with signals).
   pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
   // Holds a key combination the way another application would.
@@ -129,18 +132,20 @@ class XSession {
   // the desktop's own, and waits for its start line; false when it never came.
   bool startCorvella(const std::vector<std::string>& arguments = {}, const Environment& extra = {});
   pid_t corvellaPid() const { return corvella_ ? corvella_->pid() : -1; }
-  bool corvellaRunning();
+  bool corvellaRunning() { return corvella_ && corvella_->running(); }
   // Sends SIGTERM and gives the wait status.
-  std::optional<int> stopCorvella();
+  std::optional<int> stopCorvella() { return corvella_->stop(SIGTERM); }
   // Waits for corvella to end by itself (bounded by the test's time-out).
-  std::optional<int> waitForCorvella();
-  std::string corvellaOutput() const;
+  std::optional<int> waitForCorvella() { return corvella_->wait(); }
+  std::string corvellaOutput() const { return corvella_ ? corvella_->output() : ""; }
   // The log's entries without their time stamps; continuation lines joined by "\n".
   std::vector<std::string> logEntries() const;
   // Does what is asked (or presses) and waits for a new log entry; gives it
   // (empty when none came).
   std::string entryAfter(const std::function<void()>& action);
-  std::string pressForEntry(const std::vector<std::uint8_t>& keys);
+  std::string pressForEntry(const std::vector<std::uint8_t>& keys) {
+    return entryAfter([&] { press(keys); });
+  }
   // Presses and waits for a bell.
   bool pressForBell(const std::vector<std::uint8_t>& keys);
 
@@ -150,7 +155,7 @@ class XSession {
   CommandResult runCorvella(const std::vector<std::string>& arguments,
                             const Environment& changes = {});
   // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
-  std::filesystem::path controlSocket() const;
+  std::filesystem::path controlSocket() const { return folder_ / "runtime/corvella/control"; }
   // The environment corvella runs in (display, home, XDG folders).
   Environment corvellaEnvironment() const;
   // The corvella program under test: the build's, or the one
@@ -165,8 +170,8 @@ class XSession {
   void watchFolder(const std::filesystem::path& folder);
   // The waits also wake when the descriptor is readable; drain reads what
   // has arrived there and says whether there was anything.
-  void watch(int descriptor, std::function<bool()> drain);
-  void unwatch(int descriptor);
+  void watch(int descriptor, std::function<bool()> drain) { watched_[descriptor] = drain; }
+  void unwatch(int descriptor) { watched_.erase(descriptor); }
   xcb_atom_t atom(const char* name);
 
  private:
