@@ -48,21 +48,17 @@ class MainLoopTest : public testing::TestWithParam<Loop> {
     loop = makeLoop(GetParam(), *connection);
     loop->addWorkEndedHandler([this] { trace.push_back("end"); });
     // Ends a loop that would otherwise wait for ever.
-    watchdog = loop->scheduleRepeating(10, [this] {
+    loop->scheduleRepeating(10, [this] {
       trace.push_back("watchdog");
       loop->stop();
     });
   }
-  void TearDown() override {
-    loop.reset();
-    connection.reset();
-  }
 
   static XSession* session;
+  // The loop goes before its connection.
   std::unique_ptr<x11::X11Connection> connection;
   std::unique_ptr<X11MainLoop> loop;
   std::vector<std::string> trace;
-  TimerID watchdog = 0;
 };
 
 XSession* MainLoopTest::session = nullptr;
