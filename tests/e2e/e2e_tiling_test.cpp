@@ -49,10 +49,7 @@ class TilingTest : public DesktopTest {
 };
 
 TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
-  // A 2×1 grid on control-option-1 (key code 18, modifiers 0xC0000).
-  session->writeDefaults(
-      R"({"gridLayouts": {"data": "[{\"id\":\"0B9C6F1E-3C52-4C0B-9E55-2B7D9F8A1C11\",)"
-      R"(\"columns\":2,\"rows\":1,\"shortcut\":{\"keyCode\":18,\"modifiers\":786432}}]"}})");
+  session->writeDefaults(oneGridDefaults);
   // One test client each.
   const std::vector<std::vector<std::string>> clients = {
       {"title=One;at=50,50", "title=Two;at=400,60", "title=Three;at=800,70"},
