@@ -18,14 +18,8 @@ struct Placement {
   Frame target;
 };
 
-// A desktop with one window, "Alpha" (800×600 at 100,80), focused, and
-// corvella running.
-class PlacementTest : public DesktopTest {
+class PlacementTest : public OneWindowTest {
  protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    if (!HasFatalFailure()) startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
-  }
   // Presses the keys and expects one OK entry under the label and the window at target.
   void expectPlacement(const Placement& p) {
     EXPECT_EQ(session->pressForEntry(p.keys), okEntry(p.label, {{p.target, "Alpha"}}));

@@ -85,4 +85,14 @@ class DesktopTest : public ::testing::Test {
   xcb_window_t focusedWindow = XCB_WINDOW_NONE;
 };
 
+// A desktop with one window, "Alpha" (800×600 at 100,80), focused, and
+// corvella running.
+class OneWindowTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    if (!HasFatalFailure()) startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
+  }
+};
+
 }  // namespace corvella::e2e
