@@ -110,9 +110,13 @@ class XSession {
   // Sends a 32-bit client message about the window to the root, as a pager does.
   void sendToRoot(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data);
   // Ends the X server under the running programs.
-  void stopServer() { server_->stop(SIGTERM); }
+  void stopServer() {
+    if (server_) server_->stop(SIGTERM);
+  }
   // Ends the window manager; its supporting window goes with it.
-  void stopWindowManager() { windowManager_->stop(SIGTERM); }
+  void stopWindowManager() {
+    if (windowManager_) windowManager_->stop(SIGTERM);
+  }
   // The window manager's process (to stop and continue it with signals).
   pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
   // Holds a key combination the way another application would.
@@ -134,9 +138,9 @@ class XSession {
   pid_t corvellaPid() const { return corvella_ ? corvella_->pid() : -1; }
   bool corvellaRunning() { return corvella_ && corvella_->running(); }
   // Sends SIGTERM and gives the wait status.
-  std::optional<int> stopCorvella() { return corvella_->stop(SIGTERM); }
+  std::optional<int> stopCorvella() { return corvella_ ? corvella_->stop(SIGTERM) : std::nullopt; }
   // Waits for corvella to end by itself (bounded by the test's time-out).
-  std::optional<int> waitForCorvella() { return corvella_->wait(); }
+  std::optional<int> waitForCorvella() { return corvella_ ? corvella_->wait() : std::nullopt; }
   std::string corvellaOutput() const { return corvella_ ? corvella_->output() : ""; }
   // The log's entries without their time stamps; continuation lines joined by "\n".
   std::vector<std::string> logEntries() const;
