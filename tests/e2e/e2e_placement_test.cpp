@@ -1,6 +1,7 @@
-// Placement actions on a real window manager: every frame below is derived by
-// hand from the action rules on the 1440×900 screen (no docks, so the visible
-// frame is the whole screen), and checked both in the log and on the server.
+// Placement actions on a real window manager, on one desktop: every frame
+// below is derived by hand from the action rules on the 1440×900 screen (no
+// docks, so the visible frame is the whole screen), and checked both in the
+// log and on the server. Then the same screen split into two monitors.
 #include <string>
 #include <vector>
 
@@ -11,91 +12,102 @@ namespace {
 
 using namespace keys;
 
+struct Placement {
+  std::vector<std::uint8_t> keys;
+  const char* label;
+  Frame target;
+};
+
 class PlacementTest : public OneWindowTest {
  protected:
   // Presses the keys and expects one OK entry under the label and the window at target.
-  void expectPlacement(const std::vector<std::uint8_t>& keys, const std::string& label,
-                       const Frame& target) {
-    EXPECT_EQ(session->pressForEntry(keys), okEntry(label, {{target, "Alpha"}}));
-    EXPECT_EQ(session->outerFrame(focusedWindow), target) << label;
+  void expectPlacement(const Placement& p) {
+    EXPECT_EQ(session->pressForEntry(p.keys), okEntry(p.label, {{p.target, "Alpha"}}));
+    EXPECT_EQ(session->outerFrame(focusedWindow), p.target) << p.label;
   }
 };
 
-TEST_F(PlacementTest, HalvesQuartersAndMaximizeFillTheirPartOfTheScreen) {
-  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
-  expectPlacement({super, alt, right}, "rightHalf", {720, 0, 720, 900});
-  expectPlacement({super, alt, up}, "topHalf", {0, 0, 1440, 450});
-  expectPlacement({super, alt, down}, "bottomHalf", {0, 450, 1440, 450});
-  expectPlacement({control, super, left}, "upperLeft", {0, 0, 720, 450});
-  expectPlacement({control, super, right}, "upperRight", {720, 0, 720, 450});
-  expectPlacement({control, shift, super, left}, "lowerLeft", {0, 450, 720, 450});
-  expectPlacement({control, shift, super, right}, "lowerRight", {720, 450, 720, 450});
-  expectPlacement({super, alt, f}, "maximize", {0, 0, 1440, 900});
-}
+const Frame leftHalf{0, 0, 720, 900}, rightHalf{720, 0, 720, 900};
 
-TEST_F(PlacementTest, ThirdsCycleBothWaysAndCenterSmallerAndLargerWorkFromTheCurrentFrame) {
-  // The window starts in no third: next takes the left one, then each press the next.
-  for (int x : {0, 480, 960, 0})
-    expectPlacement({control, alt, right}, "nextThird", {x, 0, 480, 900});
-  expectPlacement({control, alt, left}, "previousThird", {960, 0, 480, 900});
+TEST_F(PlacementTest, EveryActionFromItsShortcutThenHistoryLocksAnXtermAndTwoMonitors) {
+  // Nothing to undo yet, and one screen has no next one: a beep and no entry.
+  const std::size_t launch = session->logEntries().size();
+  EXPECT_TRUE(session->pressForBell({super, alt, z}));
+  EXPECT_TRUE(session->pressForBell({control, alt, super, right}));
+  EXPECT_EQ(session->logEntries().size(), launch);
 
-  // Center, smaller and larger work from the current frame.
-  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
-  // 720×900 centred: x = 720 - 360.
-  expectPlacement({super, alt, c}, "center", {360, 0, 720, 900});
-  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
-  // Each edge moves in by 36 and 22.5; the integral frame rounds outwards.
-  expectPlacement({control, alt, shift, left}, "smaller", {36, 22, 648, 856});
-  // Out again by 36 and 22.5, then kept inside the screen.
-  expectPlacement({control, alt, shift, right}, "larger", {0, 0, 720, 900});
-}
-
-TEST_F(PlacementTest, UndoAndRedoReplayTheHistoryAndBeepWhenItIsEmpty) {
-  const auto before = session->outerFrame(focusedWindow);
-  ASSERT_TRUE(before.has_value());
-  EXPECT_TRUE(session->pressForBell({super, alt, z}));  // nothing to undo yet
-  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
+  const Placement placements[] = {
+      {{super, alt, left}, "leftHalf", leftHalf},
+      {{super, alt, right}, "rightHalf", rightHalf},
+      {{super, alt, up}, "topHalf", {0, 0, 1440, 450}},
+      {{super, alt, down}, "bottomHalf", {0, 450, 1440, 450}},
+      {{control, super, left}, "upperLeft", {0, 0, 720, 450}},
+      {{control, super, right}, "upperRight", {720, 0, 720, 450}},
+      {{control, shift, super, left}, "lowerLeft", {0, 450, 720, 450}},
+      {{control, shift, super, right}, "lowerRight", {720, 450, 720, 450}},
+      {{super, alt, f}, "maximize", {0, 0, 1440, 900}},
+      // The whole screen is in no third: next takes the left one, then each press the next.
+      {{control, alt, right}, "nextThird", {0, 0, 480, 900}},
+      {{control, alt, right}, "nextThird", {480, 0, 480, 900}},
+      {{control, alt, right}, "nextThird", {960, 0, 480, 900}},
+      {{control, alt, right}, "nextThird", {0, 0, 480, 900}},
+      {{control, alt, left}, "previousThird", {960, 0, 480, 900}},
+      {{super, alt, left}, "leftHalf", leftHalf},
+      {{super, alt, c}, "center", {360, 0, 720, 900}},  // x = 720 - 360
+      {{super, alt, left}, "leftHalf", leftHalf},
+      // Each edge moves in by 36 and 22.5; the integral frame rounds outwards.
+      {{control, alt, shift, left}, "smaller", {36, 22, 648, 856}},
+      // Out again by 36 and 22.5, then kept inside the screen.
+      {{control, alt, shift, right}, "larger", leftHalf},
+  };
+  for (const Placement& placement : placements) expectPlacement(placement);
 
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
-  EXPECT_EQ(session->outerFrame(focusedWindow), before);
+  EXPECT_EQ(session->outerFrame(focusedWindow), (Frame{36, 22, 648, 856}));
   EXPECT_EQ(session->pressForEntry({super, alt, shift, z}), "redo: 창 1개 복원");
-  EXPECT_EQ(session->outerFrame(focusedWindow), (Frame{0, 0, 720, 900}));
-
-  const auto entries = session->logEntries().size();
-  const int bells = session->bells();
+  EXPECT_EQ(session->outerFrame(focusedWindow), leftHalf);
+  const std::size_t entries = session->logEntries().size();
   EXPECT_TRUE(session->pressForBell({super, alt, shift, z}));  // the redo stack is empty again
-  EXPECT_EQ(session->bells(), bells + 1);
   EXPECT_EQ(session->logEntries().size(), entries);
-}
 
-TEST_F(PlacementTest, ShortcutsStillWorkWithCapsLockAndNumLockOn) {
+  // Caps Lock and Num Lock change nothing.
   session->press({capsLock});
   ASSERT_EQ(session->modifierState() & XCB_MOD_MASK_LOCK, XCB_MOD_MASK_LOCK);
-  expectPlacement({super, alt, left}, "leftHalf", {0, 0, 720, 900});
+  expectPlacement({{super, alt, right}, "rightHalf", rightHalf});
   session->press({numLock});
   ASSERT_EQ(session->modifierState() & XCB_MOD_MASK_2, XCB_MOD_MASK_2);
-  expectPlacement({super, alt, right}, "rightHalf", {720, 0, 720, 900});
+  expectPlacement({{super, alt, left}, "leftHalf", leftHalf});
   session->press({capsLock});
-  expectPlacement({control, alt, right}, "nextThird", {0, 0, 480, 900});
+  expectPlacement({{control, alt, right}, "nextThird", {0, 0, 480, 900}});
   session->press({numLock});
-}
 
-TEST_F(PlacementTest, AResizedXtermReportsTheFrameTheWindowManagerSettledOn) {
+  // An xterm resizes in character steps; the log reports the frame it settled on.
   ChildProcess* xterm = session->startXterm("80x24+300+200");
   ASSERT_NE(xterm, nullptr);
   const xcb_window_t terminal = session->managedWindowsOf(xterm->pid()).front();
   ASSERT_TRUE(session->activate(terminal));
-
   const std::string entry = session->pressForEntry({super, alt, left});
-  const auto settled = session->outerFrame(terminal);
-  ASSERT_TRUE(settled.has_value());
+  const Frame settled = session->outerFrame(terminal).value_or(Frame{});
   // The character grid (6×13 pixels) leaves the size at most one step short.
-  EXPECT_TRUE(settled->x == 0 && settled->y == 0 && settled->width > 720 - 6 &&
-              settled->width <= 720 && settled->height > 900 - 13 && settled->height <= 900)
-      << *settled;
-  // The log reports that settled frame, not the frame before the move.
-  const bool close = 720 - settled->width <= 4 && 900 - settled->height <= 4;
-  EXPECT_EQ(entry, "leftHalf\n" + moveLine(close, {0, 0, 720, 900}, logText(*settled), "xterm"));
+  EXPECT_TRUE(settled.x == 0 && settled.y == 0 && settled.width > 720 - 6 && settled.width <= 720 &&
+              settled.height > 900 - 13 && settled.height <= 900)
+      << settled;
+  const bool close = 720 - settled.width <= 4 && 900 - settled.height <= 4;
+  EXPECT_EQ(entry, "leftHalf\n" + moveLine(close, leftHalf, logText(settled), "xterm"));
+
+  // Two monitors of 720×900 side by side.
+  ASSERT_EQ(session->run({"xrandr", "--setmonitor", "left", "720/190x900/240+0+0", "screen"}), 0);
+  ASSERT_EQ(session->run({"xrandr", "--setmonitor", "right", "720/190x900/240+720+0", "none"}), 0);
+  ASSERT_TRUE(session->activate(focusedWindow));
+  const Frame start{100, 100, 300, 200}, moved{820, 100, 300, 200};
+  ASSERT_TRUE(session->moveWindow(focusedWindow, start));
+  expectPlacement({{control, alt, super, right}, "nextDisplay", moved});
+  expectPlacement({{control, alt, super, left}, "previousDisplay", start});
+  // A window across both acts on the screen it overlaps more.
+  ASSERT_TRUE(session->moveWindow(focusedWindow, {520, 100, 500, 300}));  // 200 left, 300 right
+  expectPlacement({{super, alt, left}, "leftHalf", {720, 0, 360, 900}});
+  ASSERT_TRUE(session->moveWindow(focusedWindow, {400, 100, 500, 300}));  // 320 left, 180 right
+  expectPlacement({{super, alt, left}, "leftHalf", {0, 0, 360, 900}});
 }
 
 }  // namespace

@@ -1,6 +1,13 @@
-// Tiling the front application's windows on a real window manager: columns,
-// rows and a stored grid with a window left over, while another
-// application's window keeps its frame, and one undo puts them all back.
+// Tiling the front application's windows on a real window manager, with
+// several applications on one desktop. What one application is on X11, as a
+// task bar groups windows: the windows sharing WM_CLASS's class name,
+// whichever process shows them and whether or not they say their process
+// (_NET_WM_PID); without a class name, the windows of one X client. Every
+// other window keeps its frame, and one undo puts the tiled ones back. Then
+// a window manager that stops answering (openbox held by SIGSTOP).
+#include <signal.h>
+
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,70 +17,125 @@ namespace corvella::e2e {
 namespace {
 
 using namespace keys;
+using Cells = std::vector<std::pair<Frame, std::string>>;
+
+// n equal columns (or rows) of the 1440×900 screen, one per title in order.
+Cells strips(bool columns, const std::vector<std::string>& titles) {
+  Cells cells;
+  const int n = static_cast<int>(titles.size());
+  for (const std::string& title : titles) {
+    const int k = static_cast<int>(cells.size());
+    cells.push_back(
+        {columns ? Frame{1440 / n * k, 0, 1440 / n, 900} : Frame{0, 900 / n * k, 1440, 900 / n},
+         title});
+  }
+  return cells;
+}
+
+struct Tiling {
+  const char* focus;
+  std::vector<std::uint8_t> keys;
+  std::string header;
+  Cells cells;
+};
 
 class TilingTest : public DesktopTest {
  protected:
-  // Starts the front application with the windows and another application
-  // (another class) with one window, focuses the front one and starts corvella.
-  void startApplications(const std::vector<std::string>& windows, const std::string& title) {
-    ASSERT_NE(session->startTestClient({"title=Other;size=300x200;at=1000,600;class=Other"}),
-              nullptr)
-        << session->why();
-    otherFrame = frameOf("Other");
-    startFocused(windows, title);
-  }
-  std::vector<Frame> framesOf(const std::vector<std::string>& titles) {
-    std::vector<Frame> frames;
-    for (const std::string& title : titles) frames.push_back(frameOf(title));
+  std::map<std::string, Frame> framesOf(const std::vector<std::string>& titles) {
+    std::map<std::string, Frame> frames;
+    for (const std::string& title : titles) frames[title] = frameOf(title);
     return frames;
   }
-
-  Frame otherFrame;
 };
 
-const std::vector<std::string> threeInARow{"title=One;size=300x200;at=50,50",
-                                           "title=Two;size=300x200;at=400,60",
-                                           "title=Three;size=300x200;at=800,70"};
+TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
+  session->writeDefaults(oneGridDefaults);
+  // One test client each.
+  const std::vector<std::vector<std::string>> clients = {
+      {"title=One;at=50,50", "title=Two;at=400,60", "title=Three;at=800,70"},
+      {"title=T1;at=20,300;class=Wish;nopid", "title=T2;at=400,300;class=Wish;nopid",
+       "title=T3;at=780,300;class=Wish;nopid"},
+      {"title=Other;at=1000,300;class=Other;nopid"},
+      {"title=Left;at=20,560;class=Term"},
+      {"title=Right;at=400,560;class=Term"},
+      {"title=Else;at=780,560;class=Else"},
+      {"title=C1;at=1000,500;noclass;nopid", "title=C2;at=1040,40;noclass;nopid"},
+      {"title=D1;at=1020,250;noclass;nopid"}};
+  const std::vector<std::string> titles{"One",  "Two",   "Three", "T1", "T2", "T3", "Other",
+                                        "Left", "Right", "Else",  "C1", "C2", "D1"};
+  for (const auto& windows : clients) {
+    std::size_t saysItsProcess = 0;
+    for (const auto& window : windows) saysItsProcess += window.find("nopid") == std::string::npos;
+    ASSERT_NE(session->startTestClient(windows, saysItsProcess), nullptr) << session->why();
+  }
+  // Windows without _NET_WM_PID are not counted by process: wait by title.
+  ASSERT_TRUE(session->waitUntil([&] {
+    for (const auto& title : titles)
+      if (!session->windowTitled(title)) return false;
+    return true;
+  })) << "not all of the windows were managed";
+  const auto before = framesOf(titles);
+  startCorvella();
 
-TEST_F(TilingTest, ColumnsGoLeftToRightAndOneUndoRestoresEveryWindow) {
-  startApplications(threeInARow, "Two");
-  const std::vector<Frame> before = framesOf({"One", "Two", "Three"});
+  const std::vector<std::string> oneTwoThree{"One", "Two", "Three"};
+  const Tiling tilings[] = {
+      {"Two", {super, alt, a}, "tileAppColumns TestClient ×3", strips(true, oneTwoThree)},
+      {"One", {super, alt, shift, a}, "tileAppRows TestClient ×3", strips(false, oneTwoThree)},
+      {"One",
+       {control, alt, one},
+       "grid 2×1 TestClient ×3 (칸 부족, 1개 그대로)",
+       strips(true, {"One", "Two"})},
+      {"T2", {super, alt, a}, "tileAppColumns Wish ×3", strips(true, {"T1", "T2", "T3"})},
+      {"Right", {super, alt, a}, "tileAppColumns Term ×2", strips(true, {"Left", "Right"})},
+      // No class, so no name: "?" stands for it.
+      {"C1", {super, alt, a}, "tileAppColumns ? ×2", strips(true, {"C1", "C2"})},
+  };
+  for (const Tiling& tiling : tilings) {
+    const auto focus = session->windowTitled(tiling.focus);
+    ASSERT_TRUE(session->activate(*focus));
+    EXPECT_EQ(session->pressForEntry(tiling.keys), okEntry(tiling.header, tiling.cells));
+    auto expected = before;
+    for (const auto& [frame, title] : tiling.cells) expected[title] = frame;
+    EXPECT_EQ(framesOf(titles), expected) << tiling.header;
+    EXPECT_EQ(session->activeWindow(), focus) << tiling.header;
+    EXPECT_EQ(session->pressForEntry({super, alt, z}),
+              "undo: 창 " + std::to_string(tiling.cells.size()) + "개 복원");
+    EXPECT_EQ(framesOf(titles), before) << tiling.header;
+  }
 
-  const Frame one{0, 0, 480, 900}, two{480, 0, 480, 900}, three{960, 0, 480, 900};
-  EXPECT_EQ(
-      session->pressForEntry({super, alt, a}),
-      okEntry("tileAppColumns TestClient ×3", {{one, "One"}, {two, "Two"}, {three, "Three"}}));
-  EXPECT_EQ(framesOf({"One", "Two", "Three", "Other"}),
-            (std::vector<Frame>{one, two, three, otherFrame}));
-  EXPECT_EQ(session->activeWindow(), session->windowTitled("Two"));
-
-  EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 3개 복원");
-  EXPECT_EQ(framesOf({"One", "Two", "Three"}), before);
-}
-
-TEST_F(TilingTest, RowsGoTopToBottom) {
-  startApplications(threeInARow, "One");
-  const Frame one{0, 0, 1440, 300}, two{0, 300, 1440, 300}, three{0, 600, 1440, 300};
-  EXPECT_EQ(session->pressForEntry({super, alt, shift, a}),
-            okEntry("tileAppRows TestClient ×3", {{one, "One"}, {two, "Two"}, {three, "Three"}}));
-  EXPECT_EQ(framesOf({"Three", "Other"}), (std::vector<Frame>{three, otherFrame}));
-}
-
-TEST_F(TilingTest, AStoredGridFillsItsCellsInReadingOrderAndLeavesTheRest) {
-  // A 2×2 grid on control-option-1 (key code 18, modifiers 0xC0000).
-  session->writeDefaults(
-      R"({"gridLayouts": {"data": "[{\"id\":\"0B9C6F1E-3C52-4C0B-9E55-2B7D9F8A1C11\",\"columns\":2,\"rows\":2,\"shortcut\":{\"keyCode\":18,\"modifiers\":786432}}]"}})");
-  startApplications({"title=W1;size=200x150;at=10,10", "title=W2;size=200x150;at=500,10",
-                     "title=W3;size=200x150;at=10,400", "title=W4;size=200x150;at=500,400",
-                     "title=W5;size=200x150;at=900,600"},
-                    "W1");
-  const Frame w5 = frameOf("W5");
-  const Frame w1{0, 0, 720, 450}, w2{720, 0, 720, 450}, w3{0, 450, 720, 450},
-      w4{720, 450, 720, 450};
-  EXPECT_EQ(session->pressForEntry({control, alt, one}),
-            okEntry("grid 2×2 TestClient ×5 (칸 부족, 1개 그대로)",
-                    {{w1, "W1"}, {w2, "W2"}, {w3, "W3"}, {w4, "W4"}}));
-  EXPECT_EQ(framesOf({"W4", "W5"}), (std::vector<Frame>{w4, w5}));
+  // A stopped window manager costs one action half a second in all, however
+  // many windows it moves: the moves are sent, the frames not yet handled
+  // are logged as not reached, and the next shortcut is answered at once.
+  const xcb_window_t one = *session->windowTitled("One"), three = *session->windowTitled("Three");
+  ASSERT_TRUE(session->activate(one));
+  ::kill(session->windowManagerPid(), SIGSTOP);
+  // Openbox may have been stopped in the middle of moving the focus; the
+  // active window is set as it would have left it.
+  xcb_change_property(session->xcb(), XCB_PROP_MODE_REPLACE, session->root(),
+                      session->atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 32, 1, &one);
+  EXPECT_TRUE(session->waitUntil([&] { return session->activeWindow() == one; }));
+  std::string expected = "tileAppColumns TestClient ×3";
+  for (const auto& [frame, title] : strips(true, oneTwoThree)) {
+    expected += "\n" + moveLine(false, frame, "nil", title);
+  }
+  EXPECT_EQ(session->pressForEntry({super, alt, a}), expected);
+  EXPECT_EQ(session->pressForEntry({super, alt, left}),
+            "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, "nil", "One"));
+  // The moves were sent: once it runs again, the window manager makes them
+  // (their ConfigureNotify events wake the wait below).
+  const std::uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+  for (xcb_window_t window : {one, three}) {
+    xcb_change_window_attributes(session->xcb(), window, XCB_CW_EVENT_MASK, &structure);
+  }
+  ::kill(session->windowManagerPid(), SIGCONT);
+  EXPECT_TRUE(session->waitUntil([&] {
+    return session->outerFrame(one) == Frame{0, 0, 720, 900} &&
+           session->outerFrame(three) == Frame{960, 0, 480, 900};
+  }));
+  // And with an answering window manager the frames are read back again.
+  ASSERT_TRUE(session->activate(one));
+  EXPECT_EQ(session->pressForEntry({super, alt, right}),
+            okEntry("rightHalf", {{{720, 0, 720, 900}, "One"}}));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 namespace corvella::e2e {
 namespace {
 
+namespace fs = std::filesystem;
 using namespace keys;
 
 // Items counted from the top with Down (the first is the Accessibility
@@ -22,9 +22,6 @@ using namespace keys;
 constexpr int leftHalfItem = 2, rightHalfItem = 3, firstGridItem = 14;
 constexpr int launchAtLoginItem = -2, settingsItem = -3;
 constexpr std::uint8_t tab = 23, space = 65, two = 11;
-
-// The screen above the 30-pixel panel.
-const Frame leftHalf{0, 0, 720, 870}, rightHalf{720, 0, 720, 870};
 
 class TrayTest : public DesktopTest {
  protected:
@@ -34,7 +31,7 @@ class TrayTest : public DesktopTest {
     ASSERT_TRUE(tray->startHost()) << "tint2 did not take the tray";
   }
   // Two windows of one application, the right one focused, and corvella.
-  void startDesktop(const std::vector<std::string>& arguments = {}, Environment environment = {}) {
+  void startDesktop(const std::vector<std::string>& arguments, Environment environment) {
     ASSERT_NE(session->startTestClient(
                   {"title=Left;size=400x300;at=100,100", "title=Right;size=400x300;at=700,120"}),
               nullptr)
@@ -43,12 +40,11 @@ class TrayTest : public DesktopTest {
     environment["LC_ALL"] = "C.UTF-8";
     ASSERT_TRUE(session->startCorvella(arguments, environment)) << session->corvellaOutput();
   }
-  // Opens the menu with the pointer, chooses by keys and gives the log
-  // entry the choice wrote.
+  // Opens the menu with the pointer and chooses by keys.
+  bool choose(int item) { return tray->openMenu(session->corvellaPid()) && tray->choose(item); }
+  // The log entry the choice wrote.
   std::string chooseForEntry(int item) {
-    return session->entryAfter([&] {
-      ASSERT_TRUE(tray->openMenu(session->corvellaPid()) && tray->choose(item)) << "no menu";
-    });
+    return session->entryAfter([&] { ASSERT_TRUE(choose(item)) << "no menu"; });
   }
   // Waits until the settings window is shown and has the focus.
   bool settingsFocused() {
@@ -57,35 +53,63 @@ class TrayTest : public DesktopTest {
       return settings && session->activeWindow() == settings;
     });
   }
+  static std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
   std::unique_ptr<TrayDesktop> tray;
 };
 
-TEST_F(TrayTest, MenuChoicesActOnTheWindowThatHadTheFocusBeforeTheMenuOpened) {
-  session->writeDefaults(
-      R"({"gridLayouts": {"data": "[{\"id\":\"5E0B2C1A-7D4F-4E8B-9A6C-3B2D1E0F9A8B\",\"columns\":2,\"rows\":1}]"}})");
-  startDesktop();
+TEST_F(TrayTest, MenuChoicesTheIconAfterATrayRestartLaunchAtLoginAndAGridMadeInTheSettings) {
+  // The corvella under test runs from its build folder; "installed" copies
+  // (links) of it sit in two folders on its PATH.
+  const fs::path first = session->folder() / "installed/first/corvella";
+  const fs::path second = session->folder() / "installed/second/corvella";
+  fs::create_directories(first.parent_path());
+  fs::create_directories(second.parent_path());
+  fs::create_symlink(XSession::corvellaProgram(), first);
+  const char* path = std::getenv("PATH");
+  session->writeDefaults(R"({"gridLayouts": {"data": "[]"}})");
+  startDesktop({}, {{"PATH", first.parent_path().string() + ":" + second.parent_path().string() +
+                                 ":" + (path ? path : "/usr/bin:/bin")}});
+
+  // A choice acts on the window that had the focus before the menu opened;
+  // the screen is above the 30-pixel panel.
+  const Frame leftHalf{0, 0, 720, 870}, rightHalf{720, 0, 720, 870};
   EXPECT_EQ(chooseForEntry(leftHalfItem), okEntry("leftHalf", {{leftHalf, "Right"}}));
   EXPECT_EQ(frameOf("Right"), leftHalf);
   EXPECT_EQ(session->activeWindow(), session->windowTitled("Right"));
 
-  // The first grid layout: both windows, one cell each.
-  const std::string entry = chooseForEntry(firstGridItem);
-  EXPECT_EQ(entry.substr(0, entry.find('\n')), "grid 2×1 TestClient ×2");
-  EXPECT_EQ((std::set<std::pair<int, int>>{{frameOf("Left").x, frameOf("Left").width},
-                                           {frameOf("Right").x, frameOf("Right").width}}),
-            (std::set<std::pair<int, int>>{{0, 720}, {720, 720}}));
-}
+  // The icon comes back when the tray restarts, and nothing else changes.
+  const std::size_t entries = session->logEntries().size();
+  ASSERT_TRUE(tray->stopHost());
+  ASSERT_TRUE(tray->startHost());
+  ASSERT_TRUE(tray->waitForIcon(session->corvellaPid())) << "the icon did not come back";
+  EXPECT_EQ(chooseForEntry(rightHalfItem), okEntry("rightHalf", {{rightHalf, "Right"}}));
+  EXPECT_EQ(session->pressForEntry({super, alt, left}), okEntry("leftHalf", {{leftHalf, "Right"}}));
+  EXPECT_EQ(session->logEntries().size(), entries + 2) << "nothing else was logged";
 
-TEST_F(TrayTest, AGridAddedAndGivenAShortcutInTheSettingsTilesWhenThatShortcutIsPressed) {
-  session->writeDefaults(R"({"gridLayouts": {"data": "[]"}})");
-  startDesktop();
-  ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
-  ASSERT_TRUE(tray->choose(settingsItem));
+  // Launch at login starts the installed program and follows it when it
+  // moves: the item then shows off, so choosing it writes a fresh entry.
+  const auto entry = session->folder() / "config/autostart/corvella.desktop";
+  ASSERT_FALSE(fs::exists(entry));
+  const auto starts = [](const fs::path& program) {
+    return [line = "\nExec=\"" + program.string() + "\"\n"](const std::string& text) {
+      return text.find(line) != std::string::npos;
+    };
+  };
+  ASSERT_TRUE(choose(launchAtLoginItem));
+  ASSERT_TRUE(tray->waitForFile(entry, starts(first))) << fileText(entry);
+  fs::remove(first);
+  fs::create_symlink(XSession::corvellaProgram(), second);
+  ASSERT_TRUE(choose(launchAtLoginItem));
+  ASSERT_TRUE(tray->waitForFile(entry, starts(second))) << fileText(entry);
+  ASSERT_TRUE(choose(launchAtLoginItem));
+  EXPECT_TRUE(tray->waitForFileGone(entry));
+
+  // A grid added in the settings and given a shortcut there tiles when that
+  // shortcut is pressed. The keyboard starts on "Add Grid" (no rows yet);
+  // the new row's recorder is two controls back (its remove button comes between).
+  ASSERT_TRUE(choose(settingsItem));
   ASSERT_TRUE(settingsFocused());
-
-  // The keyboard starts on "Add Grid" (no rows yet); the new row's recorder
-  // is two controls back (its remove button comes between).
   const auto defaults = session->folder() / "config/corvella/defaults.json";
   session->press({space});
   ASSERT_TRUE(tray->waitForFile(defaults, [](const std::string& text) {
@@ -98,61 +122,13 @@ TEST_F(TrayTest, AGridAddedAndGivenAShortcutInTheSettingsTilesWhenThatShortcutIs
   ASSERT_TRUE(tray->waitForFile(defaults, [](const std::string& text) {
     return text.find(R"(\"shortcut\":{\"keyCode\":19,\"modifiers\":786432})") != std::string::npos;
   })) << fileText(defaults);
-
   ASSERT_TRUE(tray->closeWindow(*session->windowTitled("Corvella Settings")));
   ASSERT_TRUE(session->activate(*session->windowTitled("Left")));
-  const std::string entry = session->pressForEntry({control, alt, two});
-  EXPECT_EQ(entry.substr(0, entry.find('\n')), "grid 2×2 TestClient ×2");
+  EXPECT_EQ(firstLine(session->pressForEntry({control, alt, two})), "grid 2×2 TestClient ×2");
   EXPECT_EQ(frameOf("Left").height, 435);
   EXPECT_EQ(frameOf("Right").height, 435);
-}
-
-TEST_F(TrayTest, LaunchAtLoginStartsTheInstalledProgramAndFollowsItWhenItMoves) {
-  // The corvella under test runs from its build folder; "installed" copies
-  // (links) of it sit in two folders on its PATH.
-  namespace fs = std::filesystem;
-  const fs::path first = session->folder() / "installed/first/corvella";
-  const fs::path second = session->folder() / "installed/second/corvella";
-  fs::create_directories(first.parent_path());
-  fs::create_directories(second.parent_path());
-  fs::create_symlink(XSession::corvellaProgram(), first);
-  const char* path = std::getenv("PATH");
-  startDesktop({}, {{"PATH", first.parent_path().string() + ":" + second.parent_path().string() +
-                                 ":" + (path ? path : "/usr/bin:/bin")}});
-  const auto entry = session->folder() / "config/autostart/corvella.desktop";
-  ASSERT_FALSE(fs::exists(entry));
-  const auto starts = [](const fs::path& program) {
-    return [line = "\nExec=\"" + program.string() + "\"\n"](const std::string& text) {
-      return text.find(line) != std::string::npos;
-    };
-  };
-  ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
-  ASSERT_TRUE(tray->choose(launchAtLoginItem));
-  ASSERT_TRUE(tray->waitForFile(entry, starts(first))) << fileText(entry);
-
-  // Moved: the item shows off, so choosing it writes a fresh entry.
-  fs::remove(first);
-  fs::create_symlink(XSession::corvellaProgram(), second);
-  ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
-  ASSERT_TRUE(tray->choose(launchAtLoginItem));
-  ASSERT_TRUE(tray->waitForFile(entry, starts(second))) << fileText(entry);
-
-  ASSERT_TRUE(tray->openMenu(session->corvellaPid()));
-  ASSERT_TRUE(tray->choose(launchAtLoginItem));
-  EXPECT_TRUE(tray->waitForFileGone(entry));
-}
-
-TEST_F(TrayTest, TheIconComesBackWhenTheTrayRestartsAndNothingElseChanges) {
-  startDesktop();
-  ASSERT_TRUE(tray->waitForIcon(session->corvellaPid()));
-  const std::size_t launchEntries = session->logEntries().size();
-  ASSERT_TRUE(tray->stopHost());
-  ASSERT_TRUE(tray->startHost());
-  ASSERT_TRUE(tray->waitForIcon(session->corvellaPid())) << "the icon did not come back";
-
-  EXPECT_EQ(chooseForEntry(rightHalfItem), okEntry("rightHalf", {{rightHalf, "Right"}}));
-  EXPECT_EQ(session->pressForEntry({super, alt, left}), okEntry("leftHalf", {{leftHalf, "Right"}}));
-  EXPECT_EQ(session->logEntries().size(), launchEntries + 2) << "nothing else was logged";
+  // The menu has the grid as well.
+  EXPECT_EQ(firstLine(chooseForEntry(firstGridItem)), "grid 2×2 TestClient ×2");
 
   // corvella --settings asks the running instance, which shows its window.
   const CommandResult settings = session->runCorvella({"--settings"});
@@ -165,7 +141,7 @@ TEST_F(TrayTest, TheIconComesBackWhenTheTrayRestartsAndNothingElseChanges) {
 
 TEST_F(TrayTest, WithoutATrayShortcutsWorkSettingsOpenAndOneLineSaysSo) {
   ASSERT_TRUE(tray->stopHost());
-  startDesktop({"--settings"});
+  startDesktop({"--settings"}, {});
   ASSERT_TRUE(settingsFocused());
   ASSERT_TRUE(session->activate(*session->windowTitled("Right")));
   EXPECT_EQ(session->pressForEntry({super, alt, right}),

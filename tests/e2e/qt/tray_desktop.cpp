@@ -12,15 +12,7 @@
 namespace corvella::e2e {
 namespace {
 
-constexpr std::uint8_t downKey = 116, upKey = 111, returnKey = 36, escapeKey = 9;
-
-struct FreeReply {
-  void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Reply>
-std::unique_ptr<Reply, FreeReply> freed(Reply* reply) {
-  return std::unique_ptr<Reply, FreeReply>(reply);
-}
+constexpr std::uint8_t downKey = 116, upKey = 111, returnKey = 36;
 
 }  // namespace
 
@@ -46,10 +38,10 @@ bool TrayDesktop::drainEvents() {
   bool any = false;
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
     const std::uint8_t type = event->response_type & 0x7f;
-    if (type == XCB_FOCUS_IN || type == XCB_FOCUS_OUT) {
-      const auto* focus = reinterpret_cast<xcb_focus_in_event_t*>(event);
-      if (focus->event == focused_ && focus->mode == XCB_NOTIFY_MODE_GRAB) grabbed_ = true;
-      if (focus->event == focused_ && focus->mode == XCB_NOTIFY_MODE_UNGRAB) grabbed_ = false;
+    const auto* focus = reinterpret_cast<xcb_focus_in_event_t*>(event);
+    if ((type == XCB_FOCUS_IN || type == XCB_FOCUS_OUT) && focus->event == focused_) {
+      if (focus->mode == XCB_NOTIFY_MODE_GRAB) grabbed_ = true;
+      if (focus->mode == XCB_NOTIFY_MODE_UNGRAB) grabbed_ = false;
     }
     std::free(event);
     any = true;
@@ -81,19 +73,21 @@ bool TrayDesktop::waitForFileGone(const std::filesystem::path& file) {
   });
 }
 
+bool TrayDesktop::viewable(xcb_window_t window) {
+  auto attributes = owned(xcb_get_window_attributes_reply(
+      connection_, xcb_get_window_attributes(connection_, window), nullptr));
+  return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
 bool TrayDesktop::closeWindow(xcb_window_t window) {
   const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
   session_.sendToRoot(window, "_NET_CLOSE_WINDOW", {XCB_CURRENT_TIME, 2});  // as a pager
-  return waitFor([&] {
-    auto attributes = freed(xcb_get_window_attributes_reply(
-        connection_, xcb_get_window_attributes(connection_, window), nullptr));
-    return !attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE;
-  });
+  return waitFor([&] { return !viewable(window); });
 }
 
 xcb_window_t TrayDesktop::trayOwner() {
-  auto owner = freed(xcb_get_selection_owner_reply(
+  auto owner = owned(xcb_get_selection_owner_reply(
       connection_, xcb_get_selection_owner(connection_, session_.atom("_NET_SYSTEM_TRAY_S0")),
       nullptr));
   return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
@@ -117,42 +111,31 @@ bool TrayDesktop::stopHost() {
 }
 
 std::optional<xcb_window_t> TrayDesktop::findIcon(pid_t corvella) {
-  // A window of corvella's below another client's window: the docked icon.
-  auto tree = freed(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
-  if (!tree) return std::nullopt;
+  // A shown window of corvella's below another client's window, and not its
+  // own frame (a managed window): the docked icon.
   const xcb_atom_t pidAtom = session_.atom("_NET_WM_PID");
-  std::vector<xcb_window_t> pending(
-      xcb_query_tree_children(tree.get()),
-      xcb_query_tree_children(tree.get()) + xcb_query_tree_children_length(tree.get()));
+  const auto managed = session_.managedWindowsOf(corvella);
+  std::vector<xcb_window_t> pending{root_};
   while (!pending.empty()) {
     const xcb_window_t window = pending.back();
     pending.pop_back();
-    auto children =
-        freed(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
-    if (!children) continue;
-    const xcb_window_t* list = xcb_query_tree_children(children.get());
-    pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children.get()));
-    if (children->parent == root_) continue;
-    auto pid = freed(xcb_get_property_reply(
-        connection_, xcb_get_property(connection_, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1),
-        nullptr));
-    if (!pid || xcb_get_property_value_length(pid.get()) != 4 ||
-        *static_cast<const std::uint32_t*>(xcb_get_property_value(pid.get())) !=
-            static_cast<std::uint32_t>(corvella)) {
+    auto tree =
+        owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
+    if (!tree) continue;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    pending.insert(pending.end(), children, children + xcb_query_tree_children_length(tree.get()));
+    if (window == root_ || tree->parent == root_ ||
+        cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL) !=
+            std::vector<std::uint32_t>{static_cast<std::uint32_t>(corvella)}) {
       continue;
     }
-    // Its own frame (a managed window) is no tray.
-    auto attributes = freed(xcb_get_window_attributes_reply(
-        connection_, xcb_get_window_attributes(connection_, window), nullptr));
-    if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) {
+    if (!viewable(window)) {
       // Shown a moment later: its MapNotify wakes the wait.
       const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
       xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
-      continue;
+    } else if (std::find(managed.begin(), managed.end(), window) == managed.end()) {
+      return window;
     }
-    const auto clients = session_.managedWindowsOf(corvella);
-    if (std::find(clients.begin(), clients.end(), window) != clients.end()) continue;
-    return window;
   }
   return std::nullopt;
 }
@@ -161,18 +144,6 @@ std::optional<xcb_window_t> TrayDesktop::waitForIcon(pid_t corvella) {
   std::optional<xcb_window_t> icon;
   waitFor([&] { return (icon = findIcon(corvella)).has_value(); });
   return icon;
-}
-
-void TrayDesktop::press(int x, int y) {
-  xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_,
-                      static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 0);
-  xcb_test_fake_input(connection_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
-  xcb_flush(connection_);
-}
-
-void TrayDesktop::release() {
-  xcb_test_fake_input(connection_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
-  xcb_flush(connection_);
 }
 
 bool TrayDesktop::openMenu(pid_t corvella) {
@@ -187,30 +158,26 @@ bool TrayDesktop::openMenu(pid_t corvella) {
   }
   xcb_change_window_attributes(connection_, focused_, XCB_CW_EVENT_MASK, &focusEvents);
   auto geometry =
-      freed(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, *icon), nullptr));
-  auto origin = freed(xcb_translate_coordinates_reply(
+      owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, *icon), nullptr));
+  auto origin = owned(xcb_translate_coordinates_reply(
       connection_, xcb_translate_coordinates(connection_, *icon, root_, 0, 0), nullptr));
   if (!geometry || !origin) return false;
+  xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_,
+                      static_cast<std::int16_t>(origin->dst_x + geometry->width / 2),
+                      static_cast<std::int16_t>(origin->dst_y + geometry->height / 2), 0);
+  xcb_test_fake_input(connection_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
+  xcb_flush(connection_);
   // The button goes up once the menu is open, as a hand lets go of it.
-  press(origin->dst_x + geometry->width / 2, origin->dst_y + geometry->height / 2);
   const bool opened = waitFor([&] { return grabbed_; });
-  release();
+  xcb_test_fake_input(connection_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
+  xcb_flush(connection_);
   return opened;
-}
-
-bool TrayDesktop::waitForUngrab() {
-  return waitFor([&] { return !grabbed_; });
 }
 
 bool TrayDesktop::choose(int steps) {
   for (int i = 0; i < std::abs(steps); ++i) session_.press({steps > 0 ? downKey : upKey});
   session_.press({returnKey});
-  return waitForUngrab();
-}
-
-bool TrayDesktop::closeMenu() {
-  session_.press({escapeKey});
-  return waitForUngrab();
+  return waitFor([&] { return !grabbed_; });
 }
 
 }  // namespace corvella::e2e

@@ -41,8 +41,6 @@ class TrayDesktop {
   // Goes down that many items (up when negative), presses Return and waits
   // until the menu has let go of the keyboard.
   bool choose(int steps);
-  // Presses Escape and waits until the menu has closed.
-  bool closeMenu();
   // Closes a window as its title bar's close button does and waits until it
   // is gone from the screen.
   bool closeWindow(xcb_window_t window);
@@ -59,9 +57,7 @@ class TrayDesktop {
   bool drainEvents();
   xcb_window_t trayOwner();
   std::optional<xcb_window_t> findIcon(pid_t corvella);
-  void press(int x, int y);
-  void release();
-  bool waitForUngrab();
+  bool viewable(xcb_window_t window);
   // Watches the file's folder (once it exists) for the waits.
   void watchFolderOf(const std::filesystem::path& file);
 

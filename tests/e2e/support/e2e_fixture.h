@@ -41,6 +41,11 @@ inline std::string okEntry(const std::string& label,
   return entry;
 }
 
+// Defaults with one stored grid, 2×1 on Ctrl+Alt+1 (key code 18, modifiers 0xC0000).
+inline const std::string oneGridDefaults =
+    R"({"gridLayouts": {"data": "[{\"id\":\"AAAAAAAA-0000-4000-8000-000000000001\",)"
+    R"(\"columns\":2,\"rows\":1,\"shortcut\":{\"keyCode\":18,\"modifiers\":786432}}]"}})";
+
 class DesktopTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,10 +53,12 @@ class DesktopTest : public ::testing::Test {
     ASSERT_TRUE(session->ready()) << session->why();
   }
   void TearDown() override {
-    if (!session || !session->corvellaRunning()) return;
+    if (session && session->corvellaRunning()) expectCleanStop();
+  }
+  // Stops corvella, which must end with exit status 0.
+  void expectCleanStop() {
     const auto status = session->stopCorvella();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
+    EXPECT_TRUE(status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
         << "corvella did not end cleanly:\n"
         << session->corvellaOutput();
   }
@@ -84,8 +91,7 @@ class OneWindowTest : public DesktopTest {
  protected:
   void SetUp() override {
     DesktopTest::SetUp();
-    if (HasFatalFailure()) return;
-    startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
+    if (!HasFatalFailure()) startFocused({"title=Alpha;size=800x600;at=100,80"}, "Alpha");
   }
 };
 

@@ -17,26 +17,16 @@
 namespace corvella::e2e {
 namespace {
 
-// A reply that xcb allocated, freed with it.
-template <typename Reply>
-using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-template <typename Reply>
-Owned<Reply> owned(Reply* reply) {
-  return Owned<Reply>(reply, &std::free);
+// The environment corvella runs in, with the variables given changed.
+Environment changed(Environment variables, const Environment& changes) {
+  for (const auto& [name, value] : changes) variables[name] = value;
+  return variables;
 }
 
 Owned<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
                                          xcb_atom_t name, xcb_atom_t type) {
   return owned(xcb_get_property_reply(
       connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr));
-}
-
-std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
-                                     xcb_atom_t name, xcb_atom_t type) {
-  const auto reply = property(connection, window, name, type);
-  if (!reply || reply->format != 32) return {};
-  const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-  return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
 std::string propertyText(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name) {
@@ -48,6 +38,14 @@ std::string propertyText(xcb_connection_t* connection, xcb_window_t window, xcb_
 
 }  // namespace
 
+std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
+                                     xcb_atom_t name, xcb_atom_t type) {
+  const auto reply = property(connection, window, name, type);
+  if (!reply || reply->format != 32) return {};
+  const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+  return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+}
+
 XSession::XSession(std::uint16_t width, std::uint16_t height) {
   ready_ = setUp(width, height);
 }
@@ -55,6 +53,8 @@ XSession::XSession(std::uint16_t width, std::uint16_t height) {
 XSession::~XSession() {
   if (corvella_) corvella_->stop(SIGKILL);
   clients_.clear();
+  // A window manager a test left stopped takes its SIGTERM once continued.
+  if (windowManager_ && windowManager_->running()) ::kill(windowManager_->pid(), SIGCONT);
   if (windowManager_) windowManager_->stop(SIGTERM);
   if (connection_) xcb_disconnect(connection_);
   if (server_) server_->stop(SIGTERM);
@@ -84,13 +84,7 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
       Environment{}, folder_ / "xvfb.log");
   ::close(pipe[1]);
   std::string number;
-  pollfd readable{pipe[0], POLLIN, 0};
-  char buffer[32];
-  ssize_t got = 0;
-  while (number.find('\n') == std::string::npos && ::poll(&readable, 1, 10000) > 0 &&
-         (got = ::read(pipe[0], buffer, sizeof buffer)) > 0) {
-    number.append(buffer, static_cast<std::size_t>(got));
-  }
+  readInto(pipe[0], number, [&] { return number.find('\n') != std::string::npos; });
   ::close(pipe[0]);
   if (number.empty() || !std::isdigit(static_cast<unsigned char>(number[0]))) {
     return why_ = "Xvfb did not report a display: " + server_->output(), false;
@@ -118,19 +112,10 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   windowManager_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"openbox", "--config-file", CORVELLA_OPENBOX_RC},
       corvellaEnvironment(), folder_ / "openbox.log");
-  // Openbox is ready once its supporting-window check names itself.
-  const xcb_atom_t check = atom("_NET_SUPPORTING_WM_CHECK");
-  if (!waitUntil([&] {
-        auto window = cardinals(connection_, root_, check, XCB_ATOM_WINDOW);
-        return !window.empty() &&
-               cardinals(connection_, window[0], check, XCB_ATOM_WINDOW) == window;
-      })) {
-    return why_ = "openbox did not start: " + windowManager_->output(), false;
-  }
-  // The check is set early in openbox's start; a request answered by its
-  // event loop shows it has finished starting and manages new windows. A
-  // request that arrives before openbox listens on the root is lost, so it
-  // is asked again until answered (each wait ends at once with the answer).
+  // A request answered by openbox's event loop shows it has finished
+  // starting and manages new windows. A request that arrives before openbox
+  // listens on the root is lost, so it is asked again until answered (each
+  // wait ends at once with the answer).
   const xcb_window_t probe = xcb_generate_id(connection_);
   xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe, root_, 0, 0, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
@@ -167,16 +152,6 @@ Environment XSession::corvellaEnvironment() const {
                      {"PULSE_SERVER", "unix:" + (folder_ / "no-sound-server").string()}};
 }
 
-Environment XSession::withChanges(const Environment& changes) const {
-  Environment variables = corvellaEnvironment();
-  for (const auto& [name, value] : changes) variables[name] = value;
-  return variables;
-}
-
-std::filesystem::path XSession::logFile() const {
-  return folder_ / "state/Corvella/Corvella.log";
-}
-
 bool XSession::drainEvents() {
   bool any = false;
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
@@ -198,14 +173,6 @@ void XSession::watchFolder(const std::filesystem::path& folder) {
   ::inotify_add_watch(
       folderWatch_, folder.c_str(),
       IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM | IN_CLOSE_WRITE);
-}
-
-void XSession::watch(int descriptor, std::function<bool()> drain) {
-  watched_[descriptor] = std::move(drain);
-}
-
-void XSession::unwatch(int descriptor) {
-  watched_.erase(descriptor);
 }
 
 bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
@@ -248,10 +215,6 @@ ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows,
   return startClient(arguments, managed.value_or(windows.size()));
 }
 
-ChildProcess* XSession::startXterm(const std::string& geometry) {
-  return startClient({"xterm", "-geometry", geometry}, 1);
-}
-
 std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
   return ChildProcess(arguments, corvellaEnvironment(), folder_ / "run.log").wait();
 }
@@ -261,8 +224,10 @@ std::vector<xcb_window_t> XSession::managedWindowsOf(pid_t pid) {
   std::vector<xcb_window_t> windows;
   for (xcb_window_t window :
        cardinals(connection_, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
-    auto owner = cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL);
-    if (!owner.empty() && owner[0] == static_cast<std::uint32_t>(pid)) windows.push_back(window);
+    if (cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL) ==
+        std::vector<std::uint32_t>{static_cast<std::uint32_t>(pid)}) {
+      windows.push_back(window);
+    }
   }
   return windows;
 }
@@ -331,10 +296,6 @@ bool XSession::moveWindow(xcb_window_t window, const Frame& outer) {
   return waitUntil([&] { return outerFrame(window) == outer; });
 }
 
-void XSession::stopServer() {
-  if (server_) server_->stop(SIGTERM);
-}
-
 bool XSession::grabKey(std::uint8_t key, std::uint16_t modifiers) {
   return !owned(xcb_request_check(
       connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, key, XCB_GRAB_MODE_ASYNC,
@@ -361,17 +322,14 @@ void XSession::writeDefaults(const std::string& json) {
   std::ofstream(folder_ / "config/corvella/defaults.json") << json;
 }
 
-bool XSession::startCorvella() {
-  return startCorvella({}, {});
-}
-
 bool XSession::startCorvella(const std::vector<std::string>& arguments, const Environment& extra) {
   // Ready once this run's launch has logged its last line (an earlier run's
   // lines may be in the log already).
   const std::size_t earlier = logEntries().size();
   std::vector<std::string> command{corvellaProgram()};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  corvella_ = std::make_unique<ChildProcess>(command, withChanges(extra), folder_ / "corvella.log");
+  corvella_ = std::make_unique<ChildProcess>(command, changed(corvellaEnvironment(), extra),
+                                             folder_ / "corvella.log");
   const bool launched = waitUntil([&] {
     const auto entries = logEntries();
     for (std::size_t i = earlier; i < entries.size(); ++i) {
@@ -380,22 +338,6 @@ bool XSession::startCorvella(const std::vector<std::string>& arguments, const En
     return !corvella_->running();
   });
   return launched && corvella_->running();
-}
-
-bool XSession::corvellaRunning() {
-  return corvella_ && corvella_->running();
-}
-
-std::optional<int> XSession::stopCorvella() {
-  return corvella_ ? corvella_->stop(SIGTERM) : std::nullopt;
-}
-
-std::optional<int> XSession::waitForCorvella() {
-  return corvella_ ? corvella_->wait() : std::nullopt;
-}
-
-std::string XSession::corvellaOutput() const {
-  return corvella_ ? corvella_->output() : "";
 }
 
 std::vector<std::string> XSession::logEntries() const {
@@ -411,10 +353,6 @@ std::vector<std::string> XSession::logEntries() const {
     }
   }
   return entries;
-}
-
-std::string XSession::pressForEntry(const std::vector<std::uint8_t>& keys) {
-  return entryAfter([&] { press(keys); });
 }
 
 std::string XSession::entryAfter(const std::function<void()>& action) {
@@ -438,7 +376,8 @@ CommandResult XSession::runCorvella(const std::vector<std::string>& arguments,
   const auto out = folder_ / "command.out", err = folder_ / "command.err";
   std::filesystem::remove(out);
   std::filesystem::remove(err);
-  const auto status = ChildProcess(command, withChanges(changes), out, err).wait();
+  const auto status =
+      ChildProcess(command, changed(corvellaEnvironment(), changes), out, err).wait();
   return CommandResult{status, fileText(out), fileText(err)};
 }
 
@@ -447,14 +386,6 @@ std::string XSession::corvellaProgram() {
   // names it.
   const char* installed = std::getenv("CORVELLA_E2E_PROGRAM");
   return installed && *installed ? installed : CORVELLA_PROGRAM;
-}
-
-std::filesystem::path XSession::controlSocket() const {
-  return folder_ / "runtime" / "corvella" / "control";
-}
-
-void XSession::stopWindowManager() {
-  if (windowManager_) windowManager_->stop(SIGTERM);
 }
 
 }  // namespace corvella::e2e

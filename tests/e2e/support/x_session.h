@@ -5,15 +5,17 @@
 // folders.
 //
 // Everything synchronises on events: X round trips and property changes,
-// inotify on the log folder (and others asked for), XKB bell notifications. Nothing sleeps; every
-// wait is bounded and fails the test when its limit passes.
+// inotify on the log folder (and others asked for), XKB bell notifications.
+// Nothing sleeps; every wait is bounded and fails the test when its limit passes.
 #pragma once
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -45,15 +47,25 @@ struct Frame {
   }
 };
 
+// A reply that xcb allocated, freed with it.
+template <typename Reply>
+using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+template <typename Reply>
+Owned<Reply> owned(Reply* reply) {
+  return Owned<Reply>(reply, &std::free);
+}
+// A property of 32-bit values (none when it is missing or of another format).
+std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
+                                     xcb_atom_t name, xcb_atom_t type);
+
 struct FrameExtents {
   int left = 0, right = 0, top = 0, bottom = 0;
 };
 
-// How a corvella command ended, and what it printed where.
+// How a corvella command ended (its wait status), and what it printed where.
 struct CommandResult {
-  std::optional<int> status;  // the wait status
-  std::string output;         // standard output
-  std::string error;          // standard error
+  std::optional<int> status;
+  std::string output, error;
   // The exit status when the program exited; -1 otherwise.
   int exitCode() const { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
 };
@@ -75,29 +87,36 @@ class XSession {
   xcb_connection_t* xcb() const { return connection_; }
   xcb_window_t root() const { return root_; }
 
-  // --- clients ---------------------------------------------------------------
-  // Starts the test client with one window per specification (see the
-  // client's description) and waits until the window manager manages them all.
-  // managed: how many of them the window manager lists (all, unless told).
+  // --- clients and the window manager ---------------------------------------
+  // Starts the test client with one window per description (see the client)
+  // and waits until the window manager lists `managed` of them (all, unless told).
   ChildProcess* startTestClient(const std::vector<std::string>& windows,
                                 std::optional<std::size_t> managed = std::nullopt);
   // Starts an xterm at the given -geometry and waits until it is managed.
-  ChildProcess* startXterm(const std::string& geometry);
-  // Runs a program to its end (xrandr, ...); gives its wait status.
+  ChildProcess* startXterm(const std::string& geometry) {
+    return startClient({"xterm", "-geometry", geometry}, 1);
+  }
+  // Runs a program (xrandr, ...) to its end; gives its wait status.
   std::optional<int> run(const std::vector<std::string>& arguments);
   std::vector<xcb_window_t> managedWindowsOf(pid_t pid);
   std::optional<xcb_window_t> windowTitled(const std::string& title);
   std::optional<Frame> outerFrame(xcb_window_t window);
   FrameExtents frameExtents(xcb_window_t window);
   std::optional<xcb_window_t> activeWindow();
-  // Asks the window manager to focus the window and waits until it has.
+  // Asks the window manager, as a pager does, to focus or move the window
+  // (its outer frame) and waits until it has.
   bool activate(xcb_window_t window);
-  // Moves the window's outer frame as a pager would and waits until it is there.
   bool moveWindow(xcb_window_t window, const Frame& outer);
   // Sends a 32-bit client message about the window to the root, as a pager does.
   void sendToRoot(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data);
   // Ends the X server under the running programs.
-  void stopServer();
+  void stopServer() {
+    if (server_) server_->stop(SIGTERM);
+  }
+  // Ends the window manager; its supporting window goes with it.
+  void stopWindowManager() {
+    if (windowManager_) windowManager_->stop(SIGTERM);
+  }
   // The window manager's process (to stop and continue it with signals).
   pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
   // Holds a key combination the way another application would.
@@ -113,41 +132,39 @@ class XSession {
   // --- corvella ---------------------------------------------------------------
   // Writes the defaults file corvella reads at start.
   void writeDefaults(const std::string& json);
-  // Starts corvella and waits for its start line; false when it never came.
-  bool startCorvella();
-  // The same with these arguments and environment variables besides the
-  // desktop's own.
-  bool startCorvella(const std::vector<std::string>& arguments, const Environment& extra);
+  // Starts corvella, with these arguments and environment variables besides
+  // the desktop's own, and waits for its start line; false when it never came.
+  bool startCorvella(const std::vector<std::string>& arguments = {}, const Environment& extra = {});
   pid_t corvellaPid() const { return corvella_ ? corvella_->pid() : -1; }
-  bool corvellaRunning();
+  bool corvellaRunning() { return corvella_ && corvella_->running(); }
   // Sends SIGTERM and gives the wait status.
-  std::optional<int> stopCorvella();
+  std::optional<int> stopCorvella() { return corvella_ ? corvella_->stop(SIGTERM) : std::nullopt; }
   // Waits for corvella to end by itself (bounded by the test's time-out).
-  std::optional<int> waitForCorvella();
-  std::string corvellaOutput() const;
+  std::optional<int> waitForCorvella() { return corvella_ ? corvella_->wait() : std::nullopt; }
+  std::string corvellaOutput() const { return corvella_ ? corvella_->output() : ""; }
   // The log's entries without their time stamps; continuation lines joined by "\n".
   std::vector<std::string> logEntries() const;
-  // Presses and waits for a new log entry; gives it (empty when none came).
-  std::string pressForEntry(const std::vector<std::uint8_t>& keys);
-  // Does what is asked and waits for a new log entry; gives it (empty when none came).
+  // Does what is asked (or presses) and waits for a new log entry; gives it
+  // (empty when none came).
   std::string entryAfter(const std::function<void()>& action);
+  std::string pressForEntry(const std::vector<std::uint8_t>& keys) {
+    return entryAfter([&] { press(keys); });
+  }
   // Presses and waits for a bell.
   bool pressForBell(const std::vector<std::uint8_t>& keys);
 
   // --- the command line and the control channel --------------------------------
-  // Runs corvella with the arguments (with no arguments: a second daemon)
-  // in the session's environment, with the variables given changed, to its end.
+  // Runs corvella with the arguments (with none: a second daemon) in the
+  // session's environment, with the variables given changed, to its end.
   CommandResult runCorvella(const std::vector<std::string>& arguments,
                             const Environment& changes = {});
   // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
-  std::filesystem::path controlSocket() const;
+  std::filesystem::path controlSocket() const { return folder_ / "runtime/corvella/control"; }
   // The environment corvella runs in (display, home, XDG folders).
   Environment corvellaEnvironment() const;
   // The corvella program under test: the build's, or the one
   // $CORVELLA_E2E_PROGRAM names (an installed package's).
   static std::string corvellaProgram();
-  // Ends the window manager; its supporting window goes with it.
-  void stopWindowManager();
 
   // Waits for the condition, re-checking it after every X event and every
   // change in the log folder.
@@ -157,8 +174,8 @@ class XSession {
   void watchFolder(const std::filesystem::path& folder);
   // The waits also wake when the descriptor is readable; drain reads what
   // has arrived there and says whether there was anything.
-  void watch(int descriptor, std::function<bool()> drain);
-  void unwatch(int descriptor);
+  void watch(int descriptor, std::function<bool()> drain) { watched_[descriptor] = drain; }
+  void unwatch(int descriptor) { watched_.erase(descriptor); }
   xcb_atom_t atom(const char* name);
 
  private:
@@ -166,17 +183,13 @@ class XSession {
   ChildProcess* startClient(const std::vector<std::string>& arguments, std::size_t managed);
   // Reads what has arrived (counting bells); true when there was an X event.
   bool drainEvents();
-  // The environment corvella runs in, with the variables given changed.
-  Environment withChanges(const Environment& changes) const;
-  std::filesystem::path logFile() const;
+  std::filesystem::path logFile() const { return folder_ / "state/Corvella/Corvella.log"; }
 
   bool ready_ = false;
   std::string why_;
   std::filesystem::path folder_;
   std::string display_;
-  std::unique_ptr<ChildProcess> server_;
-  std::unique_ptr<ChildProcess> windowManager_;
-  std::unique_ptr<ChildProcess> corvella_;
+  std::unique_ptr<ChildProcess> server_, windowManager_, corvella_;
   std::vector<std::unique_ptr<ChildProcess>> clients_;
   xcb_connection_t* connection_ = nullptr;
   xcb_window_t root_ = XCB_WINDOW_NONE;
