@@ -4,7 +4,10 @@
 //
 // An operation that waits takes the events it waits for and keeps every other
 // event, in order, for the main loop. X errors of requests nobody checks
-// arrive here as events too; they are dropped, never fatal.
+// arrive here as events too; they are dropped, never fatal. Every event is
+// shown to the observers the moment it is read off the connection, so that
+// what is remembered about the desktop is forgotten as soon as it changes,
+// even while the event waits for the main loop.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -55,12 +58,18 @@ class X11Connection {
   // Whether the window manager lists the atom in _NET_SUPPORTED (read once).
   bool windowManagerSupports(xcb_atom_t atom);
 
+  using EventObserver = std::function<void(const xcb_generic_event_t&)>;
+  void addEventObserver(EventObserver observer) { observers_.push_back(std::move(observer)); }
+  // Reads every event the server has already sent, without waiting, and
+  // keeps them for nextEvent(): the observers then know all of them.
+  void readArrivedEvents();
+
   // The next event: first those kept back by waiting operations, then what
   // the server has sent. Never blocks.
   EventPtr nextEvent();
   // Waits until an event satisfies the predicate or the deadline passes.
   // Events that do not satisfy it are kept for nextEvent(). Absent on time-out
-  // or a broken connection.
+  // or a broken connection. Counts as a round trip: it waits for an answer.
   EventPtr waitForEvent(const std::function<bool(const xcb_generic_event_t&)>& wanted,
                         std::chrono::steady_clock::time_point deadline);
   // A round trip: every request sent before has been processed by the server.
@@ -100,7 +109,10 @@ class X11Connection {
   const xcb_screen_t* screen_ = nullptr;
   std::uint8_t randrFirstEvent_ = 0;
   std::deque<EventPtr> keptEvents_;
+  EventPtr pollEvent();
+
   std::optional<std::vector<xcb_atom_t>> supported_;
+  std::vector<EventObserver> observers_;
   std::uint64_t roundTrips_ = 0;
 };
 

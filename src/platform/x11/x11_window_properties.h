@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -44,26 +45,26 @@ struct WindowClass {
 std::vector<std::optional<WindowClass>> windowClassesOf(X11Connection& connection,
                                                         const std::vector<xcb_window_t>& windows);
 
-// _NET_WM_WINDOW_TYPE, in the client's order of preference.
-std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
-                                                   const std::vector<xcb_window_t>& windows);
-// What decides a window's kind, in one round trip: its types and whether it
-// is transient for another window. Absent when the window is gone.
+// The answer to requests already sent, collected when first wanted: the
+// requests about many windows go out together and share one round trip.
+template <typename T>
+using Answer = std::function<T()>;
+
+// What decides a window's kind: its types (_NET_WM_WINDOW_TYPE, in the
+// client's order of preference) and whether it is transient for
+// another window. Absent when the window is gone.
 struct WindowKind {
   std::vector<xcb_atom_t> types;
   bool transient = false;
 };
-std::optional<WindowKind> windowKind(X11Connection& connection, xcb_window_t window);
-// The kind and the _NET_WM_STATE of a window in one round trip; absent when it is gone.
-struct WindowFacts {
-  WindowKind kind;
-  std::vector<xcb_atom_t> states;
-};
-std::optional<WindowFacts> windowFacts(X11Connection& connection, xcb_window_t window);
+Answer<std::optional<WindowKind>> requestWindowKind(X11Connection& connection,
+                                                    xcb_window_t window);
 // _NET_WM_STATE; absent when the window is gone.
-std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection, xcb_window_t window);
+Answer<std::optional<std::vector<xcb_atom_t>>> requestWindowStates(X11Connection& connection,
+                                                                   xcb_window_t window);
 // _NET_WM_NAME, else WM_NAME (Latin-1 converted to UTF-8).
-std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t window);
+Answer<std::optional<std::string>> requestWindowTitle(X11Connection& connection,
+                                                      xcb_window_t window);
 // Struts of many windows in one round trip: the partial form, else the plain one.
 std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
                                            const std::vector<xcb_window_t>& windows);
