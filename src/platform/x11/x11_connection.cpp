@@ -89,6 +89,7 @@ EventPtr X11Connection::waitForEvent(const std::function<bool(const xcb_generic_
                                      std::chrono::steady_clock::time_point deadline) {
   xcb_flush(connection_);
   ++roundTrips_;
+  covered_ = newestSent_;
   while (!broken()) {
     // Everything already read from the socket first; poll() only tells about
     // bytes still unread.
@@ -109,8 +110,14 @@ void X11Connection::sync() {
   reply(xcb_get_input_focus_reply, xcb_get_input_focus(connection_));
 }
 
-ReplyPtr<xcb_generic_error_t> X11Connection::check(xcb_void_cookie_t cookie) {
+void X11Connection::countWaitFor(unsigned int sequence) {
+  if (sequence <= covered_) return;
   ++roundTrips_;
+  covered_ = std::max(newestSent_, sequence);
+}
+
+ReplyPtr<xcb_generic_error_t> X11Connection::check(xcb_void_cookie_t cookie) {
+  countWaitFor(cookie.sequence);
   return ReplyPtr<xcb_generic_error_t>(xcb_request_check(connection_, cookie));
 }
 

@@ -14,6 +14,7 @@
 #include <xcb/xcb_ewmh.h>
 #include <xcb/xcbext.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -76,7 +77,8 @@ class X11Connection {
   void sync();
 
   // The reply to a request, absent on an X error (a vanished window, ...).
-  // Counts a round trip when the reply has not arrived yet and must be waited for.
+  // Counts a round trip when the reply has not arrived yet and must be
+  // waited for, unless the request went out with one already waited for.
   template <typename Reply, typename Cookie>
   ReplyPtr<Reply> reply(Reply* (*fetch)(xcb_connection_t*, Cookie, xcb_generic_error_t**),
                         Cookie cookie) {
@@ -86,7 +88,7 @@ class X11Connection {
       std::free(error);
       return ReplyPtr<Reply>(static_cast<Reply*>(ready));
     }
-    ++roundTrips_;
+    countWaitFor(cookie.sequence);
     Reply* answer = fetch(connection_, cookie, &error);
     std::free(error);
     return ReplyPtr<Reply>(answer);
@@ -97,6 +99,9 @@ class X11Connection {
   // Counters for the latency harness: round trips waited for, and the
   // sequence number the next request will get.
   std::uint64_t roundTrips() const { return roundTrips_; }
+  // A request sent now whose reply is collected later: a wait that comes
+  // before it is collected brings its reply along, in the same round trip.
+  void noteSent(unsigned int sequence) { newestSent_ = std::max(newestSent_, sequence); }
   std::uint64_t nextSequence();
   void flush() { xcb_flush(connection_); }
 
@@ -110,10 +115,13 @@ class X11Connection {
   std::uint8_t randrFirstEvent_ = 0;
   std::deque<EventPtr> keptEvents_;
   EventPtr pollEvent();
+  void countWaitFor(unsigned int sequence);
 
   std::optional<std::vector<xcb_atom_t>> supported_;
   std::vector<EventObserver> observers_;
   std::uint64_t roundTrips_ = 0;
+  unsigned int newestSent_ = 0;
+  unsigned int covered_ = 0;  // replies up to this one come with a counted wait
 };
 
 }  // namespace corvella::x11

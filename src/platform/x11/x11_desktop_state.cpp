@@ -26,6 +26,7 @@ void X11DesktopState::observe(const xcb_generic_event_t& event) {
     const auto& ewmh = connection_.ewmh();
     if (notify.atom == ewmh._NET_ACTIVE_WINDOW) {
       active_.reset();
+      activeAnswer_ = requestActiveWindow(connection_);
     } else if (notify.atom == ewmh._NET_CLIENT_LIST) {
       applications_.clear();
       screens_.reset();
@@ -47,7 +48,10 @@ void X11DesktopState::observe(const xcb_generic_event_t& event) {
 
 std::optional<xcb_window_t> X11DesktopState::activeWindow() {
   connection_.readArrivedEvents();
-  if (!active_) active_ = x11::activeWindow(connection_);
+  if (!active_) {
+    active_ = activeAnswer_ ? (*activeAnswer_)() : x11::activeWindow(connection_);
+    activeAnswer_.reset();
+  }
   return *active_;
 }
 
@@ -77,6 +81,7 @@ const X11DesktopState::Monitors& X11DesktopState::knownMonitors() {
   if (!monitors_) {
     auto monitorsCookie = requestMonitors(connection_);
     auto rootCookie = xcb_get_geometry(connection_.xcb(), connection_.root());
+    connection_.noteSent(rootCookie.sequence);
     Monitors known;
     known.monitors = monitorsReply(connection_, monitorsCookie);
     auto root = connection_.reply(xcb_get_geometry_reply, rootCookie);

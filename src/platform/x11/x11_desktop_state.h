@@ -1,7 +1,10 @@
 // X11DesktopState: what stays true about the desktop from one action to the
 // next until the server says otherwise, so that a shortcut asks the server
 // only about the window it moves:
-//   - the active window, until _NET_ACTIVE_WINDOW changes (or we activate one);
+//   - the active window, until _NET_ACTIVE_WINDOW changes; it is asked for
+//     again right then, so that the shortcut that follows a click finds the
+//     answer waiting (asking for an activation changes nothing here until
+//     the window manager has done it);
 //   - the application each window belongs to, until _NET_CLIENT_LIST changes
 //     (a window id may be reused only after its window has left the list);
 //   - the monitors and the root's size, until RandR reports a change or the
@@ -23,6 +26,7 @@
 #include "platform/x11/screen_areas.h"
 #include "platform/x11/x11_applications.h"
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_window_properties.h"
 
 namespace corvella::x11 {
 
@@ -32,8 +36,6 @@ class X11DesktopState {
   explicit X11DesktopState(X11Connection& connection);
 
   std::optional<xcb_window_t> activeWindow();
-  // After asking for another window to be activated.
-  void forgetActiveWindow() { active_.reset(); }
 
   // The application of a window; absent when the window is gone.
   std::optional<ApplicationKey> applicationKey(xcb_window_t window);
@@ -55,6 +57,7 @@ class X11DesktopState {
   const Monitors& knownMonitors();
 
   X11Connection& connection_;
+  std::optional<Answer<std::optional<xcb_window_t>>> activeAnswer_;
   std::optional<std::optional<xcb_window_t>> active_;
   std::map<xcb_window_t, std::optional<ApplicationKey>> applications_;
   std::optional<Monitors> monitors_;

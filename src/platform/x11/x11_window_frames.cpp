@@ -54,25 +54,28 @@ Answer<std::optional<ClientGeometry>> requestClientGeometry(X11Connection& conne
   auto translateCookie = xcb_translate_coordinates(c, window, connection.root(), 0, 0);
   auto extentsCookie =
       xcb_get_property(c, 0, window, connection.ewmh()._NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL, 0, 4);
-  return [&connection, geometryCookie, translateCookie,
-          extentsCookie]() -> std::optional<ClientGeometry> {
-    auto geometry = connection.reply(xcb_get_geometry_reply, geometryCookie);
-    auto translated = connection.reply(xcb_translate_coordinates_reply, translateCookie);
-    auto extents = connection.reply(xcb_get_property_reply, extentsCookie);
-    if (!geometry || !translated) return std::nullopt;
-    ClientGeometry result;
-    result.clientX = translated->dst_x;
-    result.clientY = translated->dst_y;
-    result.width = geometry->width;
-    result.height = geometry->height;
-    result.border = geometry->border_width;
-    if (extents && extents->format == 32 && xcb_get_property_value_length(extents.get()) >= 16) {
-      const auto* values =
-          static_cast<const std::uint32_t*>(xcb_get_property_value(extents.get()));
-      result.extents = FrameExtents{values[0], values[1], values[2], values[3]};
-    }
-    return result;
-  };
+  return {connection,
+          {geometryCookie.sequence, translateCookie.sequence, extentsCookie.sequence},
+          [&connection, geometryCookie, translateCookie,
+           extentsCookie]() -> std::optional<ClientGeometry> {
+            auto geometry = connection.reply(xcb_get_geometry_reply, geometryCookie);
+            auto translated = connection.reply(xcb_translate_coordinates_reply, translateCookie);
+            auto extents = connection.reply(xcb_get_property_reply, extentsCookie);
+            if (!geometry || !translated) return std::nullopt;
+            ClientGeometry result;
+            result.clientX = translated->dst_x;
+            result.clientY = translated->dst_y;
+            result.width = geometry->width;
+            result.height = geometry->height;
+            result.border = geometry->border_width;
+            if (extents && extents->format == 32 &&
+                xcb_get_property_value_length(extents.get()) >= 16) {
+              const auto* values =
+                  static_cast<const std::uint32_t*>(xcb_get_property_value(extents.get()));
+              result.extents = FrameExtents{values[0], values[1], values[2], values[3]};
+            }
+            return result;
+          }};
 }
 
 X11WindowFrames::~X11WindowFrames() {
@@ -102,10 +105,8 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
   const double y = placement.y ? *placement.y + primary.y : outer.y;
   const double outerWidth = placement.width.value_or(outer.width);
   const double outerHeight = placement.height.value_or(outer.height);
-  const double decorationWidth =
-      2 * current.border + current.extents.left + current.extents.right;
-  const double decorationHeight =
-      2 * current.border + current.extents.top + current.extents.bottom;
+  const double decorationWidth = 2 * current.border + current.extents.left + current.extents.right;
+  const double decorationHeight = 2 * current.border + current.extents.top + current.extents.bottom;
   const std::int32_t clientWidth = std::max(1, pixels(outerWidth - decorationWidth));
   const std::int32_t clientHeight = std::max(1, pixels(outerHeight - decorationHeight));
 
@@ -140,7 +141,6 @@ bool X11WindowFrames::waitForWindowManager(xcb_window_t window, bool barrier,
              },
              deadline) != nullptr;
 }
-
 
 bool X11WindowFrames::waitForProbe(X11WaitBudget::Clock::time_point deadline) {
   xcb_connection_t* c = connection_.xcb();

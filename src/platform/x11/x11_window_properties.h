@@ -7,13 +7,13 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/ports/accessibility.h"
+#include "platform/x11/x11_answer.h"
 #include "platform/x11/x11_connection.h"
 
 namespace corvella::x11 {
@@ -33,8 +33,6 @@ using Strut = std::array<std::uint32_t, 12>;
 
 // Managed clients, bottom to top.
 std::vector<xcb_window_t> clientListStacking(X11Connection& connection);
-// The focused client; absent when none is.
-std::optional<xcb_window_t> activeWindow(X11Connection& connection);
 
 // WM_CLASS of a window: its class part ("XTerm" of "xterm", "XTerm"),
 // absent when the window sets none.
@@ -45,10 +43,9 @@ struct WindowClass {
 std::vector<std::optional<WindowClass>> windowClassesOf(X11Connection& connection,
                                                         const std::vector<xcb_window_t>& windows);
 
-// The answer to requests already sent, collected when first wanted: the
-// requests about many windows go out together and share one round trip.
-template <typename T>
-using Answer = std::function<T()>;
+// The focused client; absent when none is.
+Answer<std::optional<xcb_window_t>> requestActiveWindow(X11Connection& connection);
+std::optional<xcb_window_t> activeWindow(X11Connection& connection);
 
 // What decides a window's kind: its types (_NET_WM_WINDOW_TYPE, in the
 // client's order of preference) and whether it is transient for
@@ -57,8 +54,7 @@ struct WindowKind {
   std::vector<xcb_atom_t> types;
   bool transient = false;
 };
-Answer<std::optional<WindowKind>> requestWindowKind(X11Connection& connection,
-                                                    xcb_window_t window);
+Answer<std::optional<WindowKind>> requestWindowKind(X11Connection& connection, xcb_window_t window);
 // _NET_WM_STATE; absent when the window is gone.
 Answer<std::optional<std::vector<xcb_atom_t>>> requestWindowStates(X11Connection& connection,
                                                                    xcb_window_t window);

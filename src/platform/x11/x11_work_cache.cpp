@@ -35,8 +35,7 @@ std::optional<WindowFacts> X11WorkCache::facts(xcb_window_t window) {
 }
 
 std::optional<ClientGeometry> X11WorkCache::geometry(xcb_window_t window) {
-  return windows_[window].geometry.get(
-      [&] { return requestClientGeometry(connection_, window); });
+  return windows_[window].geometry.get([&] { return requestClientGeometry(connection_, window); });
 }
 
 std::optional<std::vector<xcb_atom_t>> X11WorkCache::states(xcb_window_t window) {
@@ -61,11 +60,6 @@ void X11WorkCache::requestAfterPlacement(xcb_window_t window) {
   requestGeometry(window);
   entry.title = {};
   entry.title.request([&] { return requestWindowTitle(connection_, window); });
-}
-
-void X11WorkCache::forgetActiveWindow() {
-  assumedActive_.reset();
-  desktop_.forgetActiveWindow();
 }
 
 void X11WorkCache::clear() {

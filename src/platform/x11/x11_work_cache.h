@@ -64,8 +64,9 @@ class X11WorkCache {
   // The window has been placed: its geometry is asked again, with its title.
   void requestAfterPlacement(xcb_window_t window);
 
-  // Activation changes the active window.
-  void forgetActiveWindow();
+  // Activation ends what assumeActiveWindow() said; the server's own answer
+  // changes once the window manager has activated the window.
+  void forgetActiveWindow() { assumedActive_.reset(); }
   // Until the next clear() or activation, activeWindow() gives this one.
   void assumeActiveWindow(std::optional<xcb_window_t> window) { assumedActive_ = window; }
 
@@ -85,7 +86,7 @@ class X11WorkCache {
     std::optional<T> value;
 
     void request(const std::function<Answer<T>()>& send) {
-      if (!answer && !value) answer = send();
+      if (!answer && !value) answer.emplace(send());
     }
     const T& get(const std::function<Answer<T>()>& send) {
       if (!value) {

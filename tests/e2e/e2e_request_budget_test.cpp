@@ -1,0 +1,193 @@
+// What one action costs on the X connection, counted exactly: the requests
+// the shell sends and the round trips it waits for (the window manager's
+// answer to a placement included), with the core and the X11 ports in this
+// process against a real Xvfb and openbox. The counts keep a shortcut from
+// sliding back into asking the server what it already told us. Also what is
+// remembered between actions is forgotten when the desktop changes.
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/corvella.h"
+#include "e2e_fixture.h"
+#include "platform/x11/x11_platform.h"
+
+namespace corvella::e2e {
+namespace {
+
+struct Cost {
+  std::uint64_t requests = 0;
+  std::uint64_t roundTrips = 0;
+  friend bool operator==(const Cost&, const Cost&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const Cost& cost) {
+    return out << cost.requests << " requests in " << cost.roundTrips << " round trips";
+  }
+};
+
+class RequestBudgetTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    if (HasFatalFailure()) return;
+    ::setenv("XDG_STATE_HOME", (session->folder() / "state").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (session->folder() / "config").c_str(), 1);
+    std::string error;
+    platform = x11::X11Platform::open(session->display(), "/usr/bin/corvella", &error);
+    ASSERT_NE(platform, nullptr) << error;
+    app = std::make_unique<Corvella>(platform->services());
+  }
+
+  // One action as the main loop runs it: a piece of work of its own.
+  Cost costOf(WindowAction action) {
+    auto& connection = platform->connection();
+    const std::uint64_t sequence = connection.nextSequence();
+    const std::uint64_t roundTrips = connection.roundTrips();
+    app->services().windowManager().perform(action);
+    platform->finishWork();
+    // The request that tells the sequence number is not the action's.
+    return {connection.nextSequence() - sequence - 1, connection.roundTrips() - roundTrips};
+  }
+
+  // Returns once the window manager has handled everything this process
+  // sent it (it answers its messages in order) and every event that caused
+  // has been read, as the main loop would have read them between two presses.
+  void settle() {
+    auto& connection = platform->connection();
+    xcb_connection_t* c = connection.xcb();
+    const xcb_window_t probe = xcb_generate_id(c);
+    const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, connection.root(), -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                      &events);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = probe;
+    message.type = connection.ewmh()._NET_REQUEST_FRAME_EXTENTS;
+    xcb_send_event(c, 0, connection.root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    const xcb_atom_t extents = connection.ewmh()._NET_FRAME_EXTENTS;
+    const bool answered =
+        connection.waitForEvent(
+            [probe, extents](const xcb_generic_event_t& event) {
+              const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+              return x11::eventType(event) == XCB_PROPERTY_NOTIFY && notify.window == probe &&
+                     notify.atom == extents;
+            },
+            std::chrono::steady_clock::now() + std::chrono::seconds(5)) != nullptr;
+    EXPECT_TRUE(answered) << "the window manager did not answer";
+    xcb_destroy_window(c, probe);
+    connection.sync();
+    platform->mainLoop().dispatchEvents();
+  }
+
+  std::vector<PlatformScreen> screens() {
+    auto result = platform->services().screens.screens();
+    platform->finishWork();
+    return result;
+  }
+
+  std::unique_ptr<x11::X11Platform> platform;
+  std::unique_ptr<Corvella> app;
+};
+
+TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
+  ChildProcess* client = session->startTestClient(
+      {"title=Alpha;size=800x600;at=100,80", "title=Beta;size=400x300;at=300,200;class=Other"});
+  ASSERT_NE(client, nullptr) << session->why();
+  const xcb_window_t alpha = *session->windowTitled("Alpha");
+  const xcb_window_t beta = *session->windowTitled("Beta");
+  ASSERT_TRUE(session->activate(alpha));
+  // The first action learns what the window manager supports, the monitors,
+  // the screens and the application of the window.
+  costOf(WindowAction::rightHalf);
+  settle();
+
+  // Geometry, position on the root, frame extents and states (4, one round
+  // trip), the move and the window manager's answer (2, one round trip),
+  // the read-back with the title (5, one round trip).
+  EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{11, 3}));
+  EXPECT_EQ(session->outerFrame(alpha), (Frame{0, 0, 720, 900}));
+  settle();
+  EXPECT_EQ(costOf(WindowAction::rightHalf), (Cost{11, 3}));
+  EXPECT_EQ(session->outerFrame(alpha), (Frame{720, 0, 720, 900}));
+
+  // A click on another window: the active window was asked for again as the
+  // change was seen; the new window's application shares the first round trip.
+  ASSERT_TRUE(session->activate(beta));
+  settle();
+  EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{12, 3}));
+  EXPECT_EQ(session->outerFrame(beta), (Frame{0, 0, 720, 900}));
+  EXPECT_EQ(session->outerFrame(alpha), (Frame{720, 0, 720, 900}));
+}
+
+TEST_F(RequestBudgetTest, TilingCostsTheSameForEveryFurtherWindow) {
+  const struct {
+    const char* className;
+    int windows;
+    Cost cost;
+  } cases[] = {
+      // The window list (1, one round trip); each window's kind, states and
+      // geometry (6, one round trip for all); for each, the move and the
+      // answer (2, one round trip) and the read-back with the title (5, one
+      // round trip); the raise of the focused window (1).
+      {"One", 1, {15, 4}},
+      {"Four", 4, {54, 10}},
+  };
+  for (const auto& each : cases) {
+    std::vector<std::string> windows;
+    for (int i = 0; i < each.windows; ++i) {
+      windows.push_back(std::string("title=") + each.className + std::to_string(i) +
+                        ";size=300x200;at=" + std::to_string(50 + 60 * i) +
+                        ",60;class=" + each.className);
+    }
+    ChildProcess* client = session->startTestClient(windows);
+    ASSERT_NE(client, nullptr) << session->why();
+    const std::vector<xcb_window_t> managed = session->managedWindowsOf(client->pid());
+    ASSERT_EQ(managed.size(), static_cast<std::size_t>(each.windows));
+    ASSERT_TRUE(session->activate(managed.front()));
+    costOf(WindowAction::tileAppRows);
+    settle();
+
+    EXPECT_EQ(costOf(WindowAction::tileAppColumns), each.cost) << each.className;
+    std::vector<Frame> frames;
+    for (xcb_window_t window : managed) frames.push_back(*session->outerFrame(window));
+    std::sort(frames.begin(), frames.end(),
+              [](const Frame& a, const Frame& b) { return a.x < b.x; });
+    const int width = 1440 / each.windows;
+    for (int i = 0; i < each.windows; ++i) {
+      EXPECT_EQ(frames[i], (Frame{i * width, 0, width, 900})) << each.className << " " << i;
+    }
+    settle();
+  }
+}
+
+TEST_F(RequestBudgetTest, RememberedScreensFollowNewMonitorsAndNewPanels) {
+  const PlatformScreen whole{{0, 0, 1440, 900}, {0, 0, 1440, 900}};
+  ASSERT_EQ(screens(), std::vector<PlatformScreen>{whole});
+
+  // A panel's strut takes the top 30 pixels off the visible frame (platform
+  // space counts from the bottom).
+  ASSERT_NE(session->startTestClient({"title=Panel;size=1440x30;at=0,0;type=dock;strut=30"}),
+            nullptr)
+      << session->why();
+  settle();
+  EXPECT_EQ(screens(), (std::vector<PlatformScreen>{{{0, 0, 1440, 900}, {0, 0, 1440, 870}}}));
+
+  // Two monitors where there was one: the left one is primary.
+  ASSERT_EQ(session->run({"xrandr", "--setmonitor", "left", "720/190x900/240+0+0", "screen"}), 0);
+  ASSERT_EQ(session->run({"xrandr", "--setmonitor", "right", "720/190x900/240+720+0", "none"}), 0);
+  settle();
+  EXPECT_EQ(screens(), (std::vector<PlatformScreen>{{{0, 0, 720, 900}, {0, 0, 720, 870}},
+                                                    {{720, 0, 720, 900}, {720, 0, 720, 870}}}));
+}
+
+}  // namespace
+}  // namespace corvella::e2e
