@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/app/corvella.h"
-#include "e2e_fixture.h"
+#include "in_process_platform.h"
 #include "platform/x11/x11_platform.h"
 
 namespace corvella::e2e {
@@ -30,16 +30,11 @@ struct Cost {
   }
 };
 
-class RequestBudgetTest : public DesktopTest {
+class RequestBudgetTest : public InProcessDesktopTest {
  protected:
   void SetUp() override {
-    DesktopTest::SetUp();
+    InProcessDesktopTest::SetUp();
     if (HasFatalFailure()) return;
-    ::setenv("XDG_STATE_HOME", (session->folder() / "state").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (session->folder() / "config").c_str(), 1);
-    std::string error;
-    platform = x11::X11Platform::open(session->display(), "/usr/bin/corvella", &error);
-    ASSERT_NE(platform, nullptr) << error;
     app = std::make_unique<Corvella>(platform->services());
   }
 
@@ -94,7 +89,6 @@ class RequestBudgetTest : public DesktopTest {
     return result;
   }
 
-  std::unique_ptr<x11::X11Platform> platform;
   std::unique_ptr<Corvella> app;
 };
 
