@@ -65,10 +65,10 @@ std::optional<AttributeValue> X11Accessibility::applicationAttribute(ProcessID p
     cache_.requestCandidates(owned);
     std::vector<ElementRef> windows;
     for (xcb_window_t window : owned) {
-      // A window gone since the list was read is left for the core to find gone.
+      // A window gone while the window manager still lists it is left out.
       const auto facts = cache_.facts(window);
-      if (facts && (contains(facts->kind.types, ewmh._NET_WM_WINDOW_TYPE_DOCK) ||
-                    contains(facts->kind.types, ewmh._NET_WM_WINDOW_TYPE_DESKTOP))) {
+      if (!facts || contains(facts->kind.types, ewmh._NET_WM_WINDOW_TYPE_DOCK) ||
+          contains(facts->kind.types, ewmh._NET_WM_WINDOW_TYPE_DESKTOP)) {
         continue;
       }
       windows.push_back(std::make_shared<X11WindowElement>(window));

@@ -7,18 +7,30 @@ void X11WorkCache::requestKind(xcb_window_t window) {
 }
 
 void X11WorkCache::requestStates(xcb_window_t window) {
-  windows_[window].states.request([&] { return requestWindowStates(connection_, window); });
+  auto& states = windows_[window].states;
+  const std::uint64_t epoch = watched_.statesEpoch();
+  if (states.request([&] { return requestWindowStates(connection_, window); })) {
+    states.requestedAt = epoch;
+  }
 }
 
 void X11WorkCache::requestGeometry(xcb_window_t window) {
-  windows_[window].geometry.request([&] { return requestClientGeometry(connection_, window); });
+  auto& geometry = windows_[window].geometry;
+  const std::uint64_t epoch = watched_.geometryEpoch();
+  if (geometry.request([&] { return requestClientGeometry(connection_, window); })) {
+    geometry.requestedAt = epoch;
+  }
 }
 
 std::optional<xcb_window_t> X11WorkCache::activeWindow() {
   if (assumedActive_) return *assumedActive_;
   const std::optional<xcb_window_t> active = desktop_.activeWindow();
   if (active) {
-    // A shortcut moves this window: its geometry shares the first round trip.
+    watched_.watch(*active);
+    WindowEntry& entry = windows_[*active];
+    if (auto known = watched_.geometry(*active)) entry.geometry.know(known);
+    if (auto known = watched_.states(*active)) entry.states.know(known);
+    // A shortcut moves this window: what is not known shares the first round trip.
     requestGeometry(*active);
     requestStates(*active);
   }
@@ -35,11 +47,21 @@ std::optional<WindowFacts> X11WorkCache::facts(xcb_window_t window) {
 }
 
 std::optional<ClientGeometry> X11WorkCache::geometry(xcb_window_t window) {
-  return windows_[window].geometry.get([&] { return requestClientGeometry(connection_, window); });
+  requestGeometry(window);
+  auto& geometry = windows_[window].geometry;
+  const bool fresh = !geometry.value;
+  const auto& value = geometry.collect();
+  if (fresh) watched_.rememberGeometry(window, geometry.requestedAt, value);
+  return value;
 }
 
 std::optional<std::vector<xcb_atom_t>> X11WorkCache::states(xcb_window_t window) {
-  return windows_[window].states.get([&] { return requestWindowStates(connection_, window); });
+  requestStates(window);
+  auto& states = windows_[window].states;
+  const bool fresh = !states.value;
+  const auto& value = states.collect();
+  if (fresh) watched_.rememberStates(window, states.requestedAt, value);
+  return value;
 }
 
 std::optional<std::string> X11WorkCache::title(xcb_window_t window) {

@@ -8,7 +8,8 @@
 //
 // The requests about a window go out before their answers are wanted, so
 // that the requests about many windows share one round trip: the active
-// window's geometry and states as soon as it is known (a shortcut moves it),
+// window's geometry and states as soon as it is known (a shortcut moves it;
+// X11WatchedWindow often knows them already),
 // every candidate's kind, states and geometry with an application's window
 // list, and a placed window's geometry and title right after the window
 // manager has handled the placement.
@@ -26,6 +27,7 @@
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_desktop_state.h"
 #include "platform/x11/x11_wait_budget.h"
+#include "platform/x11/x11_watched_window.h"
 #include "platform/x11/x11_window_frames.h"
 #include "platform/x11/x11_window_properties.h"
 
@@ -39,8 +41,8 @@ struct WindowFacts {
 
 class X11WorkCache {
  public:
-  X11WorkCache(X11Connection& connection, X11DesktopState& desktop)
-      : connection_(connection), desktop_(desktop) {}
+  X11WorkCache(X11Connection& connection, X11DesktopState& desktop, X11WatchedWindow& watched)
+      : connection_(connection), desktop_(desktop), watched_(watched) {}
 
   std::optional<xcb_window_t> activeWindow();
   // The application the window belongs to; absent when the window is gone.
@@ -84,17 +86,29 @@ class X11WorkCache {
   struct Pending {
     std::optional<Answer<T>> answer;
     std::optional<T> value;
+    std::uint64_t requestedAt = 0;  // the watched window's epoch when asked
 
-    void request(const std::function<Answer<T>()>& send) {
-      if (!answer && !value) answer.emplace(send());
+    // True when the request went out now.
+    bool request(const std::function<Answer<T>()>& send) {
+      if (answer || value) return false;
+      answer.emplace(send());
+      return true;
     }
-    const T& get(const std::function<Answer<T>()>& send) {
+    // A value known without asking, unless it was asked for already.
+    void know(const T& known) {
+      if (!answer && !value) value = known;
+    }
+    // The answer to a request already sent.
+    const T& collect() {
       if (!value) {
-        request(send);
         value = (*answer)();
         answer.reset();
       }
       return *value;
+    }
+    const T& get(const std::function<Answer<T>()>& send) {
+      request(send);
+      return collect();
     }
   };
   struct WindowEntry {
@@ -110,6 +124,7 @@ class X11WorkCache {
 
   X11Connection& connection_;
   X11DesktopState& desktop_;
+  X11WatchedWindow& watched_;
   std::optional<std::optional<xcb_window_t>> assumedActive_;
   std::map<xcb_window_t, WindowEntry> windows_;
   X11WaitBudget budget_;
