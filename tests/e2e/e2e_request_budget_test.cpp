@@ -41,12 +41,36 @@ class RequestBudgetTest : public InProcessDesktopTest {
       const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
       const bool rootProperty =
           x11::eventType(event) == XCB_PROPERTY_NOTIFY && notify.window == connection.root();
+      if (rootProperty) ++rootChanges;
       if (rootProperty || x11::eventType(event) == XCB_CONFIGURE_NOTIFY) ++changesSeen;
     });
   }
 
-  // One action as the main loop runs it: a piece of work of its own.
+  // One action as the main loop runs it: a piece of work of its own. The
+  // window manager may still finish earlier work (publish its lists, move
+  // the focus) while the action runs, which rightly costs more: such an
+  // action is measured again, after that work.
   Cost costOf(WindowAction action) {
+    Cost cost;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      const int before = rootChanges;
+      cost = costOnce(action);
+      if (rootChanges == before) return cost;
+      settle();
+    }
+    ADD_FAILURE() << "the desktop kept changing during the action";
+    return cost;
+  }
+  // The first actions on a new desktop learn what it is; the window manager
+  // may still be setting it up (publishing lists, moving the focus) after
+  // the first, which the second then learns.
+  void warmUp(WindowAction action) {
+    for (int i = 0; i < 2; ++i) {
+      costOnce(action);
+      settle();
+    }
+  }
+  Cost costOnce(WindowAction action) {
     auto& connection = platform->connection();
     const std::uint64_t sequence = connection.nextSequence();
     const std::uint64_t roundTrips = connection.roundTrips();
@@ -108,19 +132,21 @@ class RequestBudgetTest : public InProcessDesktopTest {
 
   std::unique_ptr<Corvella> app;
   int changesSeen = 0;
+  int rootChanges = 0;  // properties of the root, changed by the window manager
 };
 
 TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
   ChildProcess* client = session->startTestClient(
-      {"title=Alpha;size=800x600;at=100,80", "title=Beta;size=400x300;at=300,200;class=Other"});
+      // Beta first: the window manager focuses the newest window, so Beta is
+      // never active before the click and its application is not known yet.
+      {"title=Beta;size=400x300;at=300,200;class=Other", "title=Alpha;size=800x600;at=100,80"});
   ASSERT_NE(client, nullptr) << session->why();
   const xcb_window_t alpha = *session->windowTitled("Alpha");
   const xcb_window_t beta = *session->windowTitled("Beta");
   ASSERT_TRUE(session->activate(alpha));
   // The first action learns what the window manager supports, the monitors,
   // the screens, the application of the window and where it is.
-  costOf(WindowAction::rightHalf);
-  settle();
+  warmUp(WindowAction::rightHalf);
 
   // The move goes out at once; then the window manager's answer (2, one
   // round trip) and the read-back with the title (5, one round trip).
@@ -137,7 +163,7 @@ TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
   settle();
   EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{10, 3}));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{0, 0, 720, 900}));
-  costOf(WindowAction::undo);
+  costOnce(WindowAction::undo);
   EXPECT_EQ(session->outerFrame(alpha), (Frame{200, 100, 720, 900}));
 
   // A click on another window: the active window was asked for again as the
@@ -177,8 +203,7 @@ TEST_F(RequestBudgetTest, TilingCostsTheSameForEveryFurtherWindow) {
     const std::vector<xcb_window_t> managed = session->managedWindowsOf(client->pid());
     ASSERT_EQ(managed.size(), static_cast<std::size_t>(each.windows));
     ASSERT_TRUE(session->activate(managed.front()));
-    costOf(WindowAction::tileAppRows);
-    settle();
+    warmUp(WindowAction::tileAppRows);
 
     EXPECT_EQ(costOf(WindowAction::tileAppColumns), each.cost) << each.className;
     std::vector<Frame> frames;
