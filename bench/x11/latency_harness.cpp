@@ -10,7 +10,8 @@
 // the X11 shell), in alternate blocks; for each its resident memory and its
 // wake-ups while idle are read from /proc.
 // Also counts the X requests and round trips corvella's code makes per action,
-// by running the same core and ports inside this process.
+// by running the same core and ports inside this process, and times tiling
+// 20 and 200 windows there.
 //
 //   corvella-latency [PRESSES]   (default 200)
 #include <poll.h>
@@ -238,9 +239,62 @@ Counts countAction(XSession& session, corvella::WindowAction first, corvella::Wi
     platform->finishWork();
     // The counting request itself is not the action's.
     total.requests += static_cast<double>(connection.nextSequence() - sequence - 1);
-    total.roundTrips += static_cast<double>(connection.roundTrips() - roundTrips - 1);
+    total.roundTrips += static_cast<double>(connection.roundTrips() - roundTrips);
   }
   return {total.requests / repetitions, total.roundTrips / repetitions};
+}
+
+// Tiles the windows of one application, alternately in columns and in rows,
+// with the core and ports in this process: milliseconds from perform() until
+// it returns, every window placed, handled by the window manager and read
+// back; and what each tiling costs on the connection.
+struct TilingFigures {
+  Series series;
+  Counts counts;
+};
+
+TilingFigures timeTiling(XSession& session, xcb_window_t focused, int repetitions) {
+  TilingFigures figures{{"", {}, 0}, {}};
+  std::string error;
+  auto platform = corvella::x11::X11Platform::open(session.display(), "/proc/self/exe", &error);
+  if (!platform) return figures;
+  corvella::Corvella app(platform->services());
+  auto& connection = platform->connection();
+  auto& manager = app.services().windowManager();
+  session.activate(focused);
+  manager.perform(corvella::WindowAction::tileAppRows);  // warm, as for the counts
+  platform->finishWork();
+  for (int i = 0; i < repetitions; ++i) {
+    // What the last tiling set going reaches this process first, as it
+    // would reach the daemon's loop between two presses.
+    connection.sync();
+    platform->mainLoop().dispatchEvents();
+    const auto sequence = connection.nextSequence();
+    const auto roundTrips = connection.roundTrips();
+    const auto start = Clock::now();
+    manager.perform(i % 2 ? corvella::WindowAction::tileAppRows
+                          : corvella::WindowAction::tileAppColumns);
+    platform->finishWork();
+    figures.series.samples.push_back(millisecondsSince(start));
+    figures.counts.requests += static_cast<double>(connection.nextSequence() - sequence - 1);
+    figures.counts.roundTrips += static_cast<double>(connection.roundTrips() - roundTrips);
+  }
+  figures.counts.requests /= repetitions;
+  figures.counts.roundTrips /= repetitions;
+  return figures;
+}
+
+// A client with this many windows of one class, placed in a cascade.
+corvella::e2e::ChildProcess* startWindows(XSession& session, const std::string& prefix, int count,
+                                          const std::string& className) {
+  std::vector<std::string> windows;
+  for (int i = 0; i < count; ++i) {
+    windows.push_back("title=" + prefix + std::to_string(i) +
+                      ";size=200x150;at=" + std::to_string(40 + (50 * i) % 1000) + "," +
+                      std::to_string(30 + (35 * i) % 600) +
+                      (className.empty() ? "" : ";class=" + className));
+  }
+  return session.startTestClient(windows);
 }
 
 }  // namespace
@@ -359,12 +413,7 @@ int main(int argc, char** argv) {
   xbindkeys.stop(SIGTERM);
 
   // Twenty windows of one application, alternately in columns and in rows.
-  std::vector<std::string> twenty;
-  for (int i = 0; i < 20; ++i) {
-    twenty.push_back("title=T" + std::to_string(i) + ";size=200x150;at=" +
-                     std::to_string(40 + 50 * i) + "," + std::to_string(30 + 35 * i));
-  }
-  corvella::e2e::ChildProcess* many = session.startTestClient(twenty);
+  corvella::e2e::ChildProcess* many = startWindows(session, "T", 20, "");
   if (!many) {
     std::fprintf(stderr, "corvella-latency: %s\n", session.why().c_str());
     return 1;
@@ -415,5 +464,25 @@ int main(int argc, char** argv) {
               half.roundTrips);
   std::printf("    tile 20 windows          %6.1f requests  %5.1f round trips\n", tile.requests,
               tile.roundTrips);
+
+  // Tiling timed in this process, for 20 windows and for 200.
+  const int tilings = std::max(10, presses / 10);
+  TilingFigures twentyTiled = timeTiling(session, tiled.front(), tilings);
+  corvella::e2e::ChildProcess* hundreds = startWindows(session, "H", 200, "Many");
+  if (!hundreds) {
+    std::fprintf(stderr, "corvella-latency: %s\n", session.why().c_str());
+    return 1;
+  }
+  const auto twoHundred = session.managedWindowsOf(hundreds->pid());
+  TilingFigures twoHundredTiled = timeTiling(session, twoHundred.front(), tilings);
+  std::printf("\n  tiling in this process, %d times each (perform() until it returns):\n", tilings);
+  std::printf("  %-44s %8s %8s   %s\n", "windows", "p50", "p99",
+              "requests (per window), round trips");
+  for (const auto& [count, figures] : {std::pair<int, const TilingFigures&>{20, twentyTiled},
+                                       {static_cast<int>(twoHundred.size()), twoHundredTiled}}) {
+    std::printf("  %-44d %8.2f %8.2f   %.0f (%.1f), %.0f\n", count, figures.series.p50(),
+                figures.series.p99(), figures.counts.requests,
+                figures.counts.requests / std::max(count, 1), figures.counts.roundTrips);
+  }
   return 0;
 }

@@ -7,25 +7,15 @@
 #include <string>
 #include <variant>
 
-#include "e2e_fixture.h"
+#include "in_process_platform.h"
 #include "platform/x11/x11_elements.h"
 #include "platform/x11/x11_platform.h"
 
 namespace corvella::e2e {
 namespace {
 
-class PortsTest : public DesktopTest {
+class PortsTest : public InProcessDesktopTest {
  protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    if (HasFatalFailure()) return;
-    ::setenv("XDG_STATE_HOME", (session->folder() / "state").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (session->folder() / "config").c_str(), 1);
-    std::string error;
-    platform = x11::X11Platform::open(session->display(), "/usr/bin/corvella", &error);
-    ASSERT_NE(platform, nullptr) << error;
-  }
-
   // Each read is a piece of work of its own, as each action is in the program.
   std::optional<AttributeValue> attribute(xcb_window_t window, std::string_view name) {
     auto value = platform->services().accessibility.copyAttributeValue(
@@ -48,8 +38,6 @@ class PortsTest : public DesktopTest {
   static xcb_window_t windowOf(const AttributeValue& value) {
     return dynamic_cast<const x11::X11WindowElement&>(*std::get<ElementRef>(value)).window();
   }
-
-  std::unique_ptr<x11::X11Platform> platform;
 };
 
 TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {

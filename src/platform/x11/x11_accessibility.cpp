@@ -9,7 +9,9 @@
 namespace corvella::x11 {
 namespace {
 
-bool contains(const std::vector<xcb_atom_t>& atoms, xcb_atom_t atom) {
+using AtomList = std::vector<xcb_atom_t>;
+
+bool contains(const AtomList& atoms, xcb_atom_t atom) {
   return std::find(atoms.begin(), atoms.end(), atom) != atoms.end();
 }
 
@@ -20,11 +22,12 @@ const X11WindowElement* asWindow(const ElementRef& element) {
 }  // namespace
 
 X11Accessibility::X11Accessibility(X11Connection& connection, X11WindowFrames& frames,
-                                   X11WorkCache& cache, X11Applications& applications,
-                                   MainQueue& mainQueue)
+                                   X11WorkCache& cache, X11DesktopState& desktop,
+                                   X11Applications& applications, MainQueue& mainQueue)
     : connection_(connection),
       frames_(frames),
       cache_(cache),
+      desktop_(desktop),
       applications_(applications),
       mainQueue_(mainQueue) {}
 
@@ -52,19 +55,23 @@ std::optional<AttributeValue> X11Accessibility::applicationAttribute(ProcessID p
     std::reverse(stacking.begin(), stacking.end());
     std::vector<xcb_window_t> owned;
     if (application) {
-      const auto keys = applicationKeysOf(connection_, stacking);
+      const auto keys = cache_.applicationKeys(stacking);
       for (std::size_t i = 0; i < stacking.size(); ++i) {
         if (keys[i] == application) owned.push_back(stacking[i]);
       }
     }
-    const auto types = windowTypesOf(connection_, owned);
+    // The core examines each of them next: everything it will read about
+    // them is asked for now, in one round trip.
+    cache_.requestCandidates(owned);
     std::vector<ElementRef> windows;
-    for (std::size_t i = 0; i < owned.size(); ++i) {
-      if (contains(types[i], ewmh._NET_WM_WINDOW_TYPE_DOCK) ||
-          contains(types[i], ewmh._NET_WM_WINDOW_TYPE_DESKTOP)) {
+    for (xcb_window_t window : owned) {
+      // A window gone while the window manager still lists it is left out.
+      const auto facts = cache_.facts(window);
+      if (!facts || contains(facts->kind.types, ewmh._NET_WM_WINDOW_TYPE_DOCK) ||
+          contains(facts->kind.types, ewmh._NET_WM_WINDOW_TYPE_DESKTOP)) {
         continue;
       }
-      windows.push_back(std::make_shared<X11WindowElement>(owned[i]));
+      windows.push_back(std::make_shared<X11WindowElement>(window));
     }
     return windows;
   }
@@ -84,16 +91,13 @@ std::optional<AttributeValue> X11Accessibility::windowAttribute(xcb_window_t win
   if (attribute == "AXPosition" || attribute == "AXSize") {
     // Where the window will be is not known yet: reported as not reached.
     if (cache_.unsettled(window)) return std::nullopt;
-    auto frame = cache_.frame(window);
-    if (!frame) {
-      frame = frames_.read(window);
-      if (!frame) return std::nullopt;
-      cache_.rememberFrame(window, *frame);
-    }
+    const auto geometry = cache_.geometry(window);
+    if (!geometry) return std::nullopt;
+    const Rect frame = geometry->outerInCoreSpace(desktop_.monitors().front());
     if (attribute == "AXSize") {
-      return AXGeometryValue{AXGeometryValue::Kind::size, frame->width, frame->height};
+      return AXGeometryValue{AXGeometryValue::Kind::size, frame.width, frame.height};
     }
-    return AXGeometryValue{AXGeometryValue::Kind::point, frame->x, frame->y};
+    return AXGeometryValue{AXGeometryValue::Kind::point, frame.x, frame.y};
   }
   if (attribute == "AXRole") {
     if (!cache_.facts(window)) return std::nullopt;
@@ -111,7 +115,7 @@ std::optional<AttributeValue> X11Accessibility::windowAttribute(xcb_window_t win
                                                               : ewmh._NET_WM_STATE_FULLSCREEN);
   }
   if (attribute == "AXTitle") {
-    auto title = windowTitle(connection_, window);
+    auto title = cache_.title(window);
     if (!title) return std::nullopt;
     return *title;
   }
@@ -186,10 +190,13 @@ void X11Accessibility::flushWrites() {
   if (!pending_) return;
   PendingWrite write = *pending_;
   pending_.reset();
-  cache_.forgetFrame(write.window);
-  if (!frames_.place(write.window, write.placement, cache_.budget())) {
-    cache_.markUnsettled(write.window);
-  }
+  const auto geometry = cache_.geometry(write.window);
+  if (!geometry) return;  // gone: nothing to place, which is no error
+  const bool settled =
+      frames_.place(write.window, *geometry, cache_.states(write.window).value_or(AtomList{}),
+                    desktop_.monitors().front(), write.placement, cache_.budget());
+  if (!settled) cache_.markUnsettled(write.window);
+  cache_.requestAfterPlacement(write.window);
 }
 
 }  // namespace corvella::x11

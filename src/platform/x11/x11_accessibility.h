@@ -34,6 +34,7 @@
 #include "core/ports/main_queue.h"
 #include "platform/x11/x11_applications.h"
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_desktop_state.h"
 #include "platform/x11/x11_window_frames.h"
 #include "platform/x11/x11_work_cache.h"
 
@@ -42,7 +43,7 @@ namespace corvella::x11 {
 class X11Accessibility final : public Accessibility {
  public:
   X11Accessibility(X11Connection& connection, X11WindowFrames& frames, X11WorkCache& cache,
-                   X11Applications& applications, MainQueue& mainQueue);
+                   X11DesktopState& desktop, X11Applications& applications, MainQueue& mainQueue);
 
   ElementRef createApplication(ProcessID pid) override;
   std::optional<AttributeValue> copyAttributeValue(const ElementRef& element,
@@ -69,6 +70,7 @@ class X11Accessibility final : public Accessibility {
   X11Connection& connection_;
   X11WindowFrames& frames_;
   X11WorkCache& cache_;
+  X11DesktopState& desktop_;
   X11Applications& applications_;
   MainQueue& mainQueue_;
   std::optional<PendingWrite> pending_;

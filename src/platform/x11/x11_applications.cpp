@@ -25,6 +25,7 @@ std::vector<std::uint32_t> clientsOf(X11Connection& connection,
   for (xcb_window_t window : windows) {
     const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_CLIENT_XID};
     cookies.push_back(xcb_res_query_client_ids(c, 1, &spec));
+    connection.noteSent(cookies.back().sequence);
   }
   for (std::size_t i = 0; i < windows.size(); ++i) {
     auto reply = connection.reply(xcb_res_query_client_ids_reply, cookies[i]);

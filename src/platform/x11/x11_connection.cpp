@@ -64,22 +64,36 @@ bool X11Connection::windowManagerSupports(xcb_atom_t atom) {
   return std::find(supported_->begin(), supported_->end(), atom) != supported_->end();
 }
 
+EventPtr X11Connection::pollEvent() {
+  EventPtr event(xcb_poll_for_event(connection_));
+  if (event) {
+    for (const auto& observer : observers_) observer(*event);
+  }
+  return event;
+}
+
+void X11Connection::readArrivedEvents() {
+  while (EventPtr event = pollEvent()) keptEvents_.push_back(std::move(event));
+}
+
 EventPtr X11Connection::nextEvent() {
   if (!keptEvents_.empty()) {
     EventPtr event = std::move(keptEvents_.front());
     keptEvents_.pop_front();
     return event;
   }
-  return EventPtr(xcb_poll_for_event(connection_));
+  return pollEvent();
 }
 
 EventPtr X11Connection::waitForEvent(const std::function<bool(const xcb_generic_event_t&)>& wanted,
                                      std::chrono::steady_clock::time_point deadline) {
   xcb_flush(connection_);
+  ++roundTrips_;
+  covered_ = newestSent_;
   while (!broken()) {
     // Everything already read from the socket first; poll() only tells about
     // bytes still unread.
-    while (EventPtr event{xcb_poll_for_event(connection_)}) {
+    while (EventPtr event = pollEvent()) {
       if (wanted(*event)) return event;
       keptEvents_.push_back(std::move(event));
     }
@@ -96,8 +110,14 @@ void X11Connection::sync() {
   reply(xcb_get_input_focus_reply, xcb_get_input_focus(connection_));
 }
 
-ReplyPtr<xcb_generic_error_t> X11Connection::check(xcb_void_cookie_t cookie) {
+void X11Connection::countWaitFor(unsigned int sequence) {
+  if (sequence <= covered_) return;
   ++roundTrips_;
+  covered_ = std::max(newestSent_, sequence);
+}
+
+ReplyPtr<xcb_generic_error_t> X11Connection::check(xcb_void_cookie_t cookie) {
+  countWaitFor(cookie.sequence);
   return ReplyPtr<xcb_generic_error_t>(xcb_request_check(connection_, cookie));
 }
 

@@ -4,13 +4,17 @@
 //
 // An operation that waits takes the events it waits for and keeps every other
 // event, in order, for the main loop. X errors of requests nobody checks
-// arrive here as events too; they are dropped, never fatal.
+// arrive here as events too; they are dropped, never fatal. Every event is
+// shown to the observers the moment it is read off the connection, so that
+// what is remembered about the desktop is forgotten as soon as it changes,
+// even while the event waits for the main loop.
 #pragma once
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 #include <xcb/xcbext.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -55,19 +59,26 @@ class X11Connection {
   // Whether the window manager lists the atom in _NET_SUPPORTED (read once).
   bool windowManagerSupports(xcb_atom_t atom);
 
+  using EventObserver = std::function<void(const xcb_generic_event_t&)>;
+  void addEventObserver(EventObserver observer) { observers_.push_back(std::move(observer)); }
+  // Reads every event the server has already sent, without waiting, and
+  // keeps them for nextEvent(): the observers then know all of them.
+  void readArrivedEvents();
+
   // The next event: first those kept back by waiting operations, then what
   // the server has sent. Never blocks.
   EventPtr nextEvent();
   // Waits until an event satisfies the predicate or the deadline passes.
   // Events that do not satisfy it are kept for nextEvent(). Absent on time-out
-  // or a broken connection.
+  // or a broken connection. Counts as a round trip: it waits for an answer.
   EventPtr waitForEvent(const std::function<bool(const xcb_generic_event_t&)>& wanted,
                         std::chrono::steady_clock::time_point deadline);
   // A round trip: every request sent before has been processed by the server.
   void sync();
 
   // The reply to a request, absent on an X error (a vanished window, ...).
-  // Counts a round trip when the reply has not arrived yet and must be waited for.
+  // Counts a round trip when the reply has not arrived yet and must be
+  // waited for, unless the request went out with one already waited for.
   template <typename Reply, typename Cookie>
   ReplyPtr<Reply> reply(Reply* (*fetch)(xcb_connection_t*, Cookie, xcb_generic_error_t**),
                         Cookie cookie) {
@@ -77,7 +88,7 @@ class X11Connection {
       std::free(error);
       return ReplyPtr<Reply>(static_cast<Reply*>(ready));
     }
-    ++roundTrips_;
+    countWaitFor(cookie.sequence);
     Reply* answer = fetch(connection_, cookie, &error);
     std::free(error);
     return ReplyPtr<Reply>(answer);
@@ -88,6 +99,9 @@ class X11Connection {
   // Counters for the latency harness: round trips waited for, and the
   // sequence number the next request will get.
   std::uint64_t roundTrips() const { return roundTrips_; }
+  // A request sent now whose reply is collected later: a wait that comes
+  // before it is collected brings its reply along, in the same round trip.
+  void noteSent(unsigned int sequence) { newestSent_ = std::max(newestSent_, sequence); }
   std::uint64_t nextSequence();
   void flush() { xcb_flush(connection_); }
 
@@ -100,8 +114,14 @@ class X11Connection {
   const xcb_screen_t* screen_ = nullptr;
   std::uint8_t randrFirstEvent_ = 0;
   std::deque<EventPtr> keptEvents_;
+  EventPtr pollEvent();
+  void countWaitFor(unsigned int sequence);
+
   std::optional<std::vector<xcb_atom_t>> supported_;
+  std::vector<EventObserver> observers_;
   std::uint64_t roundTrips_ = 0;
+  unsigned int newestSent_ = 0;
+  unsigned int covered_ = 0;  // replies up to this one come with a counted wait
 };
 
 }  // namespace corvella::x11

@@ -53,6 +53,7 @@ std::optional<HotKeyRef> X11HotKeyService::registerHotKey(std::uint32_t keyCode,
   for (std::uint16_t variant : variants) {
     cookies.push_back(xcb_grab_key_checked(connection_.xcb(), 1, connection_.root(), variant, *key,
                                            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    connection_.noteSent(cookies.back().sequence);
   }
   bool refused = false;
   for (auto cookie : cookies) {

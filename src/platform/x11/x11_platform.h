@@ -10,6 +10,7 @@
 #include "core/app/platform_services.h"
 #include "platform/x11/x11_accessibility.h"
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_desktop_state.h"
 #include "platform/x11/x11_hot_key_service.h"
 #include "platform/x11/x11_keyboard.h"
 #include "platform/x11/x11_keyboard_layout.h"
@@ -65,6 +66,8 @@ class X11Platform {
   std::function<void(const std::string&)> reporter_;
   std::unique_ptr<X11MainLoop> mainLoop_;
   X11WindowFrames frames_;
+  X11DesktopState desktop_;
+  X11WatchedWindow watched_;
   X11WorkCache cache_;
   X11Applications applications_;
   X11Accessibility accessibility_;

@@ -5,12 +5,14 @@
 // its own rules (minimum sizes, resize increments). It answers
 // asynchronously, sometimes in two steps (moved, then resized), so a placement
 // waits for the window manager to have handled it before anyone reads the
-// frame back: a _NET_REQUEST_FRAME_EXTENTS about our own window, sent right
-// behind the move, comes back as a property change only after the window
-// manager has processed the move (it handles its messages in order); each
-// request names a fresh unmapped window of ours. Where the
-// window manager lacks that request, the first ConfigureNotify of the window
-// is the answer. Both waits are bounded.
+// frame back: a _NET_REQUEST_FRAME_EXTENTS about an unmapped window of ours
+// (the probe), sent right behind the move, comes back as a property change
+// only after the window manager has processed the move (it handles its
+// messages in order). The probe serves placement after placement; one whose
+// answer did not come in time is destroyed and the next placement makes a
+// new one, so a late answer can never be taken for the answer to a later
+// request. Where the window manager lacks that request, the first
+// ConfigureNotify of the window is the answer. Both waits are bounded.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -19,8 +21,10 @@
 #include <optional>
 
 #include "core/actions/rect.h"
+#include "platform/x11/screen_areas.h"
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_wait_budget.h"
+#include "platform/x11/x11_window_properties.h"
 
 namespace corvella::x11 {
 
@@ -30,23 +34,45 @@ struct Placement {
   std::optional<double> width, height;
 };
 
+// Where a client window is and what surrounds it, in root space.
+struct ClientGeometry {
+  double clientX = 0, clientY = 0;  // inside its border
+  double width = 0, height = 0;
+  double border = 0;
+  FrameExtents extents;
+
+  Rect outer() const;
+  // The outer frame with the primary monitor's top-left as the origin.
+  Rect outerInCoreSpace(const MonitorRect& primary) const;
+};
+
+// Geometry, position on the root and frame extents: three requests sent now.
+// Absent when the window is gone.
+Answer<std::optional<ClientGeometry>> requestClientGeometry(X11Connection& connection,
+                                                            xcb_window_t window);
+
 class X11WindowFrames {
  public:
   explicit X11WindowFrames(X11Connection& connection) : connection_(connection) {}
+  ~X11WindowFrames();
+  X11WindowFrames(const X11WindowFrames&) = delete;
+  X11WindowFrames& operator=(const X11WindowFrames&) = delete;
 
-  // Absent when the window is gone.
-  std::optional<Rect> read(xcb_window_t window);
-  // Asks for the placement and returns once the window manager has answered,
-  // or at once when the budget is spent. True when the answer came (or the
-  // window is gone, which is no error); false when the placement was sent
-  // but the window manager has not handled it yet.
-  bool place(xcb_window_t window, const Placement& placement, X11WaitBudget& budget);
+  // Asks for the placement (core space, from the window's current geometry
+  // and _NET_WM_STATE) and returns once the window manager has answered, or
+  // at once when the budget is spent. True when the answer came; false when
+  // the placement was sent but the window manager has not handled it yet.
+  bool place(xcb_window_t window, const ClientGeometry& current,
+             const std::vector<xcb_atom_t>& states, const MonitorRect& primary,
+             const Placement& placement, X11WaitBudget& budget);
 
  private:
   bool waitForWindowManager(xcb_window_t window, bool barrier,
                             X11WaitBudget::Clock::time_point deadline);
+  bool waitForProbe(X11WaitBudget::Clock::time_point deadline);
 
   X11Connection& connection_;
+  xcb_window_t probe_ = XCB_WINDOW_NONE;
 };
 
 }  // namespace corvella::x11

@@ -53,13 +53,18 @@ std::vector<xcb_window_t> clientListStacking(X11Connection& connection) {
   return std::vector<xcb_window_t>(values.begin(), values.end());
 }
 
+Answer<std::optional<xcb_window_t>> requestActiveWindow(X11Connection& connection) {
+  auto cookie = requestProperty(connection, connection.root(), connection.ewmh()._NET_ACTIVE_WINDOW,
+                                XCB_ATOM_WINDOW);
+  return {connection, {cookie.sequence}, [&connection, cookie]() -> std::optional<xcb_window_t> {
+            auto values = cardinals(propertyReply(connection, cookie).get());
+            if (values.empty() || values[0] == XCB_WINDOW_NONE) return std::nullopt;
+            return values[0];
+          }};
+}
+
 std::optional<xcb_window_t> activeWindow(X11Connection& connection) {
-  auto reply = propertyReply(
-      connection, requestProperty(connection, connection.root(),
-                                  connection.ewmh()._NET_ACTIVE_WINDOW, XCB_ATOM_WINDOW));
-  auto values = cardinals(reply.get());
-  if (values.empty() || values[0] == XCB_WINDOW_NONE) return std::nullopt;
-  return values[0];
+  return requestActiveWindow(connection)();
 }
 
 std::vector<std::optional<WindowClass>> windowClassesOf(X11Connection& connection,
@@ -68,6 +73,7 @@ std::vector<std::optional<WindowClass>> windowClassesOf(X11Connection& connectio
   cookies.reserve(windows.size());
   for (xcb_window_t window : windows) {
     cookies.push_back(requestProperty(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING));
+    connection.noteSent(cookies.back().sequence);
   }
   std::vector<std::optional<WindowClass>> classes;
   classes.reserve(windows.size());
@@ -82,84 +88,64 @@ std::vector<std::optional<WindowClass>> windowClassesOf(X11Connection& connectio
   return classes;
 }
 
-std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
-                                                   const std::vector<xcb_window_t>& windows) {
-  std::vector<xcb_get_property_cookie_t> cookies;
-  for (xcb_window_t window : windows) {
-    cookies.push_back(
-        requestProperty(connection, window, connection.ewmh()._NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM));
-  }
-  std::vector<std::vector<xcb_atom_t>> types;
-  for (auto cookie : cookies) {
-    auto reply = propertyReply(connection, cookie);
-    auto values = cardinals(reply.get());
-    types.emplace_back(values.begin(), values.end());
-  }
-  return types;
-}
-
-std::optional<WindowKind> windowKind(X11Connection& connection, xcb_window_t window) {
+Answer<std::optional<WindowKind>> requestWindowKind(X11Connection& connection,
+                                                    xcb_window_t window) {
   auto typesCookie =
       requestProperty(connection, window, connection.ewmh()._NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM);
   auto transientCookie =
       requestProperty(connection, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW);
-  auto types = propertyReply(connection, typesCookie);
-  auto transient = propertyReply(connection, transientCookie);
-  if (!types || !transient) return std::nullopt;
-  auto typeValues = cardinals(types.get());
-  auto transientValues = cardinals(transient.get());
-  return WindowKind{std::vector<xcb_atom_t>(typeValues.begin(), typeValues.end()),
-                    !transientValues.empty() && transientValues[0] != XCB_WINDOW_NONE};
+  return {connection,
+          {typesCookie.sequence, transientCookie.sequence},
+          [&connection, typesCookie, transientCookie]() -> std::optional<WindowKind> {
+            auto types = propertyReply(connection, typesCookie);
+            auto transient = propertyReply(connection, transientCookie);
+            if (!types || !transient) return std::nullopt;
+            auto typeValues = cardinals(types.get());
+            auto transientValues = cardinals(transient.get());
+            return WindowKind{std::vector<xcb_atom_t>(typeValues.begin(), typeValues.end()),
+                              !transientValues.empty() && transientValues[0] != XCB_WINDOW_NONE};
+          }};
 }
 
-std::optional<WindowFacts> windowFacts(X11Connection& connection, xcb_window_t window) {
-  auto& ewmh = connection.ewmh();
-  auto typesCookie = requestProperty(connection, window, ewmh._NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM);
-  auto transientCookie =
-      requestProperty(connection, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW);
-  auto statesCookie = requestProperty(connection, window, ewmh._NET_WM_STATE, XCB_ATOM_ATOM);
-  auto types = propertyReply(connection, typesCookie);
-  auto transient = propertyReply(connection, transientCookie);
-  auto states = propertyReply(connection, statesCookie);
-  if (!types || !transient || !states) return std::nullopt;
-  auto typeValues = cardinals(types.get());
-  auto transientValues = cardinals(transient.get());
-  auto stateValues = cardinals(states.get());
-  return WindowFacts{WindowKind{std::vector<xcb_atom_t>(typeValues.begin(), typeValues.end()),
-                                !transientValues.empty() && transientValues[0] != XCB_WINDOW_NONE},
-                     std::vector<xcb_atom_t>(stateValues.begin(), stateValues.end())};
+Answer<std::optional<std::vector<xcb_atom_t>>> requestWindowStates(X11Connection& connection,
+                                                                   xcb_window_t window) {
+  auto cookie = requestProperty(connection, window, connection.ewmh()._NET_WM_STATE, XCB_ATOM_ATOM);
+  return {connection,
+          {cookie.sequence},
+          [&connection, cookie]() -> std::optional<std::vector<xcb_atom_t>> {
+            auto reply = propertyReply(connection, cookie);
+            if (!reply) return std::nullopt;
+            auto values = cardinals(reply.get());
+            return std::vector<xcb_atom_t>(values.begin(), values.end());
+          }};
 }
 
-std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection,
-                                                    xcb_window_t window) {
-  auto reply = propertyReply(
-      connection,
-      requestProperty(connection, window, connection.ewmh()._NET_WM_STATE, XCB_ATOM_ATOM));
-  if (!reply) return std::nullopt;
-  auto values = cardinals(reply.get());
-  return std::vector<xcb_atom_t>(values.begin(), values.end());
-}
-
-std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t window) {
+Answer<std::optional<std::string>> requestWindowTitle(X11Connection& connection,
+                                                      xcb_window_t window) {
   auto& ewmh = connection.ewmh();
   auto utf8Cookie = requestProperty(connection, window, ewmh._NET_WM_NAME, ewmh.UTF8_STRING);
   auto plainCookie =
       requestProperty(connection, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY);
-  auto utf8 = propertyReply(connection, utf8Cookie);
-  auto plain = propertyReply(connection, plainCookie);
-  if (!utf8 || !plain) return std::nullopt;
-  if (utf8->type == ewmh.UTF8_STRING && utf8->format == 8) return bytes(utf8.get());
-  if (plain->type == XCB_ATOM_STRING) return latin1ToUtf8(bytes(plain.get()));
-  if (plain->type == ewmh.UTF8_STRING) return bytes(plain.get());
-  // COMPOUND_TEXT and other encodings: the ASCII part is all that can be trusted.
-  if (plain->type != XCB_ATOM_NONE && plain->format == 8) {
-    std::string text = bytes(plain.get());
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; },
-        '?');
-    return text;
-  }
-  return std::nullopt;
+  return {connection,
+          {utf8Cookie.sequence, plainCookie.sequence},
+          [&connection, utf8Cookie, plainCookie]() -> std::optional<std::string> {
+            const xcb_atom_t utf8String = connection.ewmh().UTF8_STRING;
+            auto utf8 = propertyReply(connection, utf8Cookie);
+            auto plain = propertyReply(connection, plainCookie);
+            if (!utf8 || !plain) return std::nullopt;
+            if (utf8->type == utf8String && utf8->format == 8) return bytes(utf8.get());
+            if (plain->type == XCB_ATOM_STRING) return latin1ToUtf8(bytes(plain.get()));
+            if (plain->type == utf8String) return bytes(plain.get());
+            // COMPOUND_TEXT and other encodings: the ASCII part is all that can be trusted.
+            if (plain->type != XCB_ATOM_NONE && plain->format == 8) {
+              std::string text = bytes(plain.get());
+              std::replace_if(
+                  text.begin(), text.end(),
+                  [](char c) { return static_cast<unsigned char>(c) >= 0x80; }, '?');
+              return text;
+            }
+            return std::nullopt;
+          }};
 }
 
 std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
@@ -170,6 +156,7 @@ std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
     cookies.emplace_back(
         requestProperty(connection, window, ewmh._NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL),
         requestProperty(connection, window, ewmh._NET_WM_STRUT, XCB_ATOM_CARDINAL));
+    connection.noteSent(cookies.back().second.sequence);
   }
   std::vector<std::optional<Strut>> struts;
   for (auto [partialCookie, plainCookie] : cookies) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/ports/accessibility.h"
+#include "platform/x11/x11_answer.h"
 #include "platform/x11/x11_connection.h"
 
 namespace corvella::x11 {
@@ -32,8 +33,6 @@ using Strut = std::array<std::uint32_t, 12>;
 
 // Managed clients, bottom to top.
 std::vector<xcb_window_t> clientListStacking(X11Connection& connection);
-// The focused client; absent when none is.
-std::optional<xcb_window_t> activeWindow(X11Connection& connection);
 
 // WM_CLASS of a window: its class part ("XTerm" of "xterm", "XTerm"),
 // absent when the window sets none.
@@ -44,26 +43,24 @@ struct WindowClass {
 std::vector<std::optional<WindowClass>> windowClassesOf(X11Connection& connection,
                                                         const std::vector<xcb_window_t>& windows);
 
-// _NET_WM_WINDOW_TYPE, in the client's order of preference.
-std::vector<std::vector<xcb_atom_t>> windowTypesOf(X11Connection& connection,
-                                                   const std::vector<xcb_window_t>& windows);
-// What decides a window's kind, in one round trip: its types and whether it
-// is transient for another window. Absent when the window is gone.
+// The focused client; absent when none is.
+Answer<std::optional<xcb_window_t>> requestActiveWindow(X11Connection& connection);
+std::optional<xcb_window_t> activeWindow(X11Connection& connection);
+
+// What decides a window's kind: its types (_NET_WM_WINDOW_TYPE, in the
+// client's order of preference) and whether it is transient for
+// another window. Absent when the window is gone.
 struct WindowKind {
   std::vector<xcb_atom_t> types;
   bool transient = false;
 };
-std::optional<WindowKind> windowKind(X11Connection& connection, xcb_window_t window);
-// The kind and the _NET_WM_STATE of a window in one round trip; absent when it is gone.
-struct WindowFacts {
-  WindowKind kind;
-  std::vector<xcb_atom_t> states;
-};
-std::optional<WindowFacts> windowFacts(X11Connection& connection, xcb_window_t window);
+Answer<std::optional<WindowKind>> requestWindowKind(X11Connection& connection, xcb_window_t window);
 // _NET_WM_STATE; absent when the window is gone.
-std::optional<std::vector<xcb_atom_t>> windowStates(X11Connection& connection, xcb_window_t window);
+Answer<std::optional<std::vector<xcb_atom_t>>> requestWindowStates(X11Connection& connection,
+                                                                   xcb_window_t window);
 // _NET_WM_NAME, else WM_NAME (Latin-1 converted to UTF-8).
-std::optional<std::string> windowTitle(X11Connection& connection, xcb_window_t window);
+Answer<std::optional<std::string>> requestWindowTitle(X11Connection& connection,
+                                                      xcb_window_t window);
 // Struts of many windows in one round trip: the partial form, else the plain one.
 std::vector<std::optional<Strut>> strutsOf(X11Connection& connection,
                                            const std::vector<xcb_window_t>& windows);
