@@ -1,10 +1,7 @@
-// A running corvella against what comes from outside, on one desktop: a
-// settings file a careless user or a hostile environment left behind (it
-// starts every time, says once what it found and never loses the file), a
-// window title that would forge a log entry, clients that misbehave on the
-// control socket, and a file-size limit on the log. (What the defaults file
-// makes of each kind of damage and every error text of a request are pinned
-// by their own tests; here: one of each through the running program.)
+// A running corvella against what comes from outside: damaged settings files
+// (it starts, says once what it found and keeps the file), a title that would
+// forge a log entry, bad control clients and a file-size limit on the log.
+// Each kind of damage and request error has its table in its own tests.
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -66,8 +63,7 @@ class OutsideInputTest : public DesktopTest {
     const Strings entries = session->logEntries();
     return Strings(entries.begin() + static_cast<std::ptrdiff_t>(earlier), entries.end());
   }
-  // Starts corvella over a damaged file, stops it again cleanly and expects
-  // the launch of a run that kept the file aside.
+  // Starts and stops corvella over a damaged file, which it keeps aside.
   void expectKeptAside(const std::string& problem, const std::string& suffix) {
     const std::size_t earlier = session->logEntries().size();
     ASSERT_TRUE(session->startCorvella()) << session->corvellaOutput();
@@ -88,8 +84,7 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   expectKeptAside("unexpected end of the file", ".bad.2");
   EXPECT_EQ(fileText(file().string() + ".bad.2"), "{\"gridLayouts\": ");
 
-  // A title with line breaks and escapes stays on its own line: three
-  // entries, each its own stamp.
+  // A title with line breaks and escapes stays in its one entry.
   const std::size_t earlier = session->logEntries().size();
   const std::string title = "Evil\n2026-01-01T00:00:00Z 시작\x1b[2J\r";
   const std::string shown = "Evil\\n2026-01-01T00:00:00Z 시작\\x1B[2J\\r";
@@ -98,8 +93,7 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
             okEntry("leftHalf", {{{0, 0, 720, 900}, shown}}));
   EXPECT_EQ(entriesSince(earlier).size(), 3u);
 
-  // Each bad request gets one clear error answer; a client connected first
-  // and silent throughout stalls nothing.
+  // Each bad request gets one error answer; a silent client stalls nothing.
   const int silent = connectTo(session->controlSocket());
   const std::pair<std::string, std::string> requests[] = {
       {std::string("\x00\x01\x02\xff\n", 5),
@@ -123,9 +117,8 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   // The silent client's time runs out and the daemon closes it without a word.
   EXPECT_EQ(readToEnd(silent), "");
 
-  // A file-size limit costs entries, not the program. Corvella inherits a
-  // limit that its two launch lines (137 bytes) fit under and the next entry
-  // does not; without a window each press logs and beeps.
+  // A file-size limit costs entries, not the program: its two launch lines
+  // (137 bytes) fit under it; without a window each press logs and beeps.
   expectCleanStop();
   const pid_t client = focusedClient->pid();
   focusedClient->stop(SIGKILL);
@@ -142,9 +135,8 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   EXPECT_TRUE(session->pressForBell({super, alt, c}));
   EXPECT_TRUE(session->pressForBell({super, alt, c}));
   EXPECT_TRUE(session->corvellaRunning());
-  // The first press's entry was cut at the limit, inside its time stamp
-  // (which the reader takes for a line of the entry before); the second
-  // press's entry was dropped.
+  // The first press's entry was cut inside its time stamp (read as a line
+  // of the entry before); the second's was dropped.
   const auto entries = session->logEntries();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0], "시작 — 권한=true 단축키 실패=0");

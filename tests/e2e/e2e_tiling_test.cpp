@@ -1,10 +1,7 @@
-// Tiling the front application's windows on a real window manager, with
-// several applications on one desktop. What one application is on X11, as a
-// task bar groups windows: the windows sharing WM_CLASS's class name,
-// whichever process shows them and whether or not they say their process
-// (_NET_WM_PID); without a class name, the windows of one X client. Every
-// other window keeps its frame, and one undo puts the tiled ones back. Then
-// a window manager that stops answering (openbox held by SIGSTOP).
+// Tiling the front application's windows among several applications. One
+// application on X11 is, as a task bar groups them, the windows sharing
+// WM_CLASS's class, whatever process shows them and whether they say it;
+// without a class, one X client's windows. Then a window manager held by SIGSTOP.
 #include <signal.h>
 
 #include <map>
@@ -39,14 +36,7 @@ struct Tiling {
   Cells cells;
 };
 
-class TilingTest : public DesktopTest {
- protected:
-  std::map<std::string, Frame> framesOf(const std::vector<std::string>& titles) {
-    std::map<std::string, Frame> frames;
-    for (const std::string& title : titles) frames[title] = frameOf(title);
-    return frames;
-  }
-};
+using TilingTest = DesktopTest;
 
 TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
   session->writeDefaults(oneGridDefaults);
@@ -61,20 +51,27 @@ TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
       {"title=Else;at=780,560;class=Else"},
       {"title=C1;at=1000,500;noclass;nopid", "title=C2;at=1040,40;noclass;nopid"},
       {"title=D1;at=1020,250;noclass;nopid"}};
-  const std::vector<std::string> titles{"One",  "Two",   "Three", "T1", "T2", "T3", "Other",
-                                        "Left", "Right", "Else",  "C1", "C2", "D1"};
+  std::vector<std::string> titles;
   for (const auto& windows : clients) {
     std::size_t saysItsProcess = 0;
-    for (const auto& window : windows) saysItsProcess += window.find("nopid") == std::string::npos;
+    for (const auto& window : windows) {
+      saysItsProcess += window.find("nopid") == std::string::npos;
+      titles.push_back(window.substr(6, window.find(';') - 6));  // after "title="
+    }
     ASSERT_NE(session->startTestClient(windows, saysItsProcess), nullptr) << session->why();
   }
+  const auto framesOf = [&] {
+    std::map<std::string, Frame> frames;
+    for (const std::string& title : titles) frames[title] = frameOf(title);
+    return frames;
+  };
   // Windows without _NET_WM_PID are not counted by process: wait by title.
   ASSERT_TRUE(session->waitUntil([&] {
     for (const auto& title : titles)
       if (!session->windowTitled(title)) return false;
     return true;
   })) << "not all of the windows were managed";
-  const auto before = framesOf(titles);
+  const auto before = framesOf();
   startCorvella();
 
   const std::vector<std::string> oneTwoThree{"One", "Two", "Three"};
@@ -96,21 +93,19 @@ TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
     EXPECT_EQ(session->pressForEntry(tiling.keys), okEntry(tiling.header, tiling.cells));
     auto expected = before;
     for (const auto& [frame, title] : tiling.cells) expected[title] = frame;
-    EXPECT_EQ(framesOf(titles), expected) << tiling.header;
+    EXPECT_EQ(framesOf(), expected) << tiling.header;
     EXPECT_EQ(session->activeWindow(), focus) << tiling.header;
     EXPECT_EQ(session->pressForEntry({super, alt, z}),
               "undo: 창 " + std::to_string(tiling.cells.size()) + "개 복원");
-    EXPECT_EQ(framesOf(titles), before) << tiling.header;
+    EXPECT_EQ(framesOf(), before) << tiling.header;
   }
 
-  // A stopped window manager costs one action half a second in all, however
-  // many windows it moves: the moves are sent, the frames not yet handled
-  // are logged as not reached, and the next shortcut is answered at once.
+  // With a stopped window manager the moves are sent, the frames not yet
+  // handled are logged as not reached, and the next shortcut is answered.
   const xcb_window_t one = *session->windowTitled("One"), three = *session->windowTitled("Three");
   ASSERT_TRUE(session->activate(one));
   ::kill(session->windowManagerPid(), SIGSTOP);
-  // Openbox may have been stopped in the middle of moving the focus; the
-  // active window is set as it would have left it.
+  // Openbox may have stopped while moving the focus: it is set as it would be.
   xcb_change_property(session->xcb(), XCB_PROP_MODE_REPLACE, session->root(),
                       session->atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 32, 1, &one);
   EXPECT_TRUE(session->waitUntil([&] { return session->activeWindow() == one; }));
@@ -121,8 +116,8 @@ TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
   EXPECT_EQ(session->pressForEntry({super, alt, a}), expected);
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, "nil", "One"));
-  // The moves were sent: once it runs again, the window manager makes them
-  // (their ConfigureNotify events wake the wait below).
+  // Once continued, the window manager makes the moves (their ConfigureNotify events wake the
+  // wait).
   const std::uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   for (xcb_window_t window : {one, three}) {
     xcb_change_window_attributes(session->xcb(), window, XCB_CW_EVENT_MASK, &structure);

@@ -1,16 +1,9 @@
-// The two main loops of the X11 shell, the headless daemon's poll loop and
-// the desktop's loop inside Qt's, held to the same behaviour on a real X
-// connection: posted work in order on later turns, the end of each piece of
-// work, timers that invalidate themselves, watched descriptors, events that
-// XCB read while waiting for a reply, and a lost connection.
+// The X11 shell's two main loops, the headless daemon's poll loop and the
+// desktop's inside Qt's, held to the same behaviour on a real X connection.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "platform/qt/qt_main_loop.h"
 #include "platform/x11/x11_poll_loop.h"
@@ -35,11 +28,8 @@ std::unique_ptr<X11MainLoop> makeLoop(Loop kind, x11::X11Connection& connection)
 
 class MainLoopTest : public testing::TestWithParam<Loop> {
  protected:
-  static void SetUpTestSuite() { session = new XSession; }
-  static void TearDownTestSuite() {
-    delete session;
-    session = nullptr;
-  }
+  static void SetUpTestSuite() { session = std::make_unique<XSession>(); }
+  static void TearDownTestSuite() { session.reset(); }
   void SetUp() override {
     ASSERT_TRUE(session->ready()) << session->why();
     std::string error;
@@ -54,14 +44,12 @@ class MainLoopTest : public testing::TestWithParam<Loop> {
     });
   }
 
-  static XSession* session;
+  static inline std::unique_ptr<XSession> session;
   // The loop goes before its connection.
   std::unique_ptr<x11::X11Connection> connection;
   std::unique_ptr<X11MainLoop> loop;
   std::vector<std::string> trace;
 };
-
-XSession* MainLoopTest::session = nullptr;
 
 TEST_P(MainLoopTest, PostedWorkRunsInOrderOnLaterTurnsEachFollowedByTheEndOfWork) {
   loop->post([this] {
@@ -130,11 +118,8 @@ TEST_P(MainLoopTest, AnEventXcbReadWhileWaitingForAReplyIsHandedOutBeforeSleepin
   EXPECT_EQ(trace, (std::vector<std::string>{"end", "property"}));
 }
 
-std::string loopName(const testing::TestParamInfo<Loop>& loop) {
-  return loop.param == Loop::poll ? "poll" : "qt";
-}
-
-INSTANTIATE_TEST_SUITE_P(BothLoops, MainLoopTest, testing::Values(Loop::poll, Loop::qt), loopName);
+INSTANTIATE_TEST_SUITE_P(BothLoops, MainLoopTest, testing::Values(Loop::poll, Loop::qt),
+                         [](const auto& loop) { return loop.param == Loop::poll ? "poll" : "qt"; });
 
 TEST(LostConnectionTest, EachLoopEndsAndSaysTheConnectionWasLost) {
   for (Loop kind : {Loop::poll, Loop::qt}) {

@@ -1,12 +1,8 @@
-// TrayDesktop: a system tray (tint2) on an XSession's desktop, and the hand
-// of a user on it: clicking corvella's icon with the pointer and choosing a
-// menu item with the keyboard, all through XTEST.
-//
-// It watches the desktop through a connection of its own, and the session's
-// waits wake on what the server reports there: the tray's manager
-// announcement, the icon docking, and the focused window losing the keyboard
-// to the menu's grab (the menu is then open and listening) and getting it
-// back (the menu has closed).
+// TrayDesktop: a system tray (tint2) on an XSession's desktop, and a user's
+// hand on it (XTEST): a click on corvella's icon, menu items chosen by keys.
+// The session's waits wake on what its own connection sees: the tray's
+// owner, icons docking, and the focused window losing the keyboard to the
+// menu's grab (the menu is open) and getting it back (the menu has closed).
 #pragma once
 
 #include <xcb/xcb.h>
@@ -46,20 +42,16 @@ class TrayDesktop {
   bool closeWindow(xcb_window_t window);
 
   // Waits until the file exists with content the predicate accepts, or
-  // until it no longer exists, waking on changes in its folder.
+  // (without one) until it no longer exists, waking on changes in its folder.
   bool waitForFile(const std::filesystem::path& file,
-                   const std::function<bool(const std::string&)>& accepted);
-  bool waitForFileGone(const std::filesystem::path& file);
+                   const std::function<bool(const std::string&)>& accepted = {});
 
  private:
-  bool waitFor(const std::function<bool()>& condition) { return session_.waitUntil(condition); }
   // Reads the events that arrived, noting the menu's grab; true when any did.
   bool drainEvents();
   xcb_window_t trayOwner();
   std::optional<xcb_window_t> findIcon(pid_t corvella);
   bool viewable(xcb_window_t window);
-  // Watches the file's folder (once it exists) for the waits.
-  void watchFolderOf(const std::filesystem::path& file);
 
   XSession& session_;
   xcb_connection_t* connection_ = nullptr;

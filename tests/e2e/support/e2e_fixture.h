@@ -1,6 +1,5 @@
-// The fixture every end-to-end test starts from: a private desktop that must
-// come up, and a corvella that must end cleanly (exit status 0 after SIGTERM,
-// with its output, sanitizer reports included, shown otherwise).
+// The fixture of the end-to-end tests: a private desktop that must come up,
+// and a corvella that must end with status 0 after SIGTERM (its output shown otherwise).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -63,15 +62,19 @@ class DesktopTest : public ::testing::Test {
         << session->corvellaOutput();
   }
   // Starts corvella; the test stops here when it does not come up.
-  void startCorvella() { ASSERT_TRUE(session->startCorvella()) << session->corvellaOutput(); }
+  void startCorvella(const std::vector<std::string>& arguments = {},
+                     const Environment& extra = {}) {
+    ASSERT_TRUE(session->startCorvella(arguments, extra)) << session->corvellaOutput();
+  }
   // Starts a test client with these windows, focuses the one with the title
-  // and starts corvella; the test stops here when any of it fails.
-  void startFocused(const std::vector<std::string>& windows, const std::string& title) {
+  // and starts corvella so; the test stops here when any of it fails.
+  void startFocused(const std::vector<std::string>& windows, const std::string& title,
+                    const std::vector<std::string>& arguments = {}, const Environment& extra = {}) {
     focusedClient = session->startTestClient(windows);
     ASSERT_NE(focusedClient, nullptr) << session->why();
     focusedWindow = session->windowTitled(title).value_or(XCB_WINDOW_NONE);
     ASSERT_TRUE(session->activate(focusedWindow));
-    startCorvella();
+    startCorvella(arguments, extra);
   }
 
   // The outer frame of the window with the title, which must be there.

@@ -1,12 +1,8 @@
-// XSession: a private X desktop for one end-to-end test: its own Xvfb
-// (started with -displayfd, so it never collides with another server),
-// openbox with a configuration that binds no keys, real clients, and the
-// corvella program under test with its own home, configuration and log
-// folders.
-//
-// Everything synchronises on events: X round trips and property changes,
-// inotify on the log folder (and others asked for), XKB bell notifications.
-// Nothing sleeps; every wait is bounded and fails the test when its limit passes.
+// XSession: a private X desktop for one end-to-end test: its own Xvfb (from
+// -displayfd, so it never collides with another server), openbox binding no
+// keys, real clients, and the corvella under test with its own folders.
+// Every wait is bounded and wakes on events (X events and round trips,
+// inotify on the log folder, XKB bells); nothing sleeps.
 #pragma once
 
 #include <signal.h>
@@ -24,6 +20,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "child_process.h"
@@ -62,12 +59,16 @@ struct FrameExtents {
   int left = 0, right = 0, top = 0, bottom = 0;
 };
 
+// A command's exit status (-1 when it did not exit), output and errors.
+using Outcome = std::tuple<int, std::string, std::string>;
 // How a corvella command ended (its wait status), and what it printed where.
 struct CommandResult {
   std::optional<int> status;
   std::string output, error;
   // The exit status when the program exited; -1 otherwise.
   int exitCode() const { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
+  // The exit status and both texts, to compare in one.
+  Outcome outcome() const { return {exitCode(), output, error}; }
 };
 
 class XSession {
@@ -87,7 +88,6 @@ class XSession {
   xcb_connection_t* xcb() const { return connection_; }
   xcb_window_t root() const { return root_; }
 
-  // --- clients and the window manager ---------------------------------------
   // Starts the test client with one window per description (see the client)
   // and waits until the window manager lists `managed` of them (all, unless told).
   ChildProcess* startTestClient(const std::vector<std::string>& windows,
@@ -109,31 +109,28 @@ class XSession {
   bool moveWindow(xcb_window_t window, const Frame& outer);
   // Sends a 32-bit client message about the window to the root, as a pager does.
   void sendToRoot(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data);
-  // Ends the X server under the running programs.
+  // End the X server under the running programs, or the window manager.
   void stopServer() {
     if (server_) server_->stop(SIGTERM);
   }
-  // Ends the window manager; its supporting window goes with it.
   void stopWindowManager() {
     if (windowManager_) windowManager_->stop(SIGTERM);
   }
-  // The window manager's process (to stop and continue it with signals).
+  // To stop and continue it with signals.
   pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
   // Holds a key combination the way another application would.
   bool grabKey(std::uint8_t key, std::uint16_t modifiers);
 
-  // --- input and feedback -----------------------------------------------------
   // Presses the keys in order and releases them in reverse, through XTEST.
   void press(const std::vector<std::uint8_t>& keys);
   int bells() const { return bells_; }
   // The keyboard's modifier and lock state (Lock 0x2, Num Lock usually Mod2 0x10).
   std::uint16_t modifierState();
 
-  // --- corvella ---------------------------------------------------------------
   // Writes the defaults file corvella reads at start.
   void writeDefaults(const std::string& json);
-  // Starts corvella, with these arguments and environment variables besides
-  // the desktop's own, and waits for its start line; false when it never came.
+  // Starts corvella, with these arguments and variables besides the
+  // desktop's own, and waits for its launch's last line; false when it never came.
   bool startCorvella(const std::vector<std::string>& arguments = {}, const Environment& extra = {});
   pid_t corvellaPid() const { return corvella_ ? corvella_->pid() : -1; }
   bool corvellaRunning() { return corvella_ && corvella_->running(); }
@@ -144,7 +141,7 @@ class XSession {
   std::string corvellaOutput() const { return corvella_ ? corvella_->output() : ""; }
   // The log's entries without their time stamps; continuation lines joined by "\n".
   std::vector<std::string> logEntries() const;
-  // Does what is asked (or presses) and waits for a new log entry; gives it
+  // Does what is asked (or presses) and gives the new log entry it waited for
   // (empty when none came).
   std::string entryAfter(const std::function<void()>& action);
   std::string pressForEntry(const std::vector<std::uint8_t>& keys) {
@@ -153,27 +150,23 @@ class XSession {
   // Presses and waits for a bell.
   bool pressForBell(const std::vector<std::uint8_t>& keys);
 
-  // --- the command line and the control channel --------------------------------
-  // Runs corvella with the arguments (with none: a second daemon) in the
-  // session's environment, with the variables given changed, to its end.
+  // Runs corvella with the arguments (with none: a second daemon) to its end.
   CommandResult runCorvella(const std::vector<std::string>& arguments,
                             const Environment& changes = {});
   // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
   std::filesystem::path controlSocket() const { return folder_ / "runtime/corvella/control"; }
-  // The environment corvella runs in (display, home, XDG folders).
-  Environment corvellaEnvironment() const;
-  // The corvella program under test: the build's, or the one
-  // $CORVELLA_E2E_PROGRAM names (an installed package's).
+  // The environment corvella runs in (display, home, XDG folders), with the
+  // variables given changed.
+  Environment corvellaEnvironment(const Environment& changes = {}) const;
+  // The build's program, or the one $CORVELLA_E2E_PROGRAM names (an installed package's).
   static std::string corvellaProgram();
 
-  // Waits for the condition, re-checking it after every X event and every
-  // change in the log folder.
+  // Waits for the condition, re-checking it after every event.
   bool waitUntil(const std::function<bool()>& condition,
                  std::chrono::milliseconds limit = defaultLimit);
-  // The waits also wake on changes in the folder (an existing one).
+  // The waits also wake on changes in the (existing) folder, and when the
+  // descriptor is readable; drain reads it and says whether there was anything.
   void watchFolder(const std::filesystem::path& folder);
-  // The waits also wake when the descriptor is readable; drain reads what
-  // has arrived there and says whether there was anything.
   void watch(int descriptor, std::function<bool()> drain) { watched_[descriptor] = drain; }
   void unwatch(int descriptor) { watched_.erase(descriptor); }
   xcb_atom_t atom(const char* name);
@@ -181,6 +174,8 @@ class XSession {
  private:
   bool setUp(std::uint16_t width, std::uint16_t height);
   ChildProcess* startClient(const std::vector<std::string>& arguments, std::size_t managed);
+  // corvella with the arguments.
+  static std::vector<std::string> command(const std::vector<std::string>& arguments);
   // Reads what has arrived (counting bells); true when there was an X event.
   bool drainEvents();
   std::filesystem::path logFile() const { return folder_ / "state/Corvella/Corvella.log"; }
