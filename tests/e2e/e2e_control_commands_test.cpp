@@ -5,13 +5,10 @@
 // here: one path through the real shell for each command and failure kind.
 #include <fcntl.h>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
 
 #include "e2e_fixture.h"
 

@@ -1,8 +1,5 @@
-// What goes wrong on a real desktop, on one desktop: a combination another
-// client holds, a window with a minimum size, a window that disappears during
-// a tiling or before its undo, no window at all and a lost X server.
-#include <signal.h>
-#include <sys/wait.h>
+// What goes wrong on a real desktop: a combination another client holds, a
+// minimum size, a window gone during a tiling or before its undo, a lost server.
 
 #include "e2e_fixture.h"
 
@@ -63,11 +60,6 @@ TEST_F(FailuresTest, EachFailureIsLoggedAsItHappenedAndCorvellaRunsOnUntilTheSer
   }
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
   EXPECT_EQ(session->pressForEntry({super, alt, shift, z}), "redo: 창 0개 복원");
-
-  // Without any window an action beeps.
-  const int bells = session->bells();
-  EXPECT_EQ(session->pressForEntry({super, alt, c}), "center: 초점 창 없음");
-  EXPECT_TRUE(session->waitUntil([&] { return session->bells() == bells + 1; }));
 
   session->stopServer();
   // The test's own connection is gone too; the process's end is what is waited for.

@@ -2,7 +2,6 @@
 // (it starts, says once what it found and keeps the file), a title that would
 // forge a log entry, bad control clients and a file-size limit on the log.
 // Each kind of damage and request error has its table in its own tests.
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -10,10 +9,7 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
 #include <nlohmann/json.hpp>
-#include <string>
-#include <vector>
 
 #include "e2e_fixture.h"
 

@@ -1,9 +1,6 @@
-// Placement actions on a real window manager, on one desktop: every frame
-// below is derived by hand from the action rules on the 1440×900 screen (no
-// docks, so the visible frame is the whole screen), and checked both in the
-// log and on the server. Then the same screen split into two monitors.
-#include <string>
-#include <vector>
+// Placement actions on a real window manager: every frame is worked out by
+// hand for the whole 1440×900 screen and checked in the log and on the
+// server. Then the same screen split into two monitors.
 
 #include "e2e_fixture.h"
 
@@ -30,9 +27,8 @@ class PlacementTest : public OneWindowTest {
 const Frame leftHalf{0, 0, 720, 900}, rightHalf{720, 0, 720, 900};
 
 TEST_F(PlacementTest, EveryActionFromItsShortcutThenHistoryLocksAnXtermAndTwoMonitors) {
-  // Nothing to undo yet, and one screen has no next one: a beep and no entry.
+  // One screen has no next one: a beep and no entry.
   const std::size_t launch = session->logEntries().size();
-  EXPECT_TRUE(session->pressForBell({super, alt, z}));
   EXPECT_TRUE(session->pressForBell({control, alt, super, right}));
   EXPECT_EQ(session->logEntries().size(), launch);
 
@@ -50,8 +46,7 @@ TEST_F(PlacementTest, EveryActionFromItsShortcutThenHistoryLocksAnXtermAndTwoMon
       {{control, alt, right}, "nextThird", {0, 0, 480, 900}},
       {{control, alt, right}, "nextThird", {480, 0, 480, 900}},
       {{control, alt, right}, "nextThird", {960, 0, 480, 900}},
-      {{control, alt, right}, "nextThird", {0, 0, 480, 900}},
-      {{control, alt, left}, "previousThird", {960, 0, 480, 900}},
+      {{control, alt, left}, "previousThird", {480, 0, 480, 900}},
       {{super, alt, left}, "leftHalf", leftHalf},
       {{super, alt, c}, "center", {360, 0, 720, 900}},  // x = 720 - 360
       {{super, alt, left}, "leftHalf", leftHalf},

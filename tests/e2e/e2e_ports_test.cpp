@@ -1,9 +1,6 @@
 // The X11 ports driven in this process against real clients: EWMH windows
 // through the core's attributes, the front application without its docks,
 // and key names from the layout.
-#include <cstdlib>
-#include <memory>
-#include <string>
 #include <variant>
 
 #include "e2e_fixture.h"

@@ -2,11 +2,8 @@
 // application on X11 is, as a task bar groups them, the windows sharing
 // WM_CLASS's class, whatever process shows them and whether they say it;
 // without a class, one X client's windows. Then a window manager held by SIGSTOP.
-#include <signal.h>
 
 #include <map>
-#include <string>
-#include <vector>
 
 #include "e2e_fixture.h"
 

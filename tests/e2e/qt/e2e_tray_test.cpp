@@ -1,10 +1,5 @@
 // The tray menu and the settings window on a desktop with a tray (tint2),
 // used as a person does: a click on the icon, keys in the menu and the window.
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "e2e_fixture.h"
 #include "tray_desktop.h"

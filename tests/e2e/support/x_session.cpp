@@ -205,14 +205,11 @@ std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
 
 std::vector<xcb_window_t> XSession::managedWindowsOf(pid_t pid) {
   const xcb_atom_t pidAtom = atom("_NET_WM_PID");
-  std::vector<xcb_window_t> windows;
-  for (xcb_window_t window :
-       cardinals(connection_, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
-    if (cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL) ==
-        std::vector<std::uint32_t>{static_cast<std::uint32_t>(pid)}) {
-      windows.push_back(window);
-    }
-  }
+  const std::vector<std::uint32_t> itsPid{static_cast<std::uint32_t>(pid)};
+  auto windows = cardinals(connection_, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
+  std::erase_if(windows, [&](xcb_window_t window) {
+    return cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL) != itsPid;
+  });
   return windows;
 }
 
