@@ -50,10 +50,10 @@ class PortsTest : public DesktopTest {
 
 TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   ChildProcess* client = session->startTestClient(
-      {"title=Main;size=400x300;at=100,100", "title=Dialog;size=200x100;at=150,150;type=dialog",
-       "title=Tool;size=200x100;at=200,200;type=utility",
+      {"title=Main;size=400x300;at=100,100", "title=Dialog;size=200x100;at=150,150;type=DIALOG",
+       "title=Tool;size=200x100;at=200,200;type=UTILITY",
        "title=Note;size=200x100;at=250,250;transient",
-       "title=Splash;size=200x100;at=300,300;type=splash"});
+       "title=Splash;size=200x100;at=300,300;type=SPLASH"});
   ASSERT_NE(client, nullptr) << session->why();
   const char* titles[] = {"Main", "Dialog", "Tool", "Note", "Splash"};
   const char* subroles[] = {"AXStandardWindow", "AXDialog", "AXFloatingWindow", "AXDialog",
@@ -108,7 +108,7 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   // An application's windows come front to back, without its docks.
   ASSERT_NE(session->startTestClient(
                 {"title=Back;size=300x200;at=100,100", "title=Front;size=300x200;at=500,100",
-                 "title=Panel;size=1440x30;at=0,0;type=dock"},
+                 "title=Panel;size=1440x30;at=0,0;type=DOCK"},
                 3),
             nullptr)
       << session->why();

@@ -3,6 +3,7 @@
 // WM_CLASS's class, whatever process shows them and whether they say it;
 // without a class, one X client's windows. Then a window manager held by SIGSTOP.
 
+#include <algorithm>
 #include <map>
 
 #include "e2e_fixture.h"
@@ -64,9 +65,7 @@ TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
   };
   // Windows without _NET_WM_PID are not counted by process: wait by title.
   ASSERT_TRUE(session->waitUntil([&] {
-    for (const auto& title : titles)
-      if (!session->windowTitled(title)) return false;
-    return true;
+    return std::ranges::all_of(titles, [&](auto& title) { return !!session->windowTitled(title); });
   })) << "not all of the windows were managed";
   const auto before = framesOf();
   startCorvella();
@@ -113,8 +112,7 @@ TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
   EXPECT_EQ(session->pressForEntry({super, alt, a}), expected);
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, "nil", "One"));
-  // Once continued, the window manager makes the moves (their ConfigureNotify events wake the
-  // wait).
+  // Once continued, the window manager makes the moves (their ConfigureNotify wakes the wait).
   const std::uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   for (xcb_window_t window : {one, three}) {
     xcb_change_window_attributes(session->xcb(), window, XCB_CW_EVENT_MASK, &structure);

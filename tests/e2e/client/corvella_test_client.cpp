@@ -3,7 +3,7 @@
 // describes one window, e.g. "title=A;size=800x600;at=100,80;min=900x700":
 // size and at are the client area and its user position; min a minimum size;
 // vanish destroys the window at its first resize by the window manager;
-// type sets _NET_WM_WINDOW_TYPE (dialog, dock, ...); transient makes it
+// type sets _NET_WM_WINDOW_TYPE (DIALOG, DOCK, ...); transient makes it
 // transient for the first window;
 // class=C sets WM_CLASS's class (TestClient by default), noclass leaves
 // WM_CLASS out and nopid _NET_WM_PID (as Tk does).
@@ -11,7 +11,6 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_icccm.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -104,13 +103,13 @@ int main(int argc, char** argv) {
                       static_cast<std::uint16_t>(spec.width),
                       static_cast<std::uint16_t>(spec.height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
-    set(spec.id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, spec.title.size(), spec.title.data());
+    xcb_icccm_set_wm_name(connection, spec.id, XCB_ATOM_STRING, 8, spec.title.size(),
+                          spec.title.data());
     set(spec.id, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8, spec.title.size(),
         spec.title.data());
     // The instance name, then the class name, each ended by a NUL.
     const std::string wmClass = std::string("corvella-test-client") + '\0' + spec.className + '\0';
-    if (spec.withClass)
-      set(spec.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, wmClass.size(), wmClass.data());
+    if (spec.withClass) xcb_icccm_set_wm_class(connection, spec.id, wmClass.size(), wmClass.data());
     if (spec.withPid) set(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
     xcb_size_hints_t hints{};
     xcb_icccm_size_hints_set_position(&hints, 1, spec.x, spec.y);
@@ -118,13 +117,11 @@ int main(int argc, char** argv) {
     if (spec.minimum) xcb_icccm_size_hints_set_min_size(&hints, spec.minimum->x, spec.minimum->y);
     xcb_icccm_set_wm_normal_hints(connection, spec.id, &hints);
     if (!spec.type.empty()) {
-      std::string name = "_NET_WM_WINDOW_TYPE_";
-      for (char c : spec.type) name += static_cast<char>(std::toupper(c));
-      const xcb_atom_t type = atom(name);
+      const xcb_atom_t type = atom("_NET_WM_WINDOW_TYPE_" + spec.type);
       set(spec.id, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
     }
     if (spec.transient && &spec != &specs.front()) {
-      set(spec.id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &specs.front().id);
+      xcb_icccm_set_wm_transient_for(connection, spec.id, specs.front().id);
     }
     xcb_map_window(connection, spec.id);
   }

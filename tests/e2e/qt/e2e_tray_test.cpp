@@ -29,8 +29,7 @@ class TrayTest : public DesktopTest {
     startFocused({"title=Left;size=400x300;at=100,100", "title=Right;size=400x300;at=700,120"},
                  "Right", arguments, environment);
   }
-  // Opens the menu with the pointer and chooses by keys.
-  bool choose(int item) { return tray->openMenu(session->corvellaPid()) && tray->choose(item); }
+  bool choose(int item) { return tray->choose(session->corvellaPid(), item); }
   // The log entry the choice wrote.
   std::string chooseForEntry(int item) {
     return session->entryAfter([&] { ASSERT_TRUE(choose(item)) << "no menu"; });

@@ -126,7 +126,7 @@ std::optional<xcb_window_t> TrayDesktop::waitForIcon(pid_t corvella) {
   return icon;
 }
 
-bool TrayDesktop::openMenu(pid_t corvella) {
+bool TrayDesktop::choose(pid_t corvella, int steps) {
   const std::optional<xcb_window_t> icon = waitForIcon(corvella);
   if (!icon) return false;
   // The menu's keyboard grab takes the keyboard from the focused window.
@@ -148,10 +148,7 @@ bool TrayDesktop::openMenu(pid_t corvella) {
   const bool opened = session_.waitUntil([&] { return grabbed_; });
   xcb_test_fake_input(connection_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
   xcb_flush(connection_);
-  return opened;
-}
-
-bool TrayDesktop::choose(int steps) {
+  if (!opened) return false;
   for (int i = 0; i < std::abs(steps); ++i) session_.press({steps > 0 ? keys::down : keys::up});
   session_.press({36});  // Return
   return session_.waitUntil([&] { return !grabbed_; });

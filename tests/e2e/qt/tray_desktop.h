@@ -31,14 +31,10 @@ class TrayDesktop {
   bool stopHost();
   // corvella's icon, docked in the tray and shown; waits for it.
   std::optional<xcb_window_t> waitForIcon(pid_t corvella);
-  // Clicks the icon with the first button and waits until the menu holds the
-  // keyboard.
-  bool openMenu(pid_t corvella);
-  // Goes down that many items (up when negative), presses Return and waits
-  // until the menu has let go of the keyboard.
-  bool choose(int steps);
-  // Closes a window as its title bar's close button does and waits until it
-  // is gone from the screen.
+  // Clicks the icon, waits until the menu holds the keyboard, goes down that
+  // many items (up when negative), presses Return and waits until it lets go.
+  bool choose(pid_t corvella, int steps);
+  // Closes a window as its close button does and waits until it is not shown.
   bool closeWindow(xcb_window_t window);
 
   // Waits until the file exists with content the predicate accepts, or

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -17,8 +18,7 @@
 namespace corvella::e2e {
 namespace {
 
-Owned<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
-                                         xcb_atom_t name, xcb_atom_t type) {
+auto property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {
   return owned(xcb_get_property_reply(
       connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr));
 }
@@ -147,9 +147,7 @@ bool XSession::drainEvents() {
     std::free(event);
     any = true;
   }
-  char buffer[4096];
-  while (::read(folderWatch_, buffer, sizeof buffer) > 0) {
-  }
+  for (char buffer[4096]; ::read(folderWatch_, buffer, sizeof buffer) > 0;) continue;
   for (const auto& [descriptor, drain] : watched_) any = drain() || any;
   return any;
 }
@@ -178,25 +176,21 @@ bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::mi
   }
 }
 
-ChildProcess* XSession::startClient(const std::vector<std::string>& arguments,
-                                    std::size_t managed) {
-  auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
-      arguments, corvellaEnvironment(),
-      folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
-  const pid_t pid = client->pid();
-  if (!waitUntil([&] { return managedWindowsOf(pid).size() == managed; })) {
-    why_ = arguments[0] + " (" + std::to_string(pid) + ") was not managed on " + display_ + ": " +
-           client->output() + " running=" + std::to_string(client->running());
-    return nullptr;
-  }
-  return client.get();
-}
-
 ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows,
                                         std::optional<std::size_t> managed) {
   std::vector<std::string> arguments{CORVELLA_TEST_CLIENT};
   for (const auto& window : windows) arguments.insert(arguments.end(), {"--window", window});
-  return startClient(arguments, managed.value_or(windows.size()));
+  auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
+      arguments, corvellaEnvironment(),
+      folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
+  const pid_t pid = client->pid();
+  if (!waitUntil(
+          [&] { return managedWindowsOf(pid).size() == managed.value_or(windows.size()); })) {
+    why_ = "client " + std::to_string(pid) + " was not managed on " + display_ + ": " +
+           client->output() + " running=" + std::to_string(client->running());
+    return nullptr;
+  }
+  return client.get();
 }
 
 std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
@@ -287,12 +281,11 @@ bool XSession::grabKey(std::uint8_t key, std::uint16_t modifiers) {
 }
 
 void XSession::press(const std::vector<std::uint8_t>& keys) {
-  for (std::uint8_t key : keys) {
-    xcb_test_fake_input(connection_, XCB_KEY_PRESS, key, XCB_CURRENT_TIME, root_, 0, 0, 0);
-  }
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-    xcb_test_fake_input(connection_, XCB_KEY_RELEASE, *key, XCB_CURRENT_TIME, root_, 0, 0, 0);
-  }
+  const auto fake = [&](std::uint8_t type, std::uint8_t key) {
+    xcb_test_fake_input(connection_, type, key, XCB_CURRENT_TIME, root_, 0, 0, 0);
+  };
+  for (std::uint8_t key : keys) fake(XCB_KEY_PRESS, key);
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) fake(XCB_KEY_RELEASE, *key);
   owned(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
 }
 
@@ -319,10 +312,9 @@ bool XSession::startCorvella(const std::vector<std::string>& arguments, const En
                                              folder_ / "corvella.log");
   const bool launched = waitUntil([&] {
     const auto entries = logEntries();
-    for (std::size_t i = earlier; i < entries.size(); ++i) {
-      if (entries[i].starts_with("자동 업데이트 — ")) return true;
-    }
-    return !corvella_->running();
+    return std::any_of(entries.begin() + std::min(earlier, entries.size()), entries.end(),
+                       [](const std::string& e) { return e.starts_with("자동 업데이트 — "); }) ||
+           !corvella_->running();
   });
   return launched && corvella_->running();
 }

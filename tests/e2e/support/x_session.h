@@ -46,10 +46,8 @@ struct Frame {
 
 // A reply that xcb allocated, freed with it.
 template <typename Reply>
-using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-template <typename Reply>
-Owned<Reply> owned(Reply* reply) {
-  return Owned<Reply>(reply, &std::free);
+auto owned(Reply* reply) {
+  return std::unique_ptr<Reply, decltype(&std::free)>(reply, &std::free);
 }
 // A property of 32-bit values (none when it is missing or of another format).
 std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
@@ -61,13 +59,11 @@ struct FrameExtents {
 
 // A command's exit status (-1 when it did not exit), output and errors.
 using Outcome = std::tuple<int, std::string, std::string>;
-// How a corvella command ended (its wait status), and what it printed where.
+// How a corvella command ended (its wait status) and what it printed where.
 struct CommandResult {
   std::optional<int> status;
   std::string output, error;
-  // The exit status when the program exited; -1 otherwise.
   int exitCode() const { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
-  // The exit status and both texts, to compare in one.
   Outcome outcome() const { return {exitCode(), output, error}; }
 };
 
@@ -92,11 +88,7 @@ class XSession {
   // and waits until the window manager lists `managed` of them (all, unless told).
   ChildProcess* startTestClient(const std::vector<std::string>& windows,
                                 std::optional<std::size_t> managed = std::nullopt);
-  // Starts an xterm at the given -geometry and waits until it is managed.
-  ChildProcess* startXterm(const std::string& geometry) {
-    return startClient({"xterm", "-geometry", geometry}, 1);
-  }
-  // Runs a program (xrandr, ...) to its end; gives its wait status.
+  // Runs a program (xrandr, ...) to its end.
   std::optional<int> run(const std::vector<std::string>& arguments);
   std::vector<xcb_window_t> managedWindowsOf(pid_t pid);
   std::optional<xcb_window_t> windowTitled(const std::string& title);
@@ -116,9 +108,7 @@ class XSession {
   void stopWindowManager() {
     if (windowManager_) windowManager_->stop(SIGTERM);
   }
-  // To stop and continue it with signals.
   pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
-  // Holds a key combination the way another application would.
   bool grabKey(std::uint8_t key, std::uint16_t modifiers);
 
   // Presses the keys in order and releases them in reverse, through XTEST.
@@ -127,16 +117,13 @@ class XSession {
   // The keyboard's modifier and lock state (Lock 0x2, Num Lock usually Mod2 0x10).
   std::uint16_t modifierState();
 
-  // Writes the defaults file corvella reads at start.
   void writeDefaults(const std::string& json);
   // Starts corvella, with these arguments and variables besides the
   // desktop's own, and waits for its launch's last line; false when it never came.
   bool startCorvella(const std::vector<std::string>& arguments = {}, const Environment& extra = {});
   pid_t corvellaPid() const { return corvella_ ? corvella_->pid() : -1; }
   bool corvellaRunning() { return corvella_ && corvella_->running(); }
-  // Sends SIGTERM and gives the wait status.
   std::optional<int> stopCorvella() { return corvella_ ? corvella_->stop(SIGTERM) : std::nullopt; }
-  // Waits for corvella to end by itself (bounded by the test's time-out).
   std::optional<int> waitForCorvella() { return corvella_ ? corvella_->wait() : std::nullopt; }
   std::string corvellaOutput() const { return corvella_ ? corvella_->output() : ""; }
   // The log's entries without their time stamps; continuation lines joined by "\n".
@@ -147,7 +134,6 @@ class XSession {
   std::string pressForEntry(const std::vector<std::uint8_t>& keys) {
     return entryAfter([&] { press(keys); });
   }
-  // Presses and waits for a bell.
   bool pressForBell(const std::vector<std::uint8_t>& keys);
 
   // Runs corvella with the arguments (with none: a second daemon) to its end.
@@ -173,7 +159,6 @@ class XSession {
 
  private:
   bool setUp(std::uint16_t width, std::uint16_t height);
-  ChildProcess* startClient(const std::vector<std::string>& arguments, std::size_t managed);
   // corvella with the arguments.
   static std::vector<std::string> command(const std::vector<std::string>& arguments);
   // Reads what has arrived (counting bells); true when there was an X event.
