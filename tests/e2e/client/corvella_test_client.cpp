@@ -79,20 +79,18 @@ int main(int argc, char** argv) {
   if (xcb_connection_has_error(connection)) return 1;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
-  const auto set = [&](xcb_window_t window, xcb_atom_t name, xcb_atom_t type, int format,
-                       std::size_t length, const void* data) {
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type,
-                        static_cast<std::uint8_t>(format), static_cast<std::uint32_t>(length),
-                        data);
+  const auto set32 = [&](xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
+                         std::uint32_t value) {
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type, 32, 1, &value);
   };
   const auto atom = [&](const std::string& name) {
     auto* reply = xcb_intern_atom_reply(
         connection,
         xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
         nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(reply);
-    return atom;
+    return found;
   };
 
   for (WindowSpec& spec : specs) {
@@ -105,24 +103,23 @@ int main(int argc, char** argv) {
                       screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     xcb_icccm_set_wm_name(connection, spec.id, XCB_ATOM_STRING, 8, spec.title.size(),
                           spec.title.data());
-    set(spec.id, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8, spec.title.size(),
-        spec.title.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, atom("_NET_WM_NAME"),
+                        atom("UTF8_STRING"), 8, spec.title.size(), spec.title.data());
     // The instance name, then the class name, each ended by a NUL.
     const std::string wmClass = std::string("corvella-test-client") + '\0' + spec.className + '\0';
     if (spec.withClass) xcb_icccm_set_wm_class(connection, spec.id, wmClass.size(), wmClass.data());
-    if (spec.withPid) set(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    if (spec.withPid) set32(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, pid);
     xcb_size_hints_t hints{};
     xcb_icccm_size_hints_set_position(&hints, 1, spec.x, spec.y);
     xcb_icccm_size_hints_set_size(&hints, 1, spec.width, spec.height);
     if (spec.minimum) xcb_icccm_size_hints_set_min_size(&hints, spec.minimum->x, spec.minimum->y);
     xcb_icccm_set_wm_normal_hints(connection, spec.id, &hints);
     if (!spec.type.empty()) {
-      const xcb_atom_t type = atom("_NET_WM_WINDOW_TYPE_" + spec.type);
-      set(spec.id, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
+      set32(spec.id, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM,
+            atom("_NET_WM_WINDOW_TYPE_" + spec.type));
     }
-    if (spec.transient && &spec != &specs.front()) {
+    if (spec.transient && &spec != &specs.front())
       xcb_icccm_set_wm_transient_for(connection, spec.id, specs.front().id);
-    }
     xcb_map_window(connection, spec.id);
   }
   xcb_flush(connection);

@@ -1,8 +1,6 @@
-// TrayDesktop: a system tray (tint2) on an XSession's desktop, and a user's
-// hand on it (XTEST): a click on corvella's icon, menu items chosen by keys.
-// The session's waits wake on what its own connection sees: the tray's
-// owner, icons docking, and the focused window losing the keyboard to the
-// menu's grab (the menu is open) and getting it back (the menu has closed).
+// TrayDesktop: a system tray (tint2) on an XSession's desktop, and a user's hand on it
+// (XTEST). The session's waits wake on what its own connection sees: the tray's owner,
+// icons docking, and the focused window losing the keyboard to the menu's grab and back.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -53,8 +51,7 @@ class TrayDesktop {
   xcb_connection_t* connection_ = nullptr;
   xcb_window_t root_ = XCB_WINDOW_NONE;
   std::unique_ptr<ChildProcess> host_;
-  // The window that had the keyboard when the menu opened, and whether the
-  // menu's grab holds it now.
+  // The window that had the keyboard when the menu opened; whether the menu holds it now.
   xcb_window_t focused_ = XCB_WINDOW_NONE;
   bool grabbed_ = false;
 };

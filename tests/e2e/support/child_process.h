@@ -27,9 +27,8 @@ bool readInto(int descriptor, std::string& received, const std::function<bool()>
 
 class ChildProcess {
  public:
-  // The environment is this process's with the given variables replaced.
-  // Output goes to the output file, errors too unless an error file is
-  // given. Descriptors opened without close-on-exec stay open in the child.
+  // In this process's environment with the overrides; errors go to the output file unless
+  // given their own. Descriptors opened without close-on-exec stay open in the child.
   ChildProcess(const std::vector<std::string>& arguments, const Environment& overrides,
                const std::filesystem::path& outputFile,
                const std::optional<std::filesystem::path>& errorFile = std::nullopt);
@@ -38,8 +37,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   pid_t pid() const { return pid_; }
-  // Sends the signal (unless the program has ended) and waits for the end;
-  // gives the wait status.
+  // Sends the signal (unless the program has ended) and gives the wait status.
   std::optional<int> stop(int signal);
   // Waits for the program to end by itself.
   std::optional<int> wait();

@@ -66,8 +66,7 @@ class DesktopTest : public ::testing::Test {
                      const Environment& extra = {}) {
     ASSERT_TRUE(session->startCorvella(arguments, extra)) << session->corvellaOutput();
   }
-  // Starts a test client with these windows, focuses the one with the title
-  // and starts corvella so; the test stops here when any of it fails.
+  // Starts a test client, focuses the window with the title and starts corvella, or fails.
   void startFocused(const std::vector<std::string>& windows, const std::string& title,
                     const std::vector<std::string>& arguments = {}, const Environment& extra = {}) {
     focusedClient = session->startTestClient(windows);
@@ -88,8 +87,7 @@ class DesktopTest : public ::testing::Test {
   xcb_window_t focusedWindow = XCB_WINDOW_NONE;
 };
 
-// A desktop with one window, "Alpha" (800×600 at 100,80), focused, and
-// corvella running.
+// A desktop with one window, "Alpha" (800×600 at 100,80), focused, and corvella running.
 class OneWindowTest : public DesktopTest {
  protected:
   void SetUp() override {

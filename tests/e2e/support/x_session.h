@@ -84,8 +84,7 @@ class XSession {
   xcb_connection_t* xcb() const { return connection_; }
   xcb_window_t root() const { return root_; }
 
-  // Starts the test client with one window per description (see the client)
-  // and waits until the window manager lists `managed` of them (all, unless told).
+  // Starts the test client, one window per description, and waits until `managed` (all) are.
   ChildProcess* startTestClient(const std::vector<std::string>& windows,
                                 std::optional<std::size_t> managed = std::nullopt);
   // Runs a program (xrandr, ...) to its end.
@@ -95,8 +94,7 @@ class XSession {
   std::optional<Frame> outerFrame(xcb_window_t window);
   FrameExtents frameExtents(xcb_window_t window);
   std::optional<xcb_window_t> activeWindow();
-  // Asks the window manager, as a pager does, to focus or move the window
-  // (its outer frame) and waits until it has.
+  // Asks the window manager as a pager to focus or move the window, and waits until it has.
   bool activate(xcb_window_t window);
   bool moveWindow(xcb_window_t window, const Frame& outer);
   // Sends a 32-bit client message about the window to the root, as a pager does.
@@ -118,8 +116,7 @@ class XSession {
   std::uint16_t modifierState();
 
   void writeDefaults(const std::string& json);
-  // Starts corvella, with these arguments and variables besides the
-  // desktop's own, and waits for its launch's last line; false when it never came.
+  // Starts corvella and waits for its launch's last line; false when it never came.
   bool startCorvella(const std::vector<std::string>& arguments = {}, const Environment& extra = {});
   pid_t corvellaPid() const { return corvella_ ? corvella_->pid() : -1; }
   bool corvellaRunning() { return corvella_ && corvella_->running(); }
@@ -128,8 +125,7 @@ class XSession {
   std::string corvellaOutput() const { return corvella_ ? corvella_->output() : ""; }
   // The log's entries without their time stamps; continuation lines joined by "\n".
   std::vector<std::string> logEntries() const;
-  // Does what is asked (or presses) and gives the new log entry it waited for
-  // (empty when none came).
+  // Does what is asked (or presses) and gives the new log entry (empty when none came).
   std::string entryAfter(const std::function<void()>& action);
   std::string pressForEntry(const std::vector<std::uint8_t>& keys) {
     return entryAfter([&] { press(keys); });
@@ -141,8 +137,7 @@ class XSession {
                             const Environment& changes = {});
   // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
   std::filesystem::path controlSocket() const { return folder_ / "runtime/corvella/control"; }
-  // The environment corvella runs in (display, home, XDG folders), with the
-  // variables given changed.
+  // The environment corvella runs in (display, home, XDG folders), with the changes.
   Environment corvellaEnvironment(const Environment& changes = {}) const;
   // The build's program, or the one $CORVELLA_E2E_PROGRAM names (an installed package's).
   static std::string corvellaProgram();
@@ -159,7 +154,6 @@ class XSession {
 
  private:
   bool setUp(std::uint16_t width, std::uint16_t height);
-  // corvella with the arguments.
   static std::vector<std::string> command(const std::vector<std::string>& arguments);
   // Reads what has arrived (counting bells); true when there was an X event.
   bool drainEvents();
