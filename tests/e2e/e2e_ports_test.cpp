@@ -58,7 +58,7 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   const char* titles[] = {"Main", "Dialog", "Tool", "Note", "Splash"};
   const char* subroles[] = {"AXStandardWindow", "AXDialog", "AXFloatingWindow", "AXDialog",
                             "AXUnknown"};
-  const auto text = [](const char* text) { return AttributeValue(std::string(text)); };
+  const auto text = [](const char* value) { return AttributeValue(std::string(value)); };
   const auto geometry = [](AXGeometryValue::Kind kind, int a, int b) {
     return AttributeValue(AXGeometryValue{kind, double(a), double(b)});
   };
@@ -112,9 +112,9 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
       << session->why();
   ASSERT_TRUE(session->activate(*session->windowTitled("Back")));
   ASSERT_TRUE(session->activate(*session->windowTitled("Front")));
+  const auto windows = applicationAttribute(frontmost().value().processIdentifier, "AXWindows");
   std::vector<xcb_window_t> order;
-  for (const ElementRef& window : std::get<std::vector<ElementRef>>(
-           applicationAttribute(frontmost().value().processIdentifier, "AXWindows").value())) {
+  for (const ElementRef& window : std::get<std::vector<ElementRef>>(windows.value())) {
     order.push_back(windowOf(window));
   }
   EXPECT_EQ(order, (std::vector{*session->windowTitled("Front"), *session->windowTitled("Back")}));

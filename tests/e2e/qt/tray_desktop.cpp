@@ -5,17 +5,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace corvella::e2e {
 
 TrayDesktop::TrayDesktop(XSession& session) : session_(session) {
   connection_ = xcb_connect(session.display().c_str(), nullptr);
   root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-  // The tray's MANAGER announcement, icons docking (reparented away from the
-  // root), popups mapping.
+  // The tray's MANAGER announcement, icons docking (reparented), popups mapping.
   const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &events);
   xcb_flush(connection_);

@@ -3,15 +3,6 @@
 // icons docking, and the focused window losing the keyboard to the menu's grab and back.
 #pragma once
 
-#include <xcb/xcb.h>
-
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-
-#include "child_process.h"
 #include "x_session.h"
 
 namespace corvella::e2e {

@@ -3,12 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "x_session.h"
 
