@@ -25,25 +25,28 @@ TEST_F(ControlCommandsTest, EachCommandWithoutFromATerminalAndAgainstARunningDae
   ASSERT_TRUE(session->grabKey(left, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
   ASSERT_TRUE(session->grabKey(right, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
   const std::string socket = session->controlSocket().string();
+  const std::string held =
+      "  Ctrl+Alt+Right  corvella run nextThird\n  Ctrl+Alt+Left   corvella run previousThird\n";
+  // A command's status, with nothing on standard output and one line on standard error.
+  const auto onlyError = [](int status, const std::string& line) {
+    return Outcome(status, "", "corvella: " + line + "\n");
+  };
 
   // Without a daemon a command ends with three; usage needs no display.
-  EXPECT_EQ(
-      session->runCorvella({"run", "leftHalf"}).outcome(),
-      Outcome(3, "", "corvella: Corvella is not running (nothing answers at " + socket + ")\n"));
-  EXPECT_EQ(
-      session->runCorvella({"rn", "leftHalf"}, {{"DISPLAY", ""}}).outcome(),
-      Outcome(2, "", "corvella: unknown command \"rn\" (corvella --help lists the commands)\n"));
+  EXPECT_EQ(session->runCorvella({"run", "leftHalf"}).outcome(),
+            onlyError(3, "Corvella is not running (nothing answers at " + socket + ")"));
+  EXPECT_EQ(session->runCorvella({"rn", "leftHalf"}, {{"DISPLAY", ""}}).outcome(),
+            onlyError(2, "unknown command \"rn\" (corvella --help lists the commands)"));
   // A Wayland session without X is refused in one line.
   EXPECT_EQ(session->runCorvella({}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", "wayland-0"}}).outcome(),
-            Outcome(1, "",
-                    "corvella: this is a Wayland session without X (DISPLAY is not set); Corvella "
-                    "arranges the windows of an X11 session only\n"));
+            onlyError(1,
+                      "this is a Wayland session without X (DISPLAY is not set); Corvella "
+                      "arranges the windows of an X11 session only"));
   // Neither a typo nor the refusal started a daemon: nothing claimed the socket.
   EXPECT_FALSE(std::filesystem::exists(session->controlSocket()));
 
   {
-    // Started from a terminal, the daemon lists the shortcuts held elsewhere
-    // (the terminal writes each line feed as CR LF).
+    // Started from a terminal, the daemon lists the shortcuts held elsewhere.
     const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     ASSERT_TRUE(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
     ChildProcess daemon({XSession::corvellaProgram()}, session->corvellaEnvironment(),
@@ -51,11 +54,11 @@ TEST_F(ControlCommandsTest, EachCommandWithoutFromATerminalAndAgainstARunningDae
     std::string output;
     EXPECT_TRUE(readInto(terminal, output, [&] { return output.ends_with("previousThird\r\n"); }))
         << output;
+    std::erase(output, '\r');  // the terminal writes each line feed as CR LF
     EXPECT_EQ(output,
-              "corvella: 2 shortcuts are held by another program; bind these commands to other "
-              "keys:\r\n"
-              "  Ctrl+Alt+Right  corvella run nextThird\r\n"
-              "  Ctrl+Alt+Left   corvella run previousThird\r\n");
+              "corvella: 2 shortcuts are held by another program; bind these commands to "
+              "other keys:\n" +
+                  held);
     daemon.stop(SIGTERM);
     ::close(terminal);
   }
@@ -69,11 +72,9 @@ TEST_F(ControlCommandsTest, EachCommandWithoutFromATerminalAndAgainstARunningDae
   const CommandResult status = session->runCorvella({"status"});
   EXPECT_EQ(status.exitCode(), 0) << status.error;
   EXPECT_THAT(status.output,
-              HasSubstr("Accessibility: allowed\n"
-                        "Shortcuts: 19 of 21 registered\n"
-                        "Held by another program (bind these commands to other keys):\n"
-                        "  Ctrl+Alt+Right  corvella run nextThird\n"
-                        "  Ctrl+Alt+Left   corvella run previousThird\n"));
+              HasSubstr("Accessibility: allowed\nShortcuts: 19 of 21 registered\n"
+                        "Held by another program (bind these commands to other keys):\n" +
+                        held));
   EXPECT_THAT(
       session->runCorvella({"list"}).output,
       HasSubstr("\n  AAAAAAAA-0000-4000-8000-000000000001  Ctrl+Alt+1  2-way Split (2×1)\n"));
@@ -81,7 +82,7 @@ TEST_F(ControlCommandsTest, EachCommandWithoutFromATerminalAndAgainstARunningDae
   // Nothing to undo: only a beep, named on standard error.
   const int bells = session->bells();
   EXPECT_EQ(session->runCorvella({"run", "undo"}).outcome(),
-            Outcome(1, "", "corvella: undo: the history is empty\n"));
+            onlyError(1, "undo: the history is empty"));
   EXPECT_TRUE(session->waitUntil([&] { return session->bells() == bells + 1; }));
   const Frame half{0, 0, 720, 900};
   EXPECT_EQ(session->runCorvella({"run", "leftHalf"}).outcome(),
@@ -98,10 +99,8 @@ TEST_F(ControlCommandsTest, EachCommandWithoutFromATerminalAndAgainstARunningDae
   EXPECT_EQ(frameOf("L"), (Frame{0, 0, 480, 900}));
 
   // A second daemon ends and leaves the first one's shortcuts alone.
-  EXPECT_EQ(
-      session->runCorvella({}).outcome(),
-      Outcome(0, "",
-              "corvella: Corvella already runs (it answers at " + socket + "); this one ends\n"));
+  EXPECT_EQ(session->runCorvella({}).outcome(),
+            onlyError(0, "Corvella already runs (it answers at " + socket + "); this one ends"));
   EXPECT_EQ(session->pressForEntry({super, alt, left}), okEntry("leftHalf", {{half, "L"}}));
   EXPECT_EQ(session->runCorvella({"status"}).output, status.output) << "the same process answers";
   const auto entries = session->logEntries();
@@ -118,9 +117,7 @@ TEST_F(ControlCommandsTest, EachCommandWithoutFromATerminalAndAgainstARunningDae
               HasSubstr("corvella: no EWMH window manager runs on this display; windows cannot "
                         "be found or moved until one starts\n"));
   EXPECT_EQ(session->runCorvella({"--settings"}).outcome(),
-            Outcome(1, "",
-                    "corvella: the running Corvella has no settings window (started with "
-                    "--headless)\n"));
+            onlyError(1, "the running Corvella has no settings window (started with --headless)"));
   EXPECT_TRUE(session->corvellaRunning());
 }
 
