@@ -56,8 +56,8 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   folder_ = pattern;
   for (const char* sub : {"home", "config/corvella", "state/Corvella", "runtime"}) {
     std::filesystem::create_directories(folder_ / sub);
+    ::chmod((folder_ / sub).c_str(), 0700);
   }
-  for (const char* sub : {"state/Corvella", "runtime"}) ::chmod((folder_ / sub).c_str(), 0700);
 
   // The server writes its display number to the pipe once it accepts clients
   // (the pipe is opened without close-on-exec, so the server inherits it).
