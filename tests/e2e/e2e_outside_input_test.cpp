@@ -32,8 +32,7 @@ using Strings = std::vector<std::string>;
 // A raw control client, connected to the socket.
 int connectTo(const fs::path& socket) {
   const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
+  sockaddr_un address{AF_UNIX, {}};
   std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
   EXPECT_EQ(::connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   return descriptor;
@@ -63,7 +62,6 @@ std::string exchange(const fs::path& socket, const std::string& bytes) {
 class OutsideInputTest : public DesktopTest {
  protected:
   fs::path file() const { return session->folder() / "config/corvella/defaults.json"; }
-  // The entries logged since the given count.
   Strings entriesSince(std::size_t earlier) const {
     const Strings entries = session->logEntries();
     return Strings(entries.begin() + static_cast<std::ptrdiff_t>(earlier), entries.end());
@@ -84,19 +82,16 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   // A FIFO would hold the start up for good if it were opened for reading.
   ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
   expectKeptAside("a FIFO", ".bad");
-  EXPECT_TRUE(fs::is_fifo(file().string() + ".bad"));
   session->writeDefaults("{\"gridLayouts\": ");
   expectKeptAside("unexpected end of the file", ".bad.2");
   EXPECT_EQ(fileText(file().string() + ".bad.2"), "{\"gridLayouts\": ");
 
   // A title with line breaks and escapes stays in its one entry.
-  const std::size_t earlier = session->logEntries().size();
   const std::string title = "Evil\n2026-01-01T00:00:00Z 시작\x1b[2J\r";
   const std::string shown = "Evil\\n2026-01-01T00:00:00Z 시작\\x1B[2J\\r";
   startFocused({"title=" + title + ";size=400x300;at=100,80"}, title);
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             okEntry("leftHalf", {{{0, 0, 720, 900}, shown}}));
-  EXPECT_EQ(entriesSince(earlier).size(), 3u);
 
   // Each bad request gets one error answer; a silent client stalls nothing.
   const int silent = connectTo(session->controlSocket());
@@ -171,11 +166,9 @@ TEST_F(OutsideInputTest, EachFailureIsLoggedAsItHappenedAndCorvellaRunsOnUntilTh
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, logText(kept), "Stubborn"));
   EXPECT_EQ(session->outerFrame(stubborn), kept);
-  // Its previous frame is still on the undo stack.
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
 
-  // The window goes away as the window manager resizes it: the read-back
-  // finds it either already gone or just moved, depending on who is first.
+  // The window goes as the window manager resizes it: the read-back finds it gone or moved.
   ASSERT_TRUE(session->activate(*session->windowTitled("Stay1")));
   const std::string entry = session->pressForEntry({super, alt, a});
   const Frame gone{480, 0, 480, 900};
@@ -213,7 +206,6 @@ TEST_F(OutsideInputTest, EachCommandWithoutFromATerminalAndAgainstARunningDaemon
             onlyError(3, "Corvella is not running (nothing answers at " + socket + ")"));
   EXPECT_EQ(session->runCorvella({"rn", "leftHalf"}, {{"DISPLAY", ""}}).outcome(),
             onlyError(2, "unknown command \"rn\" (corvella --help lists the commands)"));
-  // A Wayland session without X is refused in one line.
   EXPECT_EQ(session->runCorvella({}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", "wayland-0"}}).outcome(),
             onlyError(1,
                       "this is a Wayland session without X (DISPLAY is not set); Corvella "
@@ -239,7 +231,6 @@ TEST_F(OutsideInputTest, EachCommandWithoutFromATerminalAndAgainstARunningDaemon
     ::close(terminal);
   }
 
-  // The stored 2×1 grid, and two windows of one application.
   session->writeDefaults(oneGridDefaults);
   const std::size_t launch = session->logEntries().size();
   startFocused({"title=L;size=300x200;at=40,40", "title=R;size=300x200;at=600,40"}, "L");

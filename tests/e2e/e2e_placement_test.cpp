@@ -124,7 +124,6 @@ using TilingTest = DesktopTest;
 
 TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
   session->writeDefaults(oneGridDefaults);
-  // One test client each.
   const std::vector<std::vector<std::string>> clients = {
       {"title=One;at=50,50", "title=Two;at=400,60", "title=Three;at=800,70"},
       {"title=T1;at=20,300;class=Wish;nopid", "title=T2;at=400,300;class=Wish;nopid",
@@ -182,8 +181,7 @@ TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
     EXPECT_EQ(framesOf(), before) << tiling.header;
   }
 
-  // With a stopped window manager the moves are sent, the frames not yet
-  // handled are logged as not reached, and the next shortcut is answered.
+  // A stopped window manager: moves are sent, frames not reached logged, shortcuts answered.
   const xcb_window_t one = *session->windowTitled("One"), three = *session->windowTitled("Three");
   ASSERT_TRUE(session->activate(one));
   ::kill(session->windowManagerPid(), SIGSTOP);

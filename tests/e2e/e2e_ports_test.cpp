@@ -87,7 +87,6 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   EXPECT_FALSE(applicationAttribute(application + 100000, "AXFocusedWindow").has_value());
   EXPECT_EQ(frontmost(), front) << "the same application keeps its number";
 
-  // Minimizing shows as "AXMinimized".
   const xcb_window_t tool = *session->windowTitled("Tool");
   session->sendToRoot(tool, "WM_CHANGE_STATE", {3});  // IconicState
   EXPECT_TRUE(
@@ -119,9 +118,8 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   }
   EXPECT_EQ(order, (std::vector{*session->windowTitled("Front"), *session->windowTitled("Back")}));
 
-  // Key names follow the current layout.
   auto& layout = platform->services().keyboardLayout;
-  // Arrows name no text; 52 is no key at all.
+  // Key names follow the layout: arrows name no text; 52 is no key at all.
   const std::pair<std::uint16_t, std::optional<std::string>> names[] = {
       {6, "z"}, {49, " "}, {123, std::nullopt}, {52, std::nullopt}};
   for (const auto& [key, name] : names) EXPECT_EQ(layout.translateKey(key), name) << key;

