@@ -1,22 +1,23 @@
-// A running corvella against what comes from outside, on one desktop: a
-// settings file a careless user or a hostile environment left behind (it
-// starts every time, says once what it found and never loses the file), a
-// window title that would forge a log entry, clients that misbehave on the
-// control socket, and a file-size limit on the log. (What the defaults file
-// makes of each kind of damage and every error text of a request are pinned
-// by their own tests; here: one of each through the running program.)
-#include <signal.h>
+// A running corvella against what comes from outside. The commands, where
+// another program holds two shortcuts: without a daemon, from a terminal,
+// against a running daemon, a second daemon, a headless one without a window
+// manager. Damaged settings files (it starts, says once what it found and
+// keeps the file), a title that would forge a log entry, bad control clients,
+// a file-size limit on the log. A combination another client holds, a
+// minimum size, a window gone during a tiling, a lost server. Every text and
+// status has its table in its own tests; here: one path through the real shell.
+#include <fcntl.h>
+#include <gmock/gmock.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <nlohmann/json.hpp>
-#include <string>
-#include <vector>
 
 #include "e2e_fixture.h"
 
@@ -25,13 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace keys;
+using ::testing::HasSubstr;
 using Strings = std::vector<std::string>;
 
 // A raw control client, connected to the socket.
 int connectTo(const fs::path& socket) {
   const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
+  sockaddr_un address{AF_UNIX, {}};
   std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
   EXPECT_EQ(::connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   return descriptor;
@@ -61,13 +62,11 @@ std::string exchange(const fs::path& socket, const std::string& bytes) {
 class OutsideInputTest : public DesktopTest {
  protected:
   fs::path file() const { return session->folder() / "config/corvella/defaults.json"; }
-  // The entries logged since the given count.
   Strings entriesSince(std::size_t earlier) const {
     const Strings entries = session->logEntries();
     return Strings(entries.begin() + static_cast<std::ptrdiff_t>(earlier), entries.end());
   }
-  // Starts corvella over a damaged file, stops it again cleanly and expects
-  // the launch of a run that kept the file aside.
+  // Starts and stops corvella over a damaged file, which it keeps aside.
   void expectKeptAside(const std::string& problem, const std::string& suffix) {
     const std::size_t earlier = session->logEntries().size();
     ASSERT_TRUE(session->startCorvella()) << session->corvellaOutput();
@@ -83,23 +82,18 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   // A FIFO would hold the start up for good if it were opened for reading.
   ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
   expectKeptAside("a FIFO", ".bad");
-  EXPECT_TRUE(fs::is_fifo(file().string() + ".bad"));
   session->writeDefaults("{\"gridLayouts\": ");
   expectKeptAside("unexpected end of the file", ".bad.2");
   EXPECT_EQ(fileText(file().string() + ".bad.2"), "{\"gridLayouts\": ");
 
-  // A title with line breaks and escapes stays on its own line: three
-  // entries, each its own stamp.
-  const std::size_t earlier = session->logEntries().size();
+  // A title with line breaks and escapes stays in its one entry.
   const std::string title = "Evil\n2026-01-01T00:00:00Z 시작\x1b[2J\r";
   const std::string shown = "Evil\\n2026-01-01T00:00:00Z 시작\\x1B[2J\\r";
   startFocused({"title=" + title + ";size=400x300;at=100,80"}, title);
   EXPECT_EQ(session->pressForEntry({super, alt, left}),
             okEntry("leftHalf", {{{0, 0, 720, 900}, shown}}));
-  EXPECT_EQ(entriesSince(earlier).size(), 3u);
 
-  // Each bad request gets one clear error answer; a client connected first
-  // and silent throughout stalls nothing.
+  // Each bad request gets one error answer; a silent client stalls nothing.
   const int silent = connectTo(session->controlSocket());
   const std::pair<std::string, std::string> requests[] = {
       {std::string("\x00\x01\x02\xff\n", 5),
@@ -123,9 +117,8 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   // The silent client's time runs out and the daemon closes it without a word.
   EXPECT_EQ(readToEnd(silent), "");
 
-  // A file-size limit costs entries, not the program. Corvella inherits a
-  // limit that its two launch lines (137 bytes) fit under and the next entry
-  // does not; without a window each press logs and beeps.
+  // A file-size limit costs entries, not the program: its two launch lines
+  // (137 bytes) fit under it; without a window each press logs and beeps.
   expectCleanStop();
   const pid_t client = focusedClient->pid();
   focusedClient->stop(SIGKILL);
@@ -142,14 +135,157 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   EXPECT_TRUE(session->pressForBell({super, alt, c}));
   EXPECT_TRUE(session->pressForBell({super, alt, c}));
   EXPECT_TRUE(session->corvellaRunning());
-  // The first press's entry was cut at the limit, inside its time stamp
-  // (which the reader takes for a line of the entry before); the second
-  // press's entry was dropped.
+  // The first press's entry was cut inside its time stamp (read as a line
+  // of the entry before); the second's was dropped.
   const auto entries = session->logEntries();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0], "시작 — 권한=true 단축키 실패=0");
   EXPECT_EQ(entries[1].rfind("자동 업데이트 — 꺼짐(피드 주소 없음)\n20", 0), 0u) << entries[1];
   EXPECT_EQ(fs::file_size(log), 150u);
+}
+
+TEST_F(OutsideInputTest, EachFailureIsLoggedAsItHappenedAndCorvellaRunsOnUntilTheServerGoes) {
+  ChildProcess* const clients[] = {
+      session->startTestClient({"title=Stubborn;size=950x750;at=100,50;min=900x700"}),
+      session->startTestClient({"title=Stay1;size=300x200;at=10,10;class=V",
+                                "title=Gone;size=300x200;at=400,10;vanish;class=V",
+                                "title=Stay2;size=300x200;at=800,10;class=V"})};
+  for (ChildProcess* client : clients) ASSERT_NE(client, nullptr) << session->why();
+  // Super+Alt+F, the maximize shortcut, taken before corvella starts.
+  ASSERT_TRUE(session->grabKey(f, XCB_MOD_MASK_4 | XCB_MOD_MASK_1));
+  startCorvella();
+  EXPECT_EQ(session->logEntries(),
+            (Strings{"단축키 등록 실패 1개 — 다른 앱이 같은 조합을 쓰는 중",
+                     "시작 — 권한=true 단축키 실패=1", "자동 업데이트 — 꺼짐(피드 주소 없음)"}));
+
+  // The client may not be narrower than 900: the frame adds the decorations.
+  const xcb_window_t stubborn = *session->windowTitled("Stubborn");
+  ASSERT_TRUE(session->activate(stubborn));
+  const FrameExtents extents = session->frameExtents(stubborn);
+  const Frame kept{0, 0, 900 + extents.left + extents.right, 900};
+  EXPECT_EQ(session->pressForEntry({super, alt, left}),
+            "leftHalf\n" + moveLine(false, {0, 0, 720, 900}, logText(kept), "Stubborn"));
+  EXPECT_EQ(session->outerFrame(stubborn), kept);
+  EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
+
+  // The window goes as the window manager resizes it: the read-back finds it gone or moved.
+  ASSERT_TRUE(session->activate(*session->windowTitled("Stay1")));
+  const std::string entry = session->pressForEntry({super, alt, a});
+  const Frame gone{480, 0, 480, 900};
+  const std::string head = "tileAppColumns V ×3\n" + okLine({0, 0, 480, 900}, "Stay1") + "\n";
+  const std::string tail = "\n" + okLine({960, 0, 480, 900}, "Stay2");
+  EXPECT_TRUE(entry == head + moveLine(false, gone, "nil", "") + tail ||
+              entry == head + okLine(gone, "Gone") + tail)
+      << entry;
+  EXPECT_FALSE(session->windowTitled("Gone").has_value());
+  // Its undo counts it and moves nothing.
+  EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 3개 복원");
+
+  session->stopServer();
+  // The test's own connection is gone too; the process's end is what is waited for.
+  const auto status = session->waitForCorvella();
+  EXPECT_EQ(session->logEntries().back(), "X 서버 연결 끊김 — 종료");
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 1) << session->corvellaOutput();
+}
+
+TEST_F(OutsideInputTest, EachCommandWithoutFromATerminalAndAgainstARunningDaemon) {
+  // As stock openbox binds Ctrl+Alt+Left and Right to switching desktops.
+  ASSERT_TRUE(session->grabKey(left, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
+  ASSERT_TRUE(session->grabKey(right, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
+  const std::string socket = session->controlSocket().string();
+  const std::string held =
+      "  Ctrl+Alt+Right  corvella run nextThird\n  Ctrl+Alt+Left   corvella run previousThird\n";
+  // A command's status, with nothing on standard output and one line on standard error.
+  const auto onlyError = [](int status, const std::string& line) {
+    return Outcome(status, "", "corvella: " + line + "\n");
+  };
+
+  // Without a daemon a command ends with three; usage needs no display.
+  EXPECT_EQ(session->runCorvella({"run", "leftHalf"}).outcome(),
+            onlyError(3, "Corvella is not running (nothing answers at " + socket + ")"));
+  EXPECT_EQ(session->runCorvella({"rn", "leftHalf"}, {{"DISPLAY", ""}}).outcome(),
+            onlyError(2, "unknown command \"rn\" (corvella --help lists the commands)"));
+  EXPECT_EQ(session->runCorvella({}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", "wayland-0"}}).outcome(),
+            onlyError(1,
+                      "this is a Wayland session without X (DISPLAY is not set); Corvella "
+                      "arranges the windows of an X11 session only"));
+  // Neither a typo nor the refusal started a daemon: nothing claimed the socket.
+  EXPECT_FALSE(std::filesystem::exists(session->controlSocket()));
+
+  {
+    // Started from a terminal, the daemon lists the shortcuts held elsewhere.
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_TRUE(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+    ChildProcess daemon({XSession::corvellaProgram()}, session->corvellaEnvironment(),
+                        ::ptsname(terminal));
+    std::string output;
+    EXPECT_TRUE(readInto(terminal, output, [&] { return output.ends_with("previousThird\r\n"); }))
+        << output;
+    std::erase(output, '\r');  // the terminal writes each line feed as CR LF
+    EXPECT_EQ(output,
+              "corvella: 2 shortcuts are held by another program; bind these commands to "
+              "other keys:\n" +
+                  held);
+    daemon.stop(SIGTERM);
+    ::close(terminal);
+  }
+
+  session->writeDefaults(oneGridDefaults);
+  const std::size_t launch = session->logEntries().size();
+  startFocused({"title=L;size=300x200;at=40,40", "title=R;size=300x200;at=600,40"}, "L");
+  // Started without a terminal (as by an autostart entry), it says nothing.
+  EXPECT_THAT(session->corvellaOutput(), ::testing::Not(HasSubstr("held by another program")));
+  const CommandResult status = session->runCorvella({"status"});
+  EXPECT_EQ(status.exitCode(), 0) << status.error;
+  EXPECT_THAT(status.output,
+              HasSubstr("Accessibility: allowed\nShortcuts: 19 of 21 registered\n"
+                        "Held by another program (bind these commands to other keys):\n" +
+                        held));
+  EXPECT_THAT(
+      session->runCorvella({"list"}).output,
+      HasSubstr("\n  AAAAAAAA-0000-4000-8000-000000000001  Ctrl+Alt+1  2-way Split (2×1)\n"));
+
+  // Nothing to undo: only a beep, named on standard error.
+  const int bells = session->bells();
+  EXPECT_EQ(session->runCorvella({"run", "undo"}).outcome(),
+            onlyError(1, "undo: the history is empty"));
+  EXPECT_TRUE(session->waitUntil([&] { return session->bells() == bells + 1; }));
+  const Frame half{0, 0, 720, 900};
+  EXPECT_EQ(session->runCorvella({"run", "leftHalf"}).outcome(),
+            Outcome(0, okEntry("leftHalf", {{half, "L"}}) + "\n", ""));
+  EXPECT_EQ(frameOf("L"), half);
+
+  // A stored grid by its identifier (in any case).
+  EXPECT_EQ(
+      session->runCorvella({"grid", "aaaaaaaa-0000-4000-8000-000000000001"}).outcome(),
+      Outcome(0, okEntry("grid 2×1 TestClient ×2", {{half, "L"}, {{720, 0, 720, 900}, "R"}}) + "\n",
+              ""));
+  // What the window manager holds still runs through the command line.
+  EXPECT_EQ(session->runCorvella({"run", "nextThird"}).exitCode(), 0);
+  EXPECT_EQ(frameOf("L"), (Frame{0, 0, 480, 900}));
+
+  // A second daemon ends and leaves the first one's shortcuts alone.
+  EXPECT_EQ(session->runCorvella({}).outcome(),
+            onlyError(0, "Corvella already runs (it answers at " + socket + "); this one ends"));
+  EXPECT_EQ(session->pressForEntry({super, alt, left}), okEntry("leftHalf", {{half, "L"}}));
+  EXPECT_EQ(session->runCorvella({"status"}).output, status.output) << "the same process answers";
+  const auto entries = session->logEntries();
+  EXPECT_EQ(std::count_if(entries.begin() + launch, entries.end(),
+                          [](const std::string& e) { return e.starts_with("시작 — "); }),
+            1)
+      << "the second daemon never launched";
+
+  // Without a window manager a headless daemon says so and still answers.
+  expectCleanStop();
+  session->stopWindowManager();
+  ASSERT_TRUE(session->startCorvella({"--headless"}, {})) << session->corvellaOutput();
+  EXPECT_THAT(session->corvellaOutput(),
+              HasSubstr("corvella: no EWMH window manager runs on this display; windows cannot "
+                        "be found or moved until one starts\n"));
+  EXPECT_EQ(session->runCorvella({"--settings"}).outcome(),
+            onlyError(1, "the running Corvella has no settings window (started with --headless)"));
+  EXPECT_TRUE(session->corvellaRunning());
 }
 
 }  // namespace

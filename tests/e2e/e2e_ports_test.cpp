@@ -1,10 +1,6 @@
-// The X11 ports driven directly, in this process, against real clients on
-// one desktop: how EWMH windows read through the core's attribute
-// vocabulary, the front application without its docks, and key names from
-// the layout.
-#include <cstdlib>
-#include <memory>
-#include <string>
+// The X11 ports driven in this process against real clients: EWMH windows
+// through the core's attributes, the front application without its docks,
+// and key names from the layout.
 #include <variant>
 
 #include "in_process_platform.h"
@@ -42,32 +38,30 @@ class PortsTest : public InProcessDesktopTest {
 
 TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   ChildProcess* client = session->startTestClient(
-      {"title=Main;size=400x300;at=100,100", "title=Dialog;size=200x100;at=150,150;type=dialog",
-       "title=Tool;size=200x100;at=200,200;type=utility",
+      {"title=Main;size=400x300;at=100,100", "title=Dialog;size=200x100;at=150,150;type=DIALOG",
+       "title=Tool;size=200x100;at=200,200;type=UTILITY",
        "title=Note;size=200x100;at=250,250;transient",
-       "title=Splash;size=200x100;at=300,300;type=splash"});
+       "title=Splash;size=200x100;at=300,300;type=SPLASH"});
   ASSERT_NE(client, nullptr) << session->why();
-  const std::pair<const char*, const char*> subroles[] = {{"Main", "AXStandardWindow"},
-                                                          {"Dialog", "AXDialog"},
-                                                          {"Tool", "AXFloatingWindow"},
-                                                          {"Note", "AXDialog"},
-                                                          {"Splash", "AXUnknown"}};
-  for (const auto& [title, subrole] : subroles) {
-    const xcb_window_t window = *session->windowTitled(title);
-    EXPECT_EQ(attribute(window, "AXRole"), AttributeValue(std::string("AXWindow"))) << title;
-    EXPECT_EQ(attribute(window, "AXSubrole"), AttributeValue(std::string(subrole))) << title;
-    EXPECT_EQ(attribute(window, "AXTitle"), AttributeValue(std::string(title)));
-    EXPECT_EQ(attribute(window, "AXMinimized"), AttributeValue(false)) << title;
-    EXPECT_EQ(attribute(window, "AXFullScreen"), AttributeValue(false)) << title;
+  const char* titles[] = {"Main", "Dialog", "Tool", "Note", "Splash"};
+  const char* subroles[] = {"AXStandardWindow", "AXDialog", "AXFloatingWindow", "AXDialog",
+                            "AXUnknown"};
+  const auto text = [](const char* value) { return AttributeValue(std::string(value)); };
+  const auto geometry = [](AXGeometryValue::Kind kind, int a, int b) {
+    return AttributeValue(AXGeometryValue{kind, double(a), double(b)});
+  };
+  using enum AXGeometryValue::Kind;
+  for (int i = 0; i < 5; ++i) {
+    const xcb_window_t window = *session->windowTitled(titles[i]);
+    const Frame f = *session->outerFrame(window);  // the outer frame, as the server reports it
+    EXPECT_EQ(attribute(window, "AXRole"), text("AXWindow")) << titles[i];
+    EXPECT_EQ(attribute(window, "AXSubrole"), text(subroles[i])) << titles[i];
+    EXPECT_EQ(attribute(window, "AXTitle"), text(titles[i]));
+    EXPECT_EQ(attribute(window, "AXMinimized"), AttributeValue(false)) << titles[i];
+    EXPECT_EQ(attribute(window, "AXFullScreen"), AttributeValue(false)) << titles[i];
     EXPECT_FALSE(attribute(window, "AXEnhancedUserInterface").has_value());
-    // The outer frame, as the server reports it.
-    const Frame frame = *session->outerFrame(window);
-    EXPECT_EQ(attribute(window, "AXPosition"),
-              AttributeValue(
-                  AXGeometryValue{AXGeometryValue::Kind::point, double(frame.x), double(frame.y)}));
-    EXPECT_EQ(attribute(window, "AXSize"),
-              AttributeValue(AXGeometryValue{AXGeometryValue::Kind::size, double(frame.width),
-                                             double(frame.height)}));
+    EXPECT_EQ(attribute(window, "AXPosition"), geometry(point, f.x, f.y)) << titles[i];
+    EXPECT_EQ(attribute(window, "AXSize"), geometry(size, f.width, f.height)) << titles[i];
   }
 
   // The focused window belongs to its own application only.
@@ -77,13 +71,10 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   ASSERT_TRUE(front.has_value());
   EXPECT_EQ(front->localizedName, "TestClient");
   const ProcessID application = front->processIdentifier;
-  auto focused = applicationAttribute(application, "AXFocusedWindow");
-  ASSERT_TRUE(focused.has_value());
-  EXPECT_EQ(windowOf(*focused), main);
+  EXPECT_EQ(windowOf(applicationAttribute(application, "AXFocusedWindow").value()), main);
   EXPECT_FALSE(applicationAttribute(application + 100000, "AXFocusedWindow").has_value());
   EXPECT_EQ(frontmost(), front) << "the same application keeps its number";
 
-  // Minimizing shows as "AXMinimized".
   const xcb_window_t tool = *session->windowTitled("Tool");
   session->sendToRoot(tool, "WM_CHANGE_STATE", {3});  // IconicState
   EXPECT_TRUE(
@@ -102,23 +93,21 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   // An application's windows come front to back, without its docks.
   ASSERT_NE(session->startTestClient(
                 {"title=Back;size=300x200;at=100,100", "title=Front;size=300x200;at=500,100",
-                 "title=Panel;size=1440x30;at=0,0;type=dock;strut=30"},
+                 "title=Panel;size=1440x30;at=0,0;type=DOCK"},
                 3),
             nullptr)
       << session->why();
   ASSERT_TRUE(session->activate(*session->windowTitled("Back")));
   ASSERT_TRUE(session->activate(*session->windowTitled("Front")));
-  auto windows = applicationAttribute(frontmost().value().processIdentifier, "AXWindows");
-  ASSERT_TRUE(windows.has_value());
-  const auto& list = std::get<std::vector<ElementRef>>(*windows);
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(windowOf(list[0]), *session->windowTitled("Front"));
-  EXPECT_EQ(windowOf(list[1]), *session->windowTitled("Back"));
-  // What the panel's strut takes off the screen is shown by the tray's tests.
+  const auto windows = applicationAttribute(frontmost().value().processIdentifier, "AXWindows");
+  std::vector<xcb_window_t> order;
+  for (const ElementRef& window : std::get<std::vector<ElementRef>>(windows.value())) {
+    order.push_back(windowOf(window));
+  }
+  EXPECT_EQ(order, (std::vector{*session->windowTitled("Front"), *session->windowTitled("Back")}));
 
-  // Key names follow the current layout.
   auto& layout = platform->services().keyboardLayout;
-  // Arrows name no text; 52 is no key at all.
+  // Key names follow the layout: arrows name no text; 52 is no key at all.
   const std::pair<std::uint16_t, std::optional<std::string>> names[] = {
       {6, "z"}, {49, " "}, {123, std::nullopt}, {52, std::nullopt}};
   for (const auto& [key, name] : names) EXPECT_EQ(layout.translateKey(key), name) << key;

@@ -1,27 +1,16 @@
-// corvella-test-client: one X client process with several top-level windows,
-// for the end-to-end tests and the demo desktop. Each --window argument
-// describes one window as semicolon-separated fields:
-//
-//   title=Alpha;size=800x600;at=100,80;min=900x700;vanish
-//   title=Panel;size=1440x30;at=0,0;type=dock;strut=30
-//   title=Note;size=200x100;at=50,50;transient
-//   title=Canvas;size=300x200;at=10,10;class=Wish;nopid
-//
-// size and at are the client area and where it asks to be placed (user
-// position, so the window manager honours it); min sets a minimum size in
-// WM_NORMAL_HINTS; vanish makes the window destroy itself the first time the
-// window manager resizes it, as a window that closes in the middle of an
-// operation; type sets _NET_WM_WINDOW_TYPE (dialog, utility, dock, ...);
-// strut reserves that many pixels along the top of the screen (with the
-// window's width); transient makes the window transient for the first one;
-// class sets the class part of WM_CLASS (TestClient by default) and noclass
-// leaves WM_CLASS out; nopid leaves _NET_WM_PID out, as Tk and older
-// toolkits do. The process lives until it is killed.
+// corvella-test-client: one X client with several top-level windows, for the
+// end-to-end tests and the demo desktop; it lives until killed. Each --window
+// describes one window, e.g. "title=A;size=800x600;at=100,80;min=900x700":
+// size and at are the client area and its user position; min a minimum size;
+// vanish destroys the window at its first resize by the window manager;
+// type sets _NET_WM_WINDOW_TYPE (DIALOG, DOCK, ...); transient makes it
+// transient for the first window;
+// class=C sets WM_CLASS's class (TestClient by default), noclass leaves
+// WM_CLASS out and nopid _NET_WM_PID (as Tk does).
 #include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_icccm.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,11 +24,10 @@ namespace {
 struct WindowSpec {
   std::string title = "Window";
   int width = 400, height = 300, x = 0, y = 0;
-  std::optional<std::pair<int, int>> minimum;
+  std::optional<xcb_point_t> minimum;
   bool vanish = false, transient = false, withClass = true, withPid = true;
   std::string className = "TestClient";
   std::string type;
-  int strut = 0;
   xcb_window_t id = 0;
 };
 
@@ -59,7 +47,7 @@ std::optional<WindowSpec> parse(const std::string& text) {
     } else if (key == "at" && std::sscanf(value, "%d,%d", &a, &b) == 2) {
       spec.x = a, spec.y = b;
     } else if (key == "min" && pair) {
-      spec.minimum = std::make_pair(a, b);
+      spec.minimum = xcb_point_t{std::int16_t(a), std::int16_t(b)};
     } else if (key == "vanish" || key == "transient") {
       (key == "vanish" ? spec.vanish : spec.transient) = true;
     } else if (key == "noclass" || key == "nopid") {
@@ -68,21 +56,11 @@ std::optional<WindowSpec> parse(const std::string& text) {
       spec.className = value;
     } else if (key == "type" && *value != '\0') {
       spec.type = value;
-    } else if (key != "strut" || std::sscanf(value, "%d", &spec.strut) != 1) {
+    } else {
       return std::nullopt;
     }
   }
   return spec;
-}
-
-xcb_atom_t intern(xcb_connection_t* connection, const std::string& name) {
-  auto* reply = xcb_intern_atom_reply(
-      connection,
-      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
-      nullptr);
-  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-  std::free(reply);
-  return atom;
 }
 
 }  // namespace
@@ -101,13 +79,19 @@ int main(int argc, char** argv) {
   if (xcb_connection_has_error(connection)) return 1;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
-  const auto set = [&](xcb_window_t window, xcb_atom_t name, xcb_atom_t type, int format,
-                       std::size_t length, const void* data) {
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type,
-                        static_cast<std::uint8_t>(format), static_cast<std::uint32_t>(length),
-                        data);
+  const auto set32 = [&](xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
+                         std::uint32_t value) {
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type, 32, 1, &value);
   };
-  const auto atom = [&](const std::string& name) { return intern(connection, name); };
+  const auto atom = [&](const std::string& name) {
+    auto* reply = xcb_intern_atom_reply(
+        connection,
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
+        nullptr);
+    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return found;
+  };
 
   for (WindowSpec& spec : specs) {
     spec.id = xcb_generate_id(connection);
@@ -117,39 +101,25 @@ int main(int argc, char** argv) {
                       static_cast<std::uint16_t>(spec.width),
                       static_cast<std::uint16_t>(spec.height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
-    set(spec.id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, spec.title.size(), spec.title.data());
-    set(spec.id, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8, spec.title.size(),
-        spec.title.data());
+    xcb_icccm_set_wm_name(connection, spec.id, XCB_ATOM_STRING, 8, spec.title.size(),
+                          spec.title.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, atom("_NET_WM_NAME"),
+                        atom("UTF8_STRING"), 8, spec.title.size(), spec.title.data());
     // The instance name, then the class name, each ended by a NUL.
     const std::string wmClass = std::string("corvella-test-client") + '\0' + spec.className + '\0';
-    if (spec.withClass)
-      set(spec.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, wmClass.size(), wmClass.data());
-    if (spec.withPid) set(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    if (spec.withClass) xcb_icccm_set_wm_class(connection, spec.id, wmClass.size(), wmClass.data());
+    if (spec.withPid) set32(spec.id, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, pid);
     xcb_size_hints_t hints{};
     xcb_icccm_size_hints_set_position(&hints, 1, spec.x, spec.y);
     xcb_icccm_size_hints_set_size(&hints, 1, spec.width, spec.height);
-    if (spec.minimum) {
-      xcb_icccm_size_hints_set_min_size(&hints, spec.minimum->first, spec.minimum->second);
-    }
+    if (spec.minimum) xcb_icccm_size_hints_set_min_size(&hints, spec.minimum->x, spec.minimum->y);
     xcb_icccm_set_wm_normal_hints(connection, spec.id, &hints);
     if (!spec.type.empty()) {
-      std::string name = "_NET_WM_WINDOW_TYPE_";
-      for (char c : spec.type)
-        name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      const xcb_atom_t type = atom(name);
-      set(spec.id, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
+      set32(spec.id, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM,
+            atom("_NET_WM_WINDOW_TYPE_" + spec.type));
     }
-    if (spec.strut > 0) {
-      // _NET_WM_STRUT_PARTIAL: top, then the top's start and end x.
-      std::uint32_t strut[12] = {};
-      strut[2] = static_cast<std::uint32_t>(spec.strut);
-      strut[8] = static_cast<std::uint32_t>(spec.x);
-      strut[9] = static_cast<std::uint32_t>(spec.x + spec.width - 1);
-      set(spec.id, atom("_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, 32, 12, strut);
-    }
-    if (spec.transient && &spec != &specs.front()) {
-      set(spec.id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &specs.front().id);
-    }
+    if (spec.transient && &spec != &specs.front())
+      xcb_icccm_set_wm_transient_for(connection, spec.id, specs.front().id);
     xcb_map_window(connection, spec.id);
   }
   xcb_flush(connection);

@@ -1,16 +1,10 @@
-// The two main loops of the X11 shell, the headless daemon's poll loop and
-// the desktop's loop inside Qt's, held to the same behaviour on a real X
-// connection: posted work in order on later turns, the end of each piece of
-// work, timers that invalidate themselves, watched descriptors, events that
-// XCB read while waiting for a reply, and a lost connection.
+// The X11 shell's two main loops, the headless daemon's poll loop and the
+// desktop's inside Qt's, held to the same behaviour on a real X connection.
+// (Watched descriptors serve the control socket and signals: the control
+// commands' end-to-end test drives both loops through them.)
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "platform/qt/qt_main_loop.h"
 #include "platform/x11/x11_poll_loop.h"
@@ -35,11 +29,8 @@ std::unique_ptr<X11MainLoop> makeLoop(Loop kind, x11::X11Connection& connection)
 
 class MainLoopTest : public testing::TestWithParam<Loop> {
  protected:
-  static void SetUpTestSuite() { session = new XSession; }
-  static void TearDownTestSuite() {
-    delete session;
-    session = nullptr;
-  }
+  static void SetUpTestSuite() { session = std::make_unique<XSession>(); }
+  static void TearDownTestSuite() { session.reset(); }
   void SetUp() override {
     ASSERT_TRUE(session->ready()) << session->why();
     std::string error;
@@ -54,14 +45,12 @@ class MainLoopTest : public testing::TestWithParam<Loop> {
     });
   }
 
-  static XSession* session;
+  static inline std::unique_ptr<XSession> session;
   // The loop goes before its connection.
   std::unique_ptr<x11::X11Connection> connection;
   std::unique_ptr<X11MainLoop> loop;
   std::vector<std::string> trace;
 };
-
-XSession* MainLoopTest::session = nullptr;
 
 TEST_P(MainLoopTest, PostedWorkRunsInOrderOnLaterTurnsEachFollowedByTheEndOfWork) {
   loop->post([this] {
@@ -72,7 +61,6 @@ TEST_P(MainLoopTest, PostedWorkRunsInOrderOnLaterTurnsEachFollowedByTheEndOfWork
     });
   });
   loop->post([this] { trace.push_back("b"); });
-  EXPECT_TRUE(trace.empty()) << "nothing runs inside post()";
   EXPECT_EQ(loop->run(), X11MainLoop::Exit::stopped);
   EXPECT_EQ(trace, (std::vector<std::string>{"a", "end", "b", "end", "c", "end"}));
 }
@@ -89,21 +77,6 @@ TEST_P(MainLoopTest, ATimerRepeatsUntilItInvalidatesItselfFromItsOwnTick) {
   });
   EXPECT_EQ(loop->run(), X11MainLoop::Exit::stopped);
   EXPECT_EQ(trace, (std::vector<std::string>{"tick", "end", "tick", "end", "tick", "end", "end"}));
-}
-
-TEST_P(MainLoopTest, AWatchedDescriptorIsReadWhenItHasData) {
-  int pipe[2];
-  ASSERT_EQ(::pipe(pipe), 0);
-  loop->watch(pipe[0], [&] {
-    char byte = 0;
-    if (::read(pipe[0], &byte, 1) == 1) trace.push_back(std::string("read ") + byte);
-    loop->stop();
-  });
-  loop->post([&] { ASSERT_EQ(::write(pipe[1], "x", 1), 1); });
-  EXPECT_EQ(loop->run(), X11MainLoop::Exit::stopped);
-  EXPECT_EQ(trace, (std::vector<std::string>{"end", "read x"}));
-  ::close(pipe[0]);
-  ::close(pipe[1]);
 }
 
 TEST_P(MainLoopTest, AnEventXcbReadWhileWaitingForAReplyIsHandedOutBeforeSleeping) {
@@ -130,11 +103,8 @@ TEST_P(MainLoopTest, AnEventXcbReadWhileWaitingForAReplyIsHandedOutBeforeSleepin
   EXPECT_EQ(trace, (std::vector<std::string>{"end", "property"}));
 }
 
-std::string loopName(const testing::TestParamInfo<Loop>& loop) {
-  return loop.param == Loop::poll ? "poll" : "qt";
-}
-
-INSTANTIATE_TEST_SUITE_P(BothLoops, MainLoopTest, testing::Values(Loop::poll, Loop::qt), loopName);
+INSTANTIATE_TEST_SUITE_P(BothLoops, MainLoopTest, testing::Values(Loop::poll, Loop::qt),
+                         [](const auto& loop) { return loop.param == Loop::poll ? "poll" : "qt"; });
 
 TEST(LostConnectionTest, EachLoopEndsAndSaysTheConnectionWasLost) {
   for (Loop kind : {Loop::poll, Loop::qt}) {
@@ -145,13 +115,8 @@ TEST(LostConnectionTest, EachLoopEndsAndSaysTheConnectionWasLost) {
     ASSERT_TRUE(connection) << error;
     auto loop = makeLoop(kind, *connection);
     loop->scheduleRepeating(10, [&] { loop->stop(); });  // should the loss go unnoticed
-    int posted = 0;
-    loop->post([&] {
-      ++posted;
-      session.stopServer();
-    });
+    loop->post([&] { session.stopServer(); });
     EXPECT_EQ(loop->run(), X11MainLoop::Exit::connectionLost) << int(kind);
-    EXPECT_EQ(posted, 1);
   }
 }
 

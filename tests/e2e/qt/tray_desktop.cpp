@@ -5,22 +5,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace corvella::e2e {
-namespace {
-
-constexpr std::uint8_t downKey = 116, upKey = 111, returnKey = 36;
-
-}  // namespace
 
 TrayDesktop::TrayDesktop(XSession& session) : session_(session) {
   connection_ = xcb_connect(session.display().c_str(), nullptr);
   root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-  // The tray's MANAGER announcement, icons docking (reparented away from the
-  // root), popups mapping.
+  // The tray's MANAGER announcement, icons docking (reparented), popups mapping.
   const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &events);
   xcb_flush(connection_);
@@ -49,27 +40,15 @@ bool TrayDesktop::drainEvents() {
   return any;
 }
 
-void TrayDesktop::watchFolderOf(const std::filesystem::path& file) {
-  // Folders that do not exist yet are watched from their parent on.
-  auto folder = file.parent_path();
-  while (!std::filesystem::is_directory(folder) && folder != folder.parent_path()) {
-    folder = folder.parent_path();
-  }
-  session_.watchFolder(folder);
-}
-
 bool TrayDesktop::waitForFile(const std::filesystem::path& file,
                               const std::function<bool(const std::string&)>& accepted) {
-  return waitFor([&] {
-    watchFolderOf(file);
-    return std::filesystem::exists(file) && accepted(fileText(file));
-  });
-}
-
-bool TrayDesktop::waitForFileGone(const std::filesystem::path& file) {
-  return waitFor([&] {
-    watchFolderOf(file);
-    return !std::filesystem::exists(file);
+  return session_.waitUntil([&] {
+    // Folders that do not exist yet are watched from their parent on.
+    auto folder = file.parent_path();
+    while (!std::filesystem::is_directory(folder)) folder = folder.parent_path();
+    session_.watchFolder(folder);
+    const bool there = std::filesystem::exists(file);
+    return accepted ? there && accepted(fileText(file)) : !there;
   });
 }
 
@@ -83,7 +62,7 @@ bool TrayDesktop::closeWindow(xcb_window_t window) {
   const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
   session_.sendToRoot(window, "_NET_CLOSE_WINDOW", {XCB_CURRENT_TIME, 2});  // as a pager
-  return waitFor([&] { return !viewable(window); });
+  return session_.waitUntil([&] { return !viewable(window); });
 }
 
 xcb_window_t TrayDesktop::trayOwner() {
@@ -94,20 +73,17 @@ xcb_window_t TrayDesktop::trayOwner() {
 }
 
 bool TrayDesktop::startHost() {
-  host_ = std::make_unique<ChildProcess>(
-      std::vector<std::string>{"tint2", "-c", CORVELLA_TINT2_RC},
-      Environment{{"DISPLAY", session_.display()},
-                  {"HOME", (session_.folder() / "home").string()},
-                  {"XDG_CONFIG_HOME", (session_.folder() / "config").string()}},
-      session_.folder() / "tint2.log");
-  return waitFor([&] { return trayOwner() != XCB_WINDOW_NONE || !host_->running(); }) &&
+  host_ = std::make_unique<ChildProcess>(std::vector<std::string>{"tint2", "-c", CORVELLA_TINT2_RC},
+                                         session_.corvellaEnvironment(),
+                                         session_.folder() / "tint2.log");
+  return session_.waitUntil([&] { return trayOwner() != XCB_WINDOW_NONE || !host_->running(); }) &&
          host_->running();
 }
 
 bool TrayDesktop::stopHost() {
   if (host_) host_->stop(SIGTERM);
   host_.reset();
-  return waitFor([&] { return trayOwner() == XCB_WINDOW_NONE; });
+  return session_.waitUntil([&] { return trayOwner() == XCB_WINDOW_NONE; });
 }
 
 std::optional<xcb_window_t> TrayDesktop::findIcon(pid_t corvella) {
@@ -142,11 +118,11 @@ std::optional<xcb_window_t> TrayDesktop::findIcon(pid_t corvella) {
 
 std::optional<xcb_window_t> TrayDesktop::waitForIcon(pid_t corvella) {
   std::optional<xcb_window_t> icon;
-  waitFor([&] { return (icon = findIcon(corvella)).has_value(); });
+  session_.waitUntil([&] { return (icon = findIcon(corvella)).has_value(); });
   return icon;
 }
 
-bool TrayDesktop::openMenu(pid_t corvella) {
+bool TrayDesktop::choose(pid_t corvella, int steps) {
   const std::optional<xcb_window_t> icon = waitForIcon(corvella);
   if (!icon) return false;
   // The menu's keyboard grab takes the keyboard from the focused window.
@@ -157,27 +133,21 @@ bool TrayDesktop::openMenu(pid_t corvella) {
     focusEvents |= XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   }
   xcb_change_window_attributes(connection_, focused_, XCB_CW_EVENT_MASK, &focusEvents);
-  auto geometry =
-      owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, *icon), nullptr));
-  auto origin = owned(xcb_translate_coordinates_reply(
-      connection_, xcb_translate_coordinates(connection_, *icon, root_, 0, 0), nullptr));
-  if (!geometry || !origin) return false;
+  const std::optional<Frame> frame = session_.outerFrame(*icon);
+  if (!frame) return false;
   xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_,
-                      static_cast<std::int16_t>(origin->dst_x + geometry->width / 2),
-                      static_cast<std::int16_t>(origin->dst_y + geometry->height / 2), 0);
+                      static_cast<std::int16_t>(frame->x + frame->width / 2),
+                      static_cast<std::int16_t>(frame->y + frame->height / 2), 0);
   xcb_test_fake_input(connection_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
   xcb_flush(connection_);
   // The button goes up once the menu is open, as a hand lets go of it.
-  const bool opened = waitFor([&] { return grabbed_; });
+  const bool opened = session_.waitUntil([&] { return grabbed_; });
   xcb_test_fake_input(connection_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root_, 0, 0, 0);
   xcb_flush(connection_);
-  return opened;
-}
-
-bool TrayDesktop::choose(int steps) {
-  for (int i = 0; i < std::abs(steps); ++i) session_.press({steps > 0 ? downKey : upKey});
-  session_.press({returnKey});
-  return waitFor([&] { return !grabbed_; });
+  if (!opened) return false;
+  for (int i = 0; i < std::abs(steps); ++i) session_.press({steps > 0 ? keys::down : keys::up});
+  session_.press({36});  // Return
+  return session_.waitUntil([&] { return !grabbed_; });
 }
 
 }  // namespace corvella::e2e

@@ -1,23 +1,8 @@
-// TrayDesktop: a system tray (tint2) on an XSession's desktop, and the hand
-// of a user on it: clicking corvella's icon with the pointer and choosing a
-// menu item with the keyboard, all through XTEST.
-//
-// It watches the desktop through a connection of its own, and the session's
-// waits wake on what the server reports there: the tray's manager
-// announcement, the icon docking, and the focused window losing the keyboard
-// to the menu's grab (the menu is then open and listening) and getting it
-// back (the menu has closed).
+// TrayDesktop: a system tray (tint2) on an XSession's desktop, and a user's hand on it
+// (XTEST). The session's waits wake on what its own connection sees: the tray's owner,
+// icons docking, and the focused window losing the keyboard to the menu's grab and back.
 #pragma once
 
-#include <xcb/xcb.h>
-
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-
-#include "child_process.h"
 #include "x_session.h"
 
 namespace corvella::e2e {
@@ -35,38 +20,29 @@ class TrayDesktop {
   bool stopHost();
   // corvella's icon, docked in the tray and shown; waits for it.
   std::optional<xcb_window_t> waitForIcon(pid_t corvella);
-  // Clicks the icon with the first button and waits until the menu holds the
-  // keyboard.
-  bool openMenu(pid_t corvella);
-  // Goes down that many items (up when negative), presses Return and waits
-  // until the menu has let go of the keyboard.
-  bool choose(int steps);
-  // Closes a window as its title bar's close button does and waits until it
-  // is gone from the screen.
+  // Clicks the icon, waits until the menu holds the keyboard, goes down that
+  // many items (up when negative), presses Return and waits until it lets go.
+  bool choose(pid_t corvella, int steps);
+  // Closes a window as its close button does and waits until it is not shown.
   bool closeWindow(xcb_window_t window);
 
   // Waits until the file exists with content the predicate accepts, or
-  // until it no longer exists, waking on changes in its folder.
+  // (without one) until it no longer exists, waking on changes in its folder.
   bool waitForFile(const std::filesystem::path& file,
-                   const std::function<bool(const std::string&)>& accepted);
-  bool waitForFileGone(const std::filesystem::path& file);
+                   const std::function<bool(const std::string&)>& accepted = {});
 
  private:
-  bool waitFor(const std::function<bool()>& condition) { return session_.waitUntil(condition); }
   // Reads the events that arrived, noting the menu's grab; true when any did.
   bool drainEvents();
   xcb_window_t trayOwner();
   std::optional<xcb_window_t> findIcon(pid_t corvella);
   bool viewable(xcb_window_t window);
-  // Watches the file's folder (once it exists) for the waits.
-  void watchFolderOf(const std::filesystem::path& file);
 
   XSession& session_;
   xcb_connection_t* connection_ = nullptr;
   xcb_window_t root_ = XCB_WINDOW_NONE;
   std::unique_ptr<ChildProcess> host_;
-  // The window that had the keyboard when the menu opened, and whether the
-  // menu's grab holds it now.
+  // The window that had the keyboard when the menu opened; whether the menu holds it now.
   xcb_window_t focused_ = XCB_WINDOW_NONE;
   bool grabbed_ = false;
 };

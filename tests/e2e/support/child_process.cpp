@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,16 +13,6 @@
 extern char** environ;
 
 namespace corvella::e2e {
-
-std::vector<std::string> environmentWith(const Environment& overrides) {
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry; ++entry) {
-    const std::string text(*entry);
-    if (!overrides.contains(text.substr(0, text.find('=')))) environment.push_back(text);
-  }
-  for (const auto& [name, value] : overrides) environment.push_back(name + "=" + value);
-  return environment;
-}
 
 std::string fileText(const std::filesystem::path& file) {
   std::ifstream stream(file, std::ios::binary);
@@ -54,7 +43,12 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const Envi
                            const std::filesystem::path& outputFile,
                            const std::optional<std::filesystem::path>& errorFile)
     : outputFile_(outputFile) {
-  std::vector<std::string> environment = environmentWith(overrides);
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text(*entry);
+    if (!overrides.contains(text.substr(0, text.find('=')))) environment.push_back(text);
+  }
+  for (const auto& [name, value] : overrides) environment.push_back(name + "=" + value);
   std::vector<char*> argv, envp;
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   for (auto& entry : environment) envp.push_back(entry.data());
@@ -84,30 +78,24 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const Envi
   posix_spawn_file_actions_destroy(&actions);
 }
 
-ChildProcess::~ChildProcess() {
-  if (started() && !status_) stop(SIGKILL);
-}
-
 std::optional<int> ChildProcess::stop(int signal) {
-  if (started() && !status_) ::kill(pid_, signal);
+  if (pending()) ::kill(pid_, signal);
   return wait();
 }
 
 std::optional<int> ChildProcess::wait() {
   int status = 0;
-  while (started() && !status_) {
-    if (::waitpid(pid_, &status, 0) == pid_)
-      status_ = status;
-    else if (errno != EINTR)
-      return std::nullopt;
+  while (pending()) {
+    if (::waitpid(pid_, &status, 0) == pid_) status_ = status;
+    if (!status_ && errno != EINTR) return std::nullopt;
   }
   return status_;
 }
 
 bool ChildProcess::running() {
   int status = 0;
-  if (started() && !status_ && ::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
-  return started() && !status_;
+  if (pending() && ::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+  return pending();
 }
 
 }  // namespace corvella::e2e

@@ -2,6 +2,7 @@
 // so that a failure (or a sanitizer report) can be shown.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -16,9 +17,6 @@ namespace corvella::e2e {
 
 using Environment = std::map<std::string, std::string>;
 
-// This process's environment with the given variables replaced, as
-// "NAME=value" texts.
-std::vector<std::string> environmentWith(const Environment& overrides);
 // The whole file, or empty when it cannot be read.
 std::string fileText(const std::filesystem::path& file);
 
@@ -29,19 +27,17 @@ bool readInto(int descriptor, std::string& received, const std::function<bool()>
 
 class ChildProcess {
  public:
-  // The environment is this process's with the given variables replaced.
-  // Output goes to the output file, errors too unless an error file is
-  // given. Descriptors opened without close-on-exec stay open in the child.
+  // In this process's environment with the overrides; errors go to the output file unless
+  // given their own. Descriptors opened without close-on-exec stay open in the child.
   ChildProcess(const std::vector<std::string>& arguments, const Environment& overrides,
                const std::filesystem::path& outputFile,
                const std::optional<std::filesystem::path>& errorFile = std::nullopt);
-  ~ChildProcess();
+  ~ChildProcess() { stop(SIGKILL); }
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   pid_t pid() const { return pid_; }
-  bool started() const { return pid_ > 0; }
-  // Sends the signal and waits for the end. Gives the wait status.
+  // Sends the signal (unless the program has ended) and gives the wait status.
   std::optional<int> stop(int signal);
   // Waits for the program to end by itself.
   std::optional<int> wait();
@@ -49,6 +45,8 @@ class ChildProcess {
   std::string output() const { return fileText(outputFile_); }
 
  private:
+  bool pending() const { return pid_ > 0 && !status_; }
+
   pid_t pid_ = -1;
   std::optional<int> status_;
   std::filesystem::path outputFile_;

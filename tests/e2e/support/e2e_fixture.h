@@ -1,15 +1,10 @@
-// The fixture every end-to-end test starts from: a private desktop that must
-// come up, and a corvella that must end cleanly (exit status 0 after SIGTERM,
-// with its output, sanitizer reports included, shown otherwise).
+// The fixture of the end-to-end tests: a private desktop that must come up,
+// and a corvella that must end with status 0 after SIGTERM (its output shown otherwise).
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "x_session.h"
 
@@ -21,7 +16,6 @@ inline std::string logText(const Frame& frame) {
          std::to_string(frame.width) + "\u00d7" + std::to_string(frame.height) + ")";
 }
 
-// One line of a window-move entry.
 inline std::string moveLine(bool ok, const Frame& target, const std::string& result,
                             const std::string& title) {
   return std::string("  ") + (ok ? "OK" : "차이") + " 목표=" + logText(target) + " 결과=" + result +
@@ -63,15 +57,18 @@ class DesktopTest : public ::testing::Test {
         << session->corvellaOutput();
   }
   // Starts corvella; the test stops here when it does not come up.
-  void startCorvella() { ASSERT_TRUE(session->startCorvella()) << session->corvellaOutput(); }
-  // Starts a test client with these windows, focuses the one with the title
-  // and starts corvella; the test stops here when any of it fails.
-  void startFocused(const std::vector<std::string>& windows, const std::string& title) {
+  void startCorvella(const std::vector<std::string>& arguments = {},
+                     const Environment& extra = {}) {
+    ASSERT_TRUE(session->startCorvella(arguments, extra)) << session->corvellaOutput();
+  }
+  // Starts a test client, focuses the window with the title and starts corvella, or fails.
+  void startFocused(const std::vector<std::string>& windows, const std::string& title,
+                    const std::vector<std::string>& arguments = {}, const Environment& extra = {}) {
     focusedClient = session->startTestClient(windows);
     ASSERT_NE(focusedClient, nullptr) << session->why();
     focusedWindow = session->windowTitled(title).value_or(XCB_WINDOW_NONE);
     ASSERT_TRUE(session->activate(focusedWindow));
-    startCorvella();
+    startCorvella(arguments, extra);
   }
 
   // The outer frame of the window with the title, which must be there.
@@ -85,8 +82,7 @@ class DesktopTest : public ::testing::Test {
   xcb_window_t focusedWindow = XCB_WINDOW_NONE;
 };
 
-// A desktop with one window, "Alpha" (800×600 at 100,80), focused, and
-// corvella running.
+// A desktop with one window, "Alpha" (800×600 at 100,80), focused, and corvella running.
 class OneWindowTest : public DesktopTest {
  protected:
   void SetUp() override {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -17,23 +18,9 @@
 namespace corvella::e2e {
 namespace {
 
-// The environment corvella runs in, with the variables given changed.
-Environment changed(Environment variables, const Environment& changes) {
-  for (const auto& [name, value] : changes) variables[name] = value;
-  return variables;
-}
-
-Owned<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
-                                         xcb_atom_t name, xcb_atom_t type) {
+auto property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {
   return owned(xcb_get_property_reply(
       connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr));
-}
-
-std::string propertyText(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name) {
-  const auto reply = property(connection, window, name, XCB_GET_PROPERTY_TYPE_ANY);
-  if (!reply || reply->format != 8) return {};
-  return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                     static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
 }
 
 }  // namespace
@@ -55,9 +42,9 @@ XSession::~XSession() {
   clients_.clear();
   // A window manager a test left stopped takes its SIGTERM once continued.
   if (windowManager_ && windowManager_->running()) ::kill(windowManager_->pid(), SIGCONT);
-  if (windowManager_) windowManager_->stop(SIGTERM);
+  stopWindowManager();
   if (connection_) xcb_disconnect(connection_);
-  if (server_) server_->stop(SIGTERM);
+  stopServer();
   if (folderWatch_ >= 0) ::close(folderWatch_);
   std::error_code ignored;
   if (!folder_.empty() && ready_) std::filesystem::remove_all(folder_, ignored);
@@ -69,9 +56,8 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   folder_ = pattern;
   for (const char* sub : {"home", "config/corvella", "state/Corvella", "runtime"}) {
     std::filesystem::create_directories(folder_ / sub);
+    ::chmod((folder_ / sub).c_str(), 0700);
   }
-  ::chmod((folder_ / "state/Corvella").c_str(), 0700);
-  ::chmod((folder_ / "runtime").c_str(), 0700);
 
   // The server writes its display number to the pipe once it accepts clients
   // (the pipe is opened without close-on-exec, so the server inherits it).
@@ -90,7 +76,6 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
     return why_ = "Xvfb did not report a display: " + server_->output(), false;
   }
   display_ = ":" + number.substr(0, number.find('\n'));
-  // Never the desktop the tests were started from.
   if (const char* inherited = std::getenv("DISPLAY"); inherited && display_ == inherited) {
     return why_ = "refusing to run on " + display_ + ", which is not this test's own", false;
   }
@@ -112,10 +97,8 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   windowManager_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"openbox", "--config-file", CORVELLA_OPENBOX_RC},
       corvellaEnvironment(), folder_ / "openbox.log");
-  // A request answered by openbox's event loop shows it has finished
-  // starting and manages new windows. A request that arrives before openbox
-  // listens on the root is lost, so it is asked again until answered (each
-  // wait ends at once with the answer).
+  // An answer from openbox's event loop shows it manages new windows; a
+  // request sent before it listens is lost, so it is asked again until answered.
   const xcb_window_t probe = xcb_generate_id(connection_);
   xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe, root_, 0, 0, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
@@ -141,15 +124,17 @@ xcb_atom_t XSession::atom(const char* name) {
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-Environment XSession::corvellaEnvironment() const {
-  return Environment{{"DISPLAY", display_},
-                     {"HOME", (folder_ / "home").string()},
-                     {"XDG_CONFIG_HOME", (folder_ / "config").string()},
-                     {"XDG_STATE_HOME", (folder_ / "state").string()},
-                     {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
-                     // The desktop has no sound server, whatever the tests run
-                     // from: the beep is the X bell the tests count.
-                     {"PULSE_SERVER", "unix:" + (folder_ / "no-sound-server").string()}};
+Environment XSession::corvellaEnvironment(const Environment& changes) const {
+  Environment variables{{"DISPLAY", display_},
+                        {"HOME", (folder_ / "home").string()},
+                        {"XDG_CONFIG_HOME", (folder_ / "config").string()},
+                        {"XDG_STATE_HOME", (folder_ / "state").string()},
+                        {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
+                        // No sound server, whatever the tests run from: the
+                        // beep is the X bell the tests count.
+                        {"PULSE_SERVER", "unix:" + (folder_ / "no-sound-server").string()}};
+  for (const auto& [name, value] : changes) variables[name] = value;
+  return variables;
 }
 
 bool XSession::drainEvents() {
@@ -162,9 +147,7 @@ bool XSession::drainEvents() {
     std::free(event);
     any = true;
   }
-  char buffer[4096];
-  while (::read(folderWatch_, buffer, sizeof buffer) > 0) {
-  }
+  for (char buffer[4096]; ::read(folderWatch_, buffer, sizeof buffer) > 0;) continue;
   for (const auto& [descriptor, drain] : watched_) any = drain() || any;
   return any;
 }
@@ -184,8 +167,7 @@ bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::mi
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0 || xcb_connection_has_error(connection_)) return false;
-    // The condition's round trips may have read events off the socket, where
-    // poll() no longer sees them: look again before sleeping on it.
+    // The condition's round trips may have read events poll() cannot see.
     if (drainEvents()) continue;
     std::vector<pollfd> descriptors{{xcb_get_file_descriptor(connection_), POLLIN, 0},
                                     {folderWatch_, POLLIN, 0}};
@@ -194,25 +176,21 @@ bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::mi
   }
 }
 
-ChildProcess* XSession::startClient(const std::vector<std::string>& arguments,
-                                    std::size_t managed) {
-  auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
-      arguments, corvellaEnvironment(),
-      folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
-  const pid_t pid = client->pid();
-  if (!waitUntil([&] { return managedWindowsOf(pid).size() == managed; })) {
-    why_ = arguments[0] + " (" + std::to_string(pid) + ") was not managed on " + display_ + ": " +
-           client->output() + " running=" + std::to_string(client->running());
-    return nullptr;
-  }
-  return client.get();
-}
-
 ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows,
                                         std::optional<std::size_t> managed) {
   std::vector<std::string> arguments{CORVELLA_TEST_CLIENT};
   for (const auto& window : windows) arguments.insert(arguments.end(), {"--window", window});
-  return startClient(arguments, managed.value_or(windows.size()));
+  auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
+      arguments, corvellaEnvironment(),
+      folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
+  const pid_t pid = client->pid();
+  if (!waitUntil(
+          [&] { return managedWindowsOf(pid).size() == managed.value_or(windows.size()); })) {
+    why_ = "client " + std::to_string(pid) + " was not managed on " + display_ + ": " +
+           client->output() + " running=" + std::to_string(client->running());
+    return nullptr;
+  }
+  return client.get();
 }
 
 std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
@@ -221,29 +199,30 @@ std::optional<int> XSession::run(const std::vector<std::string>& arguments) {
 
 std::vector<xcb_window_t> XSession::managedWindowsOf(pid_t pid) {
   const xcb_atom_t pidAtom = atom("_NET_WM_PID");
-  std::vector<xcb_window_t> windows;
-  for (xcb_window_t window :
-       cardinals(connection_, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
-    if (cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL) ==
-        std::vector<std::uint32_t>{static_cast<std::uint32_t>(pid)}) {
-      windows.push_back(window);
-    }
-  }
+  const std::vector<std::uint32_t> itsPid{static_cast<std::uint32_t>(pid)};
+  auto windows = cardinals(connection_, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
+  std::erase_if(windows, [&](xcb_window_t window) {
+    return cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL) != itsPid;
+  });
   return windows;
 }
 
 std::optional<xcb_window_t> XSession::windowTitled(const std::string& title) {
   for (xcb_window_t window :
        cardinals(connection_, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
-    if (propertyText(connection_, window, XCB_ATOM_WM_NAME) == title) return window;
+    const auto name = property(connection_, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY);
+    if (name && name->format == 8 &&
+        std::string_view(static_cast<const char*>(xcb_get_property_value(name.get())),
+                         xcb_get_property_value_length(name.get())) == title) {
+      return window;
+    }
   }
   return std::nullopt;
 }
 
 FrameExtents XSession::frameExtents(xcb_window_t window) {
   auto v = cardinals(connection_, window, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
-  if (v.size() < 4) return {};
-  return FrameExtents{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
+  return v.size() < 4 ? FrameExtents{} : FrameExtents{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
 }
 
 std::optional<Frame> XSession::outerFrame(xcb_window_t window) {
@@ -261,8 +240,7 @@ std::optional<Frame> XSession::outerFrame(xcb_window_t window) {
 
 std::optional<xcb_window_t> XSession::activeWindow() {
   auto active = cardinals(connection_, root_, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW);
-  if (active.empty() || active[0] == XCB_WINDOW_NONE) return std::nullopt;
-  return active[0];
+  return active.empty() || !active[0] ? std::nullopt : std::optional(active[0]);
 }
 
 void XSession::sendToRoot(xcb_window_t window, const char* type,
@@ -303,12 +281,11 @@ bool XSession::grabKey(std::uint8_t key, std::uint16_t modifiers) {
 }
 
 void XSession::press(const std::vector<std::uint8_t>& keys) {
-  for (std::uint8_t key : keys) {
-    xcb_test_fake_input(connection_, XCB_KEY_PRESS, key, XCB_CURRENT_TIME, root_, 0, 0, 0);
-  }
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-    xcb_test_fake_input(connection_, XCB_KEY_RELEASE, *key, XCB_CURRENT_TIME, root_, 0, 0, 0);
-  }
+  const auto fake = [&](std::uint8_t type, std::uint8_t key) {
+    xcb_test_fake_input(connection_, type, key, XCB_CURRENT_TIME, root_, 0, 0, 0);
+  };
+  for (std::uint8_t key : keys) fake(XCB_KEY_PRESS, key);
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) fake(XCB_KEY_RELEASE, *key);
   owned(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
 }
 
@@ -322,20 +299,22 @@ void XSession::writeDefaults(const std::string& json) {
   std::ofstream(folder_ / "config/corvella/defaults.json") << json;
 }
 
-bool XSession::startCorvella(const std::vector<std::string>& arguments, const Environment& extra) {
-  // Ready once this run's launch has logged its last line (an earlier run's
-  // lines may be in the log already).
-  const std::size_t earlier = logEntries().size();
+std::vector<std::string> XSession::command(const std::vector<std::string>& arguments) {
   std::vector<std::string> command{corvellaProgram()};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  corvella_ = std::make_unique<ChildProcess>(command, changed(corvellaEnvironment(), extra),
+  return command;
+}
+
+bool XSession::startCorvella(const std::vector<std::string>& arguments, const Environment& extra) {
+  // An earlier run's lines may be in the log already.
+  const std::size_t earlier = logEntries().size();
+  corvella_ = std::make_unique<ChildProcess>(command(arguments), corvellaEnvironment(extra),
                                              folder_ / "corvella.log");
   const bool launched = waitUntil([&] {
     const auto entries = logEntries();
-    for (std::size_t i = earlier; i < entries.size(); ++i) {
-      if (entries[i].starts_with("자동 업데이트 — ")) return true;
-    }
-    return !corvella_->running();
+    return std::any_of(entries.begin() + std::min(earlier, entries.size()), entries.end(),
+                       [](const std::string& e) { return e.starts_with("자동 업데이트 — "); }) ||
+           !corvella_->running();
   });
   return launched && corvella_->running();
 }
@@ -363,27 +342,17 @@ std::string XSession::entryAfter(const std::function<void()>& action) {
   return came ? entries[before] : std::string();
 }
 
-bool XSession::pressForBell(const std::vector<std::uint8_t>& keys) {
-  const int before = bells_;
-  press(keys);
-  return waitUntil([&] { return bells_ > before; });
-}
-
 CommandResult XSession::runCorvella(const std::vector<std::string>& arguments,
                                     const Environment& changes) {
-  std::vector<std::string> command{corvellaProgram()};
-  command.insert(command.end(), arguments.begin(), arguments.end());
   const auto out = folder_ / "command.out", err = folder_ / "command.err";
   std::filesystem::remove(out);
   std::filesystem::remove(err);
   const auto status =
-      ChildProcess(command, changed(corvellaEnvironment(), changes), out, err).wait();
+      ChildProcess(command(arguments), corvellaEnvironment(changes), out, err).wait();
   return CommandResult{status, fileText(out), fileText(err)};
 }
 
 std::string XSession::corvellaProgram() {
-  // An installed program stands in for the built one when the package check
-  // names it.
   const char* installed = std::getenv("CORVELLA_E2E_PROGRAM");
   return installed && *installed ? installed : CORVELLA_PROGRAM;
 }

@@ -1,12 +1,8 @@
-// XSession: a private X desktop for one end-to-end test: its own Xvfb
-// (started with -displayfd, so it never collides with another server),
-// openbox with a configuration that binds no keys, real clients, and the
-// corvella program under test with its own home, configuration and log
-// folders.
-//
-// Everything synchronises on events: X round trips and property changes,
-// inotify on the log folder (and others asked for), XKB bell notifications.
-// Nothing sleeps; every wait is bounded and fails the test when its limit passes.
+// XSession: a private X desktop for one end-to-end test: its own Xvfb (from
+// -displayfd, so it never collides with another server), openbox binding no
+// keys, real clients, and the corvella under test with its own folders.
+// Every wait is bounded and wakes on events (X events and round trips,
+// inotify on the log folder, XKB bells); nothing sleeps.
 #pragma once
 
 #include <signal.h>
@@ -24,6 +20,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "child_process.h"
@@ -49,10 +46,8 @@ struct Frame {
 
 // A reply that xcb allocated, freed with it.
 template <typename Reply>
-using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-template <typename Reply>
-Owned<Reply> owned(Reply* reply) {
-  return Owned<Reply>(reply, &std::free);
+auto owned(Reply* reply) {
+  return std::unique_ptr<Reply, decltype(&std::free)>(reply, &std::free);
 }
 // A property of 32-bit values (none when it is missing or of another format).
 std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
@@ -62,12 +57,14 @@ struct FrameExtents {
   int left = 0, right = 0, top = 0, bottom = 0;
 };
 
-// How a corvella command ended (its wait status), and what it printed where.
+// A command's exit status (-1 when it did not exit), output and errors.
+using Outcome = std::tuple<int, std::string, std::string>;
+// How a corvella command ended (its wait status) and what it printed where.
 struct CommandResult {
   std::optional<int> status;
   std::string output, error;
-  // The exit status when the program exited; -1 otherwise.
   int exitCode() const { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
+  Outcome outcome() const { return {exitCode(), output, error}; }
 };
 
 class XSession {
@@ -87,100 +84,81 @@ class XSession {
   xcb_connection_t* xcb() const { return connection_; }
   xcb_window_t root() const { return root_; }
 
-  // --- clients and the window manager ---------------------------------------
-  // Starts the test client with one window per description (see the client)
-  // and waits until the window manager lists `managed` of them (all, unless told).
+  // Starts the test client, one window per description, and waits until `managed` (all) are.
   ChildProcess* startTestClient(const std::vector<std::string>& windows,
                                 std::optional<std::size_t> managed = std::nullopt);
-  // Starts an xterm at the given -geometry and waits until it is managed.
-  ChildProcess* startXterm(const std::string& geometry) {
-    return startClient({"xterm", "-geometry", geometry}, 1);
-  }
-  // Runs a program (xrandr, ...) to its end; gives its wait status.
+  // Runs a program (xrandr, ...) to its end.
   std::optional<int> run(const std::vector<std::string>& arguments);
   std::vector<xcb_window_t> managedWindowsOf(pid_t pid);
   std::optional<xcb_window_t> windowTitled(const std::string& title);
   std::optional<Frame> outerFrame(xcb_window_t window);
   FrameExtents frameExtents(xcb_window_t window);
   std::optional<xcb_window_t> activeWindow();
-  // Asks the window manager, as a pager does, to focus or move the window
-  // (its outer frame) and waits until it has.
+  // Asks the window manager as a pager to focus or move the window, and waits until it has.
   bool activate(xcb_window_t window);
   bool moveWindow(xcb_window_t window, const Frame& outer);
   // Sends a 32-bit client message about the window to the root, as a pager does.
   void sendToRoot(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data);
-  // Ends the X server under the running programs.
+  // End the X server under the running programs, or the window manager.
   void stopServer() {
     if (server_) server_->stop(SIGTERM);
   }
-  // Ends the window manager; its supporting window goes with it.
   void stopWindowManager() {
     if (windowManager_) windowManager_->stop(SIGTERM);
   }
-  // The window manager's process (to stop and continue it with signals).
   pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
-  // Holds a key combination the way another application would.
   bool grabKey(std::uint8_t key, std::uint16_t modifiers);
 
-  // --- input and feedback -----------------------------------------------------
   // Presses the keys in order and releases them in reverse, through XTEST.
   void press(const std::vector<std::uint8_t>& keys);
   int bells() const { return bells_; }
   // The keyboard's modifier and lock state (Lock 0x2, Num Lock usually Mod2 0x10).
   std::uint16_t modifierState();
 
-  // --- corvella ---------------------------------------------------------------
-  // Writes the defaults file corvella reads at start.
   void writeDefaults(const std::string& json);
-  // Starts corvella, with these arguments and environment variables besides
-  // the desktop's own, and waits for its start line; false when it never came.
+  // Starts corvella and waits for its launch's last line; false when it never came.
   bool startCorvella(const std::vector<std::string>& arguments = {}, const Environment& extra = {});
   pid_t corvellaPid() const { return corvella_ ? corvella_->pid() : -1; }
   bool corvellaRunning() { return corvella_ && corvella_->running(); }
-  // Sends SIGTERM and gives the wait status.
   std::optional<int> stopCorvella() { return corvella_ ? corvella_->stop(SIGTERM) : std::nullopt; }
-  // Waits for corvella to end by itself (bounded by the test's time-out).
   std::optional<int> waitForCorvella() { return corvella_ ? corvella_->wait() : std::nullopt; }
   std::string corvellaOutput() const { return corvella_ ? corvella_->output() : ""; }
   // The log's entries without their time stamps; continuation lines joined by "\n".
   std::vector<std::string> logEntries() const;
-  // Does what is asked (or presses) and waits for a new log entry; gives it
-  // (empty when none came).
+  // Does what is asked (or presses) and gives the new log entry (empty when none came).
   std::string entryAfter(const std::function<void()>& action);
   std::string pressForEntry(const std::vector<std::uint8_t>& keys) {
     return entryAfter([&] { press(keys); });
   }
-  // Presses and waits for a bell.
-  bool pressForBell(const std::vector<std::uint8_t>& keys);
+  bool pressForBell(const std::vector<std::uint8_t>& keys) {
+    const int before = bells_;
+    press(keys);
+    return waitUntil([&] { return bells_ > before; });
+  }
 
-  // --- the command line and the control channel --------------------------------
-  // Runs corvella with the arguments (with none: a second daemon) in the
-  // session's environment, with the variables given changed, to its end.
+  // Runs corvella with the arguments (with none: a second daemon) to its end.
   CommandResult runCorvella(const std::vector<std::string>& arguments,
                             const Environment& changes = {});
   // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
   std::filesystem::path controlSocket() const { return folder_ / "runtime/corvella/control"; }
-  // The environment corvella runs in (display, home, XDG folders).
-  Environment corvellaEnvironment() const;
-  // The corvella program under test: the build's, or the one
-  // $CORVELLA_E2E_PROGRAM names (an installed package's).
+  // The environment corvella runs in (display, home, XDG folders), with the changes.
+  Environment corvellaEnvironment(const Environment& changes = {}) const;
+  // The build's program, or the one $CORVELLA_E2E_PROGRAM names (an installed package's).
   static std::string corvellaProgram();
 
-  // Waits for the condition, re-checking it after every X event and every
-  // change in the log folder.
+  // Waits for the condition, re-checking it after every event.
   bool waitUntil(const std::function<bool()>& condition,
                  std::chrono::milliseconds limit = defaultLimit);
-  // The waits also wake on changes in the folder (an existing one).
+  // The waits also wake on changes in the (existing) folder, and when the
+  // descriptor is readable; drain reads it and says whether there was anything.
   void watchFolder(const std::filesystem::path& folder);
-  // The waits also wake when the descriptor is readable; drain reads what
-  // has arrived there and says whether there was anything.
   void watch(int descriptor, std::function<bool()> drain) { watched_[descriptor] = drain; }
   void unwatch(int descriptor) { watched_.erase(descriptor); }
   xcb_atom_t atom(const char* name);
 
  private:
   bool setUp(std::uint16_t width, std::uint16_t height);
-  ChildProcess* startClient(const std::vector<std::string>& arguments, std::size_t managed);
+  static std::vector<std::string> command(const std::vector<std::string>& arguments);
   // Reads what has arrived (counting bells); true when there was an X event.
   bool drainEvents();
   std::filesystem::path logFile() const { return folder_ / "state/Corvella/Corvella.log"; }
