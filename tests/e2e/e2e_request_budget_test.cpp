@@ -224,7 +224,7 @@ TEST_F(RequestBudgetTest, RememberedScreensFollowNewMonitorsAndNewPanels) {
 
   // A panel's strut takes the top 30 pixels off the visible frame (platform
   // space counts from the bottom).
-  ASSERT_NE(session->startTestClient({"title=Panel;size=1440x30;at=0,0;type=dock;strut=30"}),
+  ASSERT_NE(session->startTestClient({"title=Panel;size=1440x30;at=0,0;type=DOCK;strut=30"}),
             nullptr)
       << session->why();
   settle();

@@ -4,7 +4,8 @@
 // size and at are the client area and its user position; min a minimum size;
 // vanish destroys the window at its first resize by the window manager;
 // type sets _NET_WM_WINDOW_TYPE (DIALOG, DOCK, ...); transient makes it
-// transient for the first window;
+// transient for the first window; strut=N reserves N pixels along the top of
+// the screen (_NET_WM_STRUT_PARTIAL over the window's width);
 // class=C sets WM_CLASS's class (TestClient by default), noclass leaves
 // WM_CLASS out and nopid _NET_WM_PID (as Tk does).
 #include <unistd.h>
@@ -28,6 +29,7 @@ struct WindowSpec {
   bool vanish = false, transient = false, withClass = true, withPid = true;
   std::string className = "TestClient";
   std::string type;
+  int strut = 0;
   xcb_window_t id = 0;
 };
 
@@ -56,6 +58,8 @@ std::optional<WindowSpec> parse(const std::string& text) {
       spec.className = value;
     } else if (key == "type" && *value != '\0') {
       spec.type = value;
+    } else if (key == "strut" && std::sscanf(value, "%d", &a) == 1) {
+      spec.strut = a;
     } else {
       return std::nullopt;
     }
@@ -117,6 +121,14 @@ int main(int argc, char** argv) {
     if (!spec.type.empty()) {
       set32(spec.id, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM,
             atom("_NET_WM_WINDOW_TYPE_" + spec.type));
+    }
+    if (spec.strut > 0) {
+      std::uint32_t strut[12] = {};  // top, then top_start_x and top_end_x
+      strut[2] = static_cast<std::uint32_t>(spec.strut);
+      strut[8] = static_cast<std::uint32_t>(spec.x);
+      strut[9] = static_cast<std::uint32_t>(spec.x + spec.width - 1);
+      xcb_change_property(connection, XCB_PROP_MODE_REPLACE, spec.id, atom("_NET_WM_STRUT_PARTIAL"),
+                          XCB_ATOM_CARDINAL, 32, 12, strut);
     }
     if (spec.transient && &spec != &specs.front())
       xcb_icccm_set_wm_transient_for(connection, spec.id, specs.front().id);
