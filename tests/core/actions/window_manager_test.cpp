@@ -1,5 +1,6 @@
 // The window manager: apply, undo and redo with their log block and the two
 // stacks; perform and applyGrid with the permission and the focused window.
+// Tiling through it is pinned in app_tiler_test.
 #include "core/actions/window_manager.h"
 
 #include <gmock/gmock.h>
@@ -275,22 +276,6 @@ TEST_F(WindowManagerTest, DisplayMovesAndHistoryNeedTheirOwnInputsOnly) {
   EXPECT_EQ(desktop.frame(id), (Rect{1440, -155, 960, 1055}));
   manager.perform(WindowAction::redo);
   EXPECT_EQ(desktop.frame(id), leftHalf);
-}
-
-TEST_F(WindowManagerTest, TilingActionsAndGridsTileTheFrontApplicationAsOneEntry) {
-  auto a = addWindow({900, 100, 400, 300}, "A");
-  auto b = addWindow({10, 100, 400, 300}, "B");
-  EXPECT_EQ(manager.perform(WindowAction::tileAppColumns), ActionOutcome::applied(2, 2));
-  EXPECT_EQ(logText(), entry("tileAppColumns Editor ×2\n" + okLine("(0,25 720×875)", "B") + "\n" +
-                             okLine("(720,25 720×875)", "A")));
-  manager.applyGrid(3, 2);
-  EXPECT_THAT(logText(), EndsWith(entry("grid 3×2 Editor ×2\n" + okLine("(0,25 480×438)", "B") +
-                                        "\n" + okLine("(480,25 480×438)", "A"))));
-  EXPECT_EQ(manager.perform(WindowAction::undo), ActionOutcome::restored(2));
-  manager.perform(WindowAction::undo);
-  EXPECT_EQ(desktop.frame(a), (Rect{900, 100, 400, 300}));
-  EXPECT_EQ(desktop.frame(b), (Rect{10, 100, 400, 300}));
-  EXPECT_THAT(logText(), EndsWith(entry("undo: 창 2개 복원") + entry("undo: 창 2개 복원")));
 }
 
 }  // namespace

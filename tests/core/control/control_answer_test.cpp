@@ -63,7 +63,6 @@ TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDone) {
   const Row rows[] = {
       {ActionOutcome::applied(1, 1), ExitStatus::done, ""},
       {ActionOutcome::restored(0), ExitStatus::done, ""},
-      {ActionOutcome::restored(2), ExitStatus::done, ""},
       {ActionOutcome::applied(1, 0), ExitStatus::failed,
        "leftHalf: the window did not reach its target"},
       {ActionOutcome::applied(3, 2), ExitStatus::failed,
