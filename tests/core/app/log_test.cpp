@@ -105,17 +105,6 @@ TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {
   EXPECT_EQ(text(), expected);
 }
 
-TEST_F(LogTest, AnExistingFileIsAppendedToAndADeletedOneIsCreatedAgain) {
-  platform.logLocation.putFile(file, "earlier run\n");
-  log.log("one");
-  EXPECT_EQ(text(), "earlier run\n2026-01-02T03:04:05Z one\n");
-
-  platform.logLocation.removeFile(file);
-  log.log("two");
-  log.log("three");
-  EXPECT_EQ(text(), "2026-01-02T03:04:05Z two\n2026-01-02T03:04:05Z three\n");
-}
-
 TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {
   // The location is decided once: a folder deleted later is not made again.
   log.log("one");
@@ -153,7 +142,7 @@ TEST_F(LogTest, AnEntryThatCannotBeAppendedNeverReplacesWhatIsThere) {
 }
 
 TEST_F(LogTest, AnEntryCutShortIsEndedBeforeTheNextAndAFailedOneIsDropped) {
-  platform.logLocation.putFile(file, "");
+  platform.logLocation.putFile(file, "earlier run\n");  // appended to, never replaced
   // Room for the stamp and a little more: "2026-01-02T03:04:05Z leftHa".
   platform.logLocation.setSpaceLeft(27);
   log.log("leftHalf");
@@ -162,6 +151,7 @@ TEST_F(LogTest, AnEntryCutShortIsEndedBeforeTheNextAndAFailedOneIsDropped) {
   log.log("undo: 창 1개 복원");
   log.log("redo: 창 1개 복원");
   EXPECT_EQ(text(),
+            "earlier run\n"
             "2026-01-02T03:04:05Z leftHa\n"
             "2026-01-02T03:04:05Z undo: 창 1개 복원\n"
             "2026-01-02T03:04:05Z redo: 창 1개 복원\n");
