@@ -1,12 +1,10 @@
 // Column, row and grid cells and the order of windows: exact cases worked out
-// by hand, then random windows and visible frames against the rules every
-// layout must keep (an exact cover, an order independent of the sort).
+// by hand, then random windows for the two sorts that must agree.
 #include "core/access/layouts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <ostream>
 #include <random>
@@ -144,12 +142,6 @@ struct Generator {
   }
   int integer(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
 
-  // Whole-numbered, anywhere, sometimes with no width or no height.
-  Rect visible() {
-    return {double(integer(-4000, 4000)), double(integer(-3000, 3000)),
-            double(integer(0, 20) ? integer(1, 3840) : 0),
-            double(integer(0, 20) ? integer(1, 2160) : 0)};
-  }
   // Edges within 2 points of a 10-point lattice: on one lattice point they
   // are at most 4 apart (level), on different points at least 6 (ordered), so
   // the order is consistent. A small lattice makes many windows share a spot.
@@ -163,70 +155,6 @@ struct Generator {
     return frames;
   }
 };
-
-// Cells k = 0, 1, ... fill a grid of the given columns row by row: each
-// starts at the frame's edge or where its left and upper neighbours end,
-// shares its row's top and height, has whole edges, and the last column and
-// row end at the frame's far edges. Together: an exact cover, no gaps or overlaps.
-void expectExactCover(const std::vector<CellAssignment>& cells, std::size_t columns,
-                      const Rect& v) {
-  const std::size_t rows = (cells.size() + columns - 1) / columns;
-  for (std::size_t k = 0; k < cells.size(); ++k) {
-    const Rect& cell = cells[k].frame;
-    const std::size_t c = k % columns, r = k / columns;
-    const Rect* before = c > 0 ? &cells[k - 1].frame : nullptr;
-    const Rect* above = r > 0 ? &cells[k - columns].frame : nullptr;
-    const bool starts = cell.x == (before ? before->x + before->width : v.x) &&
-                        cell.y == (above ? above->y + above->height : v.y);
-    const bool level = !before || (cell.y == before->y && cell.height == before->height);
-    const bool whole = std::floor(cell.x) == cell.x && std::floor(cell.y) == cell.y &&
-                       std::floor(cell.width) == cell.width &&
-                       std::floor(cell.height) == cell.height;
-    const bool ends = (c + 1 < columns || cell.x + cell.width == v.x + v.width) &&
-                      (r + 1 < rows || cell.y + cell.height == v.y + v.height);
-    EXPECT_TRUE(starts && level && whole && ends)
-        << "cell " << k << " " << testing::PrintToString(cell);
-  }
-}
-
-// No window comes right before one that its edges clearly place before it.
-void expectInPositionOrder(const Order& order, const std::vector<Rect>& frames, bool leftFirst) {
-  for (std::size_t k = 0; k + 1 < order.size(); ++k) {
-    const Rect &a = frames[order[k]], &b = frames[order[k + 1]];
-    const double dp = leftFirst ? b.x - a.x : b.y - a.y;
-    const double ds = leftFirst ? b.y - a.y : b.x - a.x;
-    EXPECT_TRUE(dp > 4 ||
-                (std::abs(dp) <= 4 && (ds > 4 || (std::abs(ds) <= 4 && order[k] < order[k + 1]))))
-        << order[k] << " " << testing::PrintToString(a) << " before " << order[k + 1] << " "
-        << testing::PrintToString(b);
-  }
-}
-
-TEST(LayoutProperties, ColumnsRowsAndFullGridsCoverTheVisibleFrameInPositionOrder) {
-  Generator generate;
-  for (int iteration = 0; iteration < 800 && !HasFailure(); ++iteration) {
-    const Rect visible = generate.visible();
-    SCOPED_TRACE("iteration " + std::to_string(iteration) + " in " +
-                 testing::PrintToString(visible));
-    const std::vector<Rect> frames = generate.windows(generate.count(1, 150));
-    const auto columns = layoutColumns(frames, visible);
-    const auto rows = layoutRows(frames, visible);
-    ASSERT_EQ(columns.size(), frames.size());
-    ASSERT_EQ(rows.size(), frames.size());
-    expectExactCover(columns, frames.size(), visible);
-    expectExactCover(rows, 1, visible);
-    expectInPositionOrder(indices(columns), frames, true);
-    expectInPositionOrder(indices(rows), frames, false);
-
-    // A grid filled in full, in reading order.
-    const std::int64_t c = generate.integer(1, 12), r = generate.integer(1, 12);
-    const std::vector<Rect> some = generate.windows(std::size_t(c * r));
-    const auto grid = layoutGrid(c, r, some, visible);
-    ASSERT_EQ(grid.size(), some.size());
-    expectExactCover(grid, std::size_t(c), visible);
-    expectInPositionOrder(indices(grid), some, false);
-  }
-}
 
 TEST(LayoutProperties, MergeSortAgreesWithInsertionSortWhenTheOrderIsConsistent) {
   Generator generate;

@@ -59,9 +59,7 @@ TEST_F(WindowAccessTest, FocusedWindowIsWhateverTheFrontApplicationNames) {
   // Each element read hands out a fresh handle; equality looks through it
   // and at nothing else.
   EXPECT_EQ(*focused, (AXWindow{desktop.windowElement(panelId), 8}));
-  EXPECT_FALSE(*focused == (AXWindow{desktop.windowElement(1), editorPid}));
   EXPECT_EQ(focused->pid, editorPid);
-  EXPECT_THAT(calls(), ElementsAre("createApplication app7", "copy app7 AXFocusedWindow"));
   // Something that is not a window element cannot be used as one.
   desktop.application(editorPid).overrides["AXFocusedWindow"] = AttributeValue{true};
   EXPECT_FALSE(access.focusedWindow());
@@ -78,13 +76,10 @@ TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedT
     bool kept;
   } rows[] = {
       {"AXTitle", std::string("plain"), 6, true},
-      {"AXRole", true, 1, false},
       {"AXRole", std::string("AXSheet"), 1, false},
       {"AXSubrole", std::string("AXDialog"), 2, false},
-      {"AXSubrole", std::nullopt, 2, false},
       {"AXMinimized", true, 3, false},
       {"AXMinimized", std::nullopt, 6, true},
-      {"AXMinimized", std::string("yes"), 6, true},
       {"AXFullScreen", true, 4, false},
       {"AXPosition", std::nullopt, 5, false},
       {"AXSize", size(1.0, 200), 6, false},
@@ -165,9 +160,6 @@ TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceAndAlwaysBack
     std::optional<Rect> expected;
     bool switched;
   } cases[] = {
-      {"refused writes", true,
-       [](sim::SimDesktop& d, sim::SimWindowId id) { d.window(id).refusesFrameWrites = true; },
-       start, true},
       {"closed between position and size", true,
        [](sim::SimDesktop& d, sim::SimWindowId id) {
          d.setBeforeAccessibilityCall([&d, id](const sim::SimCall& call) {

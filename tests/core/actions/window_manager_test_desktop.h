@@ -1,6 +1,5 @@
 // The simulated desktop with its log in memory, the front application
-// "Editor" and the window manager on it, shared by the window manager and
-// tiling tests.
+// "Editor" and the window manager on it.
 #pragma once
 
 #include <filesystem>
@@ -44,10 +43,8 @@ struct DesktopHarness {
     return desktop.addWindow(editorPid, frame, std::move(title));
   }
   AXWindow ax(sim::SimWindowId id) const { return {desktop.windowElement(id), editorPid}; }
-  std::string logText() const { return logFile().value_or(""); }
-  bool logExists() const { return logFile().has_value(); }
-  std::optional<std::string> logFile() const {
-    return platform.logLocation.fileText("/sim/Logs/Corvella.log");
+  std::string logText() const {
+    return platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or("");
   }
 
   sim::SimPlatform platform{"/sim/Logs"};

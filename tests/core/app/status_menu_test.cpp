@@ -1,7 +1,5 @@
-// The status menu as the delegate builds it for the current state: every
-// item in order with its title, action, target, represented object, key
-// equivalent, modifier mask and state; the hot key each item carries for a
-// Linux desktop, and the line that says no status item could be shown.
+// The status menu as the delegate builds it for the current state, item by
+// item; the hot key each item carries, and the line when no tray shows it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -120,10 +118,7 @@ TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMomentAndTheLocalizer) {
   platform.desktop.setTrusted(false);
   // A hand-edited size still gives an item.
   services.gridLayoutStore().setLayouts(
-      {GridLayout{.id = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001"),
-                  .columns = 0,
-                  .rows = 5,
-                  .shortcut = {}}});
+      {{*UUID::parse("AAAAAAAA-0000-4000-8000-000000000001"), 0, 5, std::nullopt}});
   platform.localizer.setTranslation("Left Half", "왼쪽 절반");
   platform.localizer.setTranslation("%lld-way Split", "%lld분할");
 

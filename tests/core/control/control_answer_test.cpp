@@ -1,11 +1,13 @@
-// The answer: the line the daemon writes and the client accepts, and how an
-// action's outcome and the entries it logged become one.
+// The answer: the line the daemon writes and the client accepts, how an
+// action's outcome and its log entries become one, and list and status as
+// people read them.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/control/action_answer.h"
 #include "core/control/control_answer.h"
+#include "core/control/control_reports.h"
 
 namespace corvella {
 namespace {
@@ -22,31 +24,24 @@ TEST(ControlAnswerTest, AnAnswerIsOneLineOfJsonWithItsFieldsInOrder) {
 
 TEST(ControlAnswerTest, BytesThatAreNotUtf8BecomeReplacementCharacters) {
   // A window title can hold any bytes; the answer stays valid JSON.
-  ControlAnswer answer;
-  answer.output =
-      "leftHalf\n  OK 목표=(0,0 720×900) 결과=(0,0 720×900) a\xff"
-      "b\n";
-  const auto decoded = decodeControlAnswer(encodeControlAnswer(answer));
-  ASSERT_TRUE(decoded.has_value());
-  EXPECT_EQ(decoded->output, "leftHalf\n  OK 목표=(0,0 720×900) 결과=(0,0 720×900) a\uFFFDb\n");
+  const auto decoded =
+      decodeControlAnswer(encodeControlAnswer({ExitStatus::done, "한 a\xff\n", "", nullptr}));
+  EXPECT_EQ(decoded, (ControlAnswer{ExitStatus::done, "한 a\uFFFD\n", "", nullptr}));
 }
 
 TEST(ControlAnswerTest, TheClientTakesOnlyWhatIsAnAnswer) {
   const char* rejected[] = {
       "",
-      "leftHalf",
       "[0,\"\",\"\"]",
       R"({"output":"","error":""})",
       R"({"exit":3,"output":"","error":""})",
       R"({"exit":-1,"output":"","error":""})",
       R"({"exit":"0","output":"","error":""})",
-      R"({"exit":1.0,"output":"","error":""})",
       R"({"exit":0,"error":""})",
       R"({"exit":0,"output":7,"error":""})",
       R"({"exit":0,"output":"","error":null})",
       R"({"exit":1,"output":"","error":"two\nlines"})",
-      R"({"exit":0,"output":"","error":"","data":[[[[[[[[[[[[[[[[[[1]]]]]]]]]]]]]]]]]})",
-  };
+      R"({"exit":0,"output":"","error":"","data":[[[[[[[[[[[[[[[[[[1]]]]]]]]]]]]]]]]]})"};
   for (const char* line : rejected) EXPECT_EQ(decodeControlAnswer(line), std::nullopt) << line;
 
   const auto minimal = decodeControlAnswer(R"({"exit":2,"output":"","error":"usage"})");
@@ -54,11 +49,6 @@ TEST(ControlAnswerTest, TheClientTakesOnlyWhatIsAnAnswer) {
   EXPECT_EQ(minimal->exit, ExitStatus::usage);
   EXPECT_TRUE(minimal->data.is_null());
   EXPECT_EQ(decodeControlAnswer(std::string(maxAnswerBytes + 1, ' ')), std::nullopt);
-}
-
-TEST(ControlAnswerTest, AUsageAnswerCarriesOnlyItsError) {
-  EXPECT_EQ(usageAnswer("unknown request \"fly\""),
-            (ControlAnswer{ExitStatus::usage, "", "unknown request \"fly\"", nullptr}));
 }
 
 const std::string block = "leftHalf\n  OK 목표=(0,0 720×900) 결과=(0,0 720×900) Alpha";
@@ -72,9 +62,7 @@ struct Row {
 TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDone) {
   const Row rows[] = {
       {ActionOutcome::applied(1, 1), ExitStatus::done, ""},
-      {ActionOutcome::applied(6, 6), ExitStatus::done, ""},
       {ActionOutcome::restored(0), ExitStatus::done, ""},
-      {ActionOutcome::restored(2), ExitStatus::done, ""},
       {ActionOutcome::applied(1, 0), ExitStatus::failed,
        "leftHalf: the window did not reach its target"},
       {ActionOutcome::applied(3, 2), ExitStatus::failed,
@@ -117,6 +105,78 @@ TEST(ActionAnswerTest, EveryEntryIsPrintedInOrderEachEndingInALineFeed) {
       actionAnswer("center", ActionOutcome::refused(ActionRefusal::noFocusedWindow),
                    {"center: 초점 창 없음", "", "two\n  lines"});
   EXPECT_EQ(answer.output, "center: 초점 창 없음\n\ntwo\n  lines\n");
+}
+
+const UUID first = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
+
+TEST(ControlReportsTest, ListAlignsEachSectionsColumnsAndMarksWhatIsNotRegistered) {
+  const ControlAnswer answer =
+      listAnswer({{WindowAction::leftHalf, "Left Half", "Alt+Super+Left", true},
+                  {WindowAction::nextThird, "Next Third", "Ctrl+Alt+Right", false}},
+                 {{first, 3, 2, "6-way Split (3×2)", "Ctrl+Alt+1", true},
+                  {first, 0, 3, "0-way Split (0×3)", std::nullopt, false}});
+  EXPECT_EQ(answer.output,
+            "Actions (corvella run ACTION):\n"
+            "  leftHalf   Alt+Super+Left  Left Half\n"
+            "  nextThird  Ctrl+Alt+Right  Next Third  (not registered)\n"
+            "Grid layouts (corvella grid ID, or corvella grid COLUMNSxROWS):\n"
+            "  AAAAAAAA-0000-4000-8000-000000000001  Ctrl+Alt+1  6-way Split (3×2)\n"
+            "  AAAAAAAA-0000-4000-8000-000000000001  -           0-way Split (0×3)\n");
+  EXPECT_EQ(answer.exit, ExitStatus::done);
+  EXPECT_EQ(answer.data["grids"][1]["shortcut"], nullptr);
+  EXPECT_EQ(answer.data["grids"][1]["columns"], 0);
+}
+
+TEST(ControlReportsTest, ListWithoutGridLayoutsSaysSo) {
+  const ControlAnswer answer = listAnswer({}, {});
+  EXPECT_EQ(answer.output,
+            "Actions (corvella run ACTION):\n"
+            "Grid layouts (corvella grid ID, or corvella grid COLUMNSxROWS):\n"
+            "  none\n");
+  EXPECT_EQ(answer.data, (nlohmann::json{{"actions", nlohmann::json::array()},
+                                         {"grids", nlohmann::json::array()}}));
+}
+
+TEST(ControlReportsTest, StatusCountsTheShortcutsAndNamesTheRefusedOnes) {
+  StatusReport report{"0.1.0", 812, false, 18, 21, {}};
+  report.refused = {{"Ctrl+Alt+Left", WindowAction::previousThird, std::nullopt},
+                    {"Ctrl+Alt+Right", WindowAction::nextThird, std::nullopt},
+                    {"Super+1", std::nullopt, first}};
+  const ControlAnswer answer = statusAnswer(report);
+  EXPECT_EQ(answer.output,
+            "Corvella 0.1.0 is running (process 812).\n"
+            "Accessibility: not allowed\n"
+            "Shortcuts: 18 of 21 registered\n"
+            "Held by another program (bind these commands to other keys):\n"
+            "  Ctrl+Alt+Left   corvella run previousThird\n"
+            "  Ctrl+Alt+Right  corvella run nextThird\n"
+            "  Super+1         corvella grid AAAAAAAA-0000-4000-8000-000000000001\n");
+  EXPECT_EQ(answer.data, (nlohmann::json{
+                             {"running", true},
+                             {"version", "0.1.0"},
+                             {"pid", 812},
+                             {"trusted", false},
+                             {"registered", 18},
+                             {"total", 21},
+                             {"refused",
+                              {{{"shortcut", "Ctrl+Alt+Left"}, {"action", "previousThird"}},
+                               {{"shortcut", "Ctrl+Alt+Right"}, {"action", "nextThird"}},
+                               {{"shortcut", "Super+1"}, {"grid", first.uuidString()}}}},
+                         }));
+}
+
+TEST(ControlReportsTest, TheStartNoticeCountsTheShortcutsAndListsTheirCommands) {
+  EXPECT_EQ(refusedShortcutsNotice({}), "");
+  EXPECT_EQ(refusedShortcutsNotice({{"Ctrl+Alt+Right", WindowAction::nextThird, std::nullopt}}),
+            "corvella: 1 shortcut is held by another program; bind these commands to other "
+            "keys:\n"
+            "  Ctrl+Alt+Right  corvella run nextThird\n");
+  EXPECT_EQ(refusedShortcutsNotice({{"Ctrl+Alt+Left", WindowAction::previousThird, std::nullopt},
+                                    {"Ctrl+Alt+Right", WindowAction::nextThird, std::nullopt}}),
+            "corvella: 2 shortcuts are held by another program; bind these commands to other "
+            "keys:\n"
+            "  Ctrl+Alt+Left   corvella run previousThird\n"
+            "  Ctrl+Alt+Right  corvella run nextThird\n");
 }
 
 }  // namespace

@@ -8,13 +8,16 @@
 #include <vector>
 
 #include "core/control/control_handler.h"
+#include "core/control/control_url_handler.h"
 #include "core/hotkeys/linux_shortcut_text.h"
+#include "core/hotkeys/shortcut.h"
 #include "tests/core/app/app_test_harness.h"
 
 namespace corvella {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 // Service masks: option 0x800, control 0x1000.
@@ -22,6 +25,14 @@ constexpr std::uint32_t controlOption = 0x1800;
 constexpr std::uint32_t rightArrow = 124;
 constexpr std::uint32_t key1 = 18;
 constexpr const char* gridID = "AAAAAAAA-0000-4000-8000-000000000001";
+
+// An answer that printed its output, and one that failed with its error.
+ControlAnswer printed(std::string output) {
+  return {ExitStatus::done, std::move(output), "", nullptr};
+}
+ControlAnswer failed(ExitStatus exit, std::string error) {
+  return {exit, "", std::move(error), nullptr};
+}
 
 class ControlHandlerTest : public ::testing::Test, protected testing_support::AppHarness {
  protected:
@@ -44,11 +55,6 @@ class ControlHandlerTest : public ::testing::Test, protected testing_support::Ap
     return id;
   }
   ControlAnswer serve(const ControlRequest& request) { return handler.serve(request); }
-  // The last n messages of the log file.
-  std::vector<std::string> lastLogLines(std::size_t n) {
-    auto lines = logMessages();
-    return {lines.end() - static_cast<long>(std::min(n, lines.size())), lines.end()};
-  }
 
   ControlHandler handler{services, *delegate, ControlIdentity{"9.8.7", 4242, linuxShortcutText}};
 };
@@ -56,27 +62,18 @@ class ControlHandlerTest : public ::testing::Test, protected testing_support::Ap
 TEST_F(ControlHandlerTest, RunAnswersWithTheEntryTheActionLoggedAndItsOutcome) {
   launch();
   focusedWindow({100, 100, 800, 600}, "Draft");
-
   // The visible frame is (0,25,1440,875) below the menu bar.
-  const ControlAnswer moved = serve(RunRequest{WindowAction::leftHalf});
-  EXPECT_EQ(moved.output, "leftHalf\n  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft\n");
-  EXPECT_EQ(moved.exit, ExitStatus::done);
-  EXPECT_EQ(moved.error, "");
-  EXPECT_THAT(lastLogLines(2),
-              ElementsAre("leftHalf", "  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft"));
-
-  const ControlAnswer undone = serve(RunRequest{WindowAction::undo});
-  EXPECT_EQ(undone.output, "undo: 창 1개 복원\n");
-  EXPECT_EQ(undone.exit, ExitStatus::done);
+  const std::string ok = "  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft";
+  EXPECT_EQ(serve(RunRequest{WindowAction::leftHalf}), printed("leftHalf\n" + ok + "\n"));
+  EXPECT_EQ(logMessages().back(), ok);
+  EXPECT_EQ(serve(RunRequest{WindowAction::undo}), printed("undo: 창 1개 복원\n"));
   EXPECT_EQ(platform.desktop.frame(1), (Rect{100, 100, 800, 600}));
 
   // A refusal that is only a beep still gets a line.
   serve(RunRequest{WindowAction::redo});
   const int beeps = platform.desktop.beeps();
-  const ControlAnswer nothing = serve(RunRequest{WindowAction::redo});
-  EXPECT_EQ(nothing.output, "");
-  EXPECT_EQ(nothing.exit, ExitStatus::failed);
-  EXPECT_EQ(nothing.error, "redo: the history is empty");
+  EXPECT_EQ(serve(RunRequest{WindowAction::redo}),
+            failed(ExitStatus::failed, "redo: the history is empty"));
   EXPECT_EQ(platform.desktop.beeps(), beeps + 1);
 }
 
@@ -87,38 +84,29 @@ TEST_F(ControlHandlerTest, AGridBySizeOrByIdentifierTilesTheFrontApplication) {
   focusedWindow({500, 100, 300, 200}, "b");
 
   // Three columns of 480 on the visible frame, filled left to right.
-  const ControlAnswer columns = serve(GridSizeRequest{3, 1});
-  EXPECT_EQ(columns.output,
-            "grid 3×1 Editor ×3\n"
-            "  OK 목표=(0,25 480×875) 결과=(0,25 480×875) a\n"
-            "  OK 목표=(480,25 480×875) 결과=(480,25 480×875) b\n"
-            "  OK 목표=(960,25 480×875) 결과=(960,25 480×875) c\n");
-  EXPECT_EQ(columns.exit, ExitStatus::done);
-
-  const ControlAnswer stored = serve(GridLayoutRequest{*UUID::parse(gridID)});
-  EXPECT_THAT(stored.output, StartsWith("grid 3×2 Editor ×3\n  OK 목표=(0,25 480×438) "));
+  EXPECT_EQ(serve(GridSizeRequest{3, 1}),
+            printed("grid 3×1 Editor ×3\n"
+                    "  OK 목표=(0,25 480×875) 결과=(0,25 480×875) a\n"
+                    "  OK 목표=(480,25 480×875) 결과=(480,25 480×875) b\n"
+                    "  OK 목표=(960,25 480×875) 결과=(960,25 480×875) c\n"));
+  EXPECT_THAT(serve(GridLayoutRequest{*UUID::parse(gridID)}).output,
+              StartsWith("grid 3×2 Editor ×3\n  OK 목표=(0,25 480×438) "));
 
   const std::size_t logged = logMessages().size();
-  const ControlAnswer unknown =
-      serve(GridLayoutRequest{*UUID::parse("AAAAAAAA-0000-4000-8000-00000000000F")});
-  EXPECT_EQ(unknown.exit, ExitStatus::usage);
-  EXPECT_EQ(unknown.error,
-            "no grid layout has the identifier AAAAAAAA-0000-4000-8000-00000000000F (corvella "
-            "list shows them)");
+  EXPECT_EQ(serve(GridLayoutRequest{*UUID::parse("AAAAAAAA-0000-4000-8000-00000000000F")}),
+            failed(ExitStatus::usage,
+                   "no grid layout has the identifier AAAAAAAA-0000-4000-8000-00000000000F "
+                   "(corvella list shows them)"));
   EXPECT_EQ(logMessages().size(), logged);
 }
 
 TEST_F(ControlHandlerTest, AnswerLineRefusesWhatIsNotARequestAndRunsWhatIs) {
   launch();
-  const auto refused = decodeControlAnswer(handler.answerLine("{\"request\":\"run\""));
-  ASSERT_TRUE(refused.has_value());
-  EXPECT_EQ(*refused, usageAnswer("malformed request: one JSON object on one line expected"));
-
+  EXPECT_EQ(decodeControlAnswer(handler.answerLine("{\"request\":\"run\"")),
+            failed(ExitStatus::usage, "malformed request: one JSON object on one line expected"));
   focusedWindow({100, 100, 800, 600}, "Draft");
-  const auto ran =
-      decodeControlAnswer(handler.answerLine(R"({"request":"run","action":"topHalf"})"));
-  ASSERT_TRUE(ran.has_value());
-  EXPECT_EQ(ran->output, "topHalf\n  OK 목표=(0,25 1440×438) 결과=(0,25 1440×438) Draft\n");
+  EXPECT_EQ(decodeControlAnswer(handler.answerLine(R"({"request":"run","action":"topHalf"})")),
+            printed("topHalf\n  OK 목표=(0,25 1440×438) 결과=(0,25 1440×438) Draft\n"));
 }
 
 TEST_F(ControlHandlerTest, ListAndStatusNameTheShortcutsAnotherProgramHolds) {
@@ -127,17 +115,13 @@ TEST_F(ControlHandlerTest, ListAndStatusNameTheShortcutsAnotherProgramHolds) {
   platform.hotKeyService.occupyByAnotherApplication(key1, controlOption);
   launch();
 
-  // What each row says is laid out in control_reports_test; here, which
+  // What each row says is laid out in control_answer_test; here, which
   // bindings the hot-key service refused.
   const ControlAnswer list = serve(ListRequest{});
-  EXPECT_EQ(list.exit, ExitStatus::done);
   ASSERT_EQ(list.data["actions"].size(), 20u);
-  EXPECT_EQ(list.data["actions"][0]["registered"], true);
   EXPECT_EQ(list.data["actions"][8]["shortcut"], "Ctrl+Alt+Right");
   EXPECT_EQ(list.data["actions"][8]["registered"], false);
   EXPECT_EQ(list.data["grids"][0]["registered"], false);
-  EXPECT_EQ(list.data["grids"][1]["shortcut"], nullptr);
-  EXPECT_EQ(list.data["grids"][1]["title"], "4-way Split (2×2)");
 
   const ControlAnswer status = serve(StatusRequest{});
   EXPECT_EQ(status.output,
@@ -151,19 +135,15 @@ TEST_F(ControlHandlerTest, ListAndStatusNameTheShortcutsAnotherProgramHolds) {
   platform.hotKeyService.releaseByAnotherApplication(rightArrow, controlOption);
   platform.hotKeyService.releaseByAnotherApplication(key1, controlOption);
   services.gridLayoutStore().setLayouts(services.gridLayoutStore().layouts());
-  EXPECT_EQ(serve(StatusRequest{}).output,
-            "Corvella 9.8.7 is running (process 4242).\n"
-            "Accessibility: allowed\n"
-            "Shortcuts: 21 of 21 registered\n");
+  EXPECT_EQ(serve(StatusRequest{}).data["registered"], 21);
   EXPECT_TRUE(handler.refusedShortcuts().empty());
 }
 
 TEST_F(ControlHandlerTest, SettingsShowTheWindowOnlyWhereThereIsOne) {
   launch();
-  const ControlAnswer headless = serve(SettingsRequest{});
-  EXPECT_EQ(headless.exit, ExitStatus::failed);
-  EXPECT_EQ(headless.error,
-            "the running Corvella has no settings window (started with --headless)");
+  EXPECT_EQ(serve(SettingsRequest{}),
+            failed(ExitStatus::failed,
+                   "the running Corvella has no settings window (started with --headless)"));
   EXPECT_EQ(delegate->settingsWindow(), nullptr);
 
   ControlHandler withWindow{services, *delegate,
@@ -171,6 +151,72 @@ TEST_F(ControlHandlerTest, SettingsShowTheWindowOnlyWhereThereIsOne) {
   EXPECT_EQ(withWindow.serve(SettingsRequest{}), ControlAnswer{});
   ASSERT_NE(delegate->settingsWindow(), nullptr);
   EXPECT_TRUE(platform.settingsWindowUI.isVisible());
+}
+
+// Links opened with the application are served by the same handler, held
+// until the launch has run, and logged as ignored when nothing can be served.
+class ControlURLHandlerTest : public ::testing::Test, protected testing_support::AppHarness {
+ protected:
+  ControlHandler control{services, *delegate, ControlIdentity{"9.8.7", 4242, displayString, true}};
+  ControlURLHandler links{control, services.log()};
+};
+
+TEST_F(ControlURLHandlerTest, LinksOpenedBeforeTheLaunchWaitForItAndRunInOrder) {
+  const auto draft = addDraftWindow();
+  links.open("corvella://run?action=maximize");
+  links.open("corvella://run?action=leftHalf");
+  EXPECT_EQ(platform.desktop.frame(draft), (Rect{100, 100, 800, 600}));
+  EXPECT_TRUE(logMessages().empty());
+
+  delegate->applicationDidFinishLaunching();
+  links.launchFinished();
+  // The visible frame is (0,25,1440,875) below the menu bar.
+  EXPECT_EQ(platform.desktop.frame(draft), (Rect{0, 25, 720, 875}));
+  EXPECT_THAT(logMessages(),
+              ElementsAre("시작 — 권한=true 단축키 실패=0", "자동 업데이트 — 꺼짐(피드 주소 없음)",
+                          "maximize", "  OK 목표=(0,25 1440×875) 결과=(0,25 1440×875) Draft",
+                          "leftHalf", "  OK 목표=(0,25 720×875) 결과=(0,25 720×875) Draft"));
+
+  // Once launched, a link runs at once; a second end of the launch serves nothing again.
+  links.open("corvella://run?action=undo");
+  links.launchFinished();
+  EXPECT_EQ(platform.desktop.frame(draft), (Rect{0, 25, 1440, 875}));
+  EXPECT_EQ(logMessages().back(), "undo: 창 1개 복원");
+  EXPECT_EQ(logMessages().size(), 7u);
+}
+
+TEST_F(ControlURLHandlerTest, ALinkThatAsksForNothingServableIsLoggedAsIgnored) {
+  const auto draft = addDraftWindow();
+  // Refused at once, launched or not.
+  links.open("corvella://run?action=LeftHalf%1B");
+  delegate->applicationDidFinishLaunching();
+  links.launchFinished();
+  links.open("corvella://grid?size=0x3");
+  // Well formed, but no stored layout has the identifier.
+  links.open("corvella://grid?id=AAAAAAAA-0000-4000-8000-00000000000F");
+
+  const auto logged = logMessages();
+  ASSERT_EQ(logged.size(), 5u);
+  EXPECT_EQ(logged[0], "URL 무시 — unknown action \"LeftHalf?\" (corvella list shows them)");
+  EXPECT_EQ(logged[3],
+            "URL 무시 — grid size \"0x3\" out of range: columns and rows go from 1 to 12");
+  EXPECT_EQ(logged[4],
+            "URL 무시 — no grid layout has the identifier AAAAAAAA-0000-4000-8000-00000000000F "
+            "(corvella list shows them)");
+  EXPECT_EQ(platform.desktop.frame(draft), (Rect{100, 100, 800, 600}));
+  EXPECT_EQ(platform.desktop.beeps(), 0);
+}
+
+TEST_F(ControlURLHandlerTest, ListSpellsShortcutsWithTheMenuGlyphsOnTheMac) {
+  // Another application holds control-option-right (service mask 0x1800).
+  platform.hotKeyService.occupyByAnotherApplication(124, 0x1800);
+  delegate->applicationDidFinishLaunching();
+  // Columns line up by characters: the glyphs are three bytes each.
+  const ControlAnswer list = control.serve(ListRequest{});
+  EXPECT_EQ(list.data["actions"][18]["shortcut"], "⌥⌘A");
+  EXPECT_THAT(list.output, HasSubstr("\n  nextThird" + std::string(8, ' ') +
+                                     "⌃⌥→   Next Third  (not registered)\n"));
+  EXPECT_THAT(list.output, HasSubstr("\n  larger" + std::string(11, ' ') + "⌃⌥⇧→  Larger\n"));
 }
 
 }  // namespace

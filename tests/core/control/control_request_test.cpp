@@ -1,11 +1,12 @@
-// Request lines as a client may send them: each either parses to exactly one
-// request or is refused with one line that names what is wrong.
+// Request lines as a client may send them, and corvella:// links: each either
+// parses to exactly one request or is refused with one line naming the fault.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/control/control_request.h"
+#include "core/control/control_url.h"
 
 namespace corvella {
 namespace {
@@ -18,68 +19,73 @@ struct Served {
   std::string line;
   ControlRequest request;
 };
-
-TEST(ControlRequestTest, EachRequestParsesFromItsLineAndIgnoresKeysItDoesNotUse) {
-  const Served rows[] = {
-      {R"({"request":"run","action":"leftHalf"})", RunRequest{WindowAction::leftHalf}},
-      {R"({"action":"tileAppRows","request":"run","from":"a newer client"})",
-       RunRequest{WindowAction::tileAppRows}},
-      {"{\"request\":\"run\",\"action\":\"undo\"}\r", RunRequest{WindowAction::undo}},
-      {R"(  { "request" : "grid", "columns" : 3, "rows" : 2 }  )", GridSizeRequest{3, 2}},
-      {R"({"request":"grid","columns":12,"rows":1})", GridSizeRequest{12, 1}},
-      {R"({"request":"grid","id":"e621e1f8-c36c-495a-93fc-0c247a3e6e5f"})",
-       GridLayoutRequest{layoutID}},
-      {R"({"request":"list","json":true})", ListRequest{}},
-      {R"({"request":"status"})", StatusRequest{}},
-      {R"({"request":"settings"})", SettingsRequest{}},
-  };
-  for (const Served& row : rows) {
-    const ParsedRequest parsed = parseControlRequest(row.line);
-    ASSERT_TRUE(parsed.request.has_value()) << row.line << ": " << parsed.error;
-    EXPECT_EQ(*parsed.request, row.request) << row.line;
-    EXPECT_EQ(parsed.error, "");
-  }
-}
-
 struct Refused {
   std::string line;
   std::string error;
 };
 
-TEST(ControlRequestTest, WhatCannotBeServedIsRefusedWithOneLineSayingWhy) {
-  const std::string malformed = "malformed request: one JSON object on one line expected";
-  const std::string range = "grid size out of range: columns and rows go from 1 to 12";
-  const Refused rows[] = {
-      {"", malformed},
-      {R"(["run","leftHalf"])", malformed},
-      {R"({"request":"run","action":"leftHalf"} {"request":"status"})", malformed},
-      {"{\"request\":\"run\",\"action\":\"left\xff\"}", malformed},
-      {R"({"request":"run","deep":[[[[[1]]]]]})", malformed},
-      {R"({"action":"leftHalf"})", "malformed request: no \"request\" name"},
-      {R"({"request":7})", "malformed request: no \"request\" name"},
-      {R"({"request":"fly"})", "unknown request \"fly\""},
-      {R"({"request":"run"})", "run needs an action name"},
-      {R"({"request":"run","action":16})", "run needs an action name"},
-      {R"({"request":"run","action":"LeftHalf"})",
-       "unknown action \"LeftHalf\" (corvella list shows them)"},
-      {R"({"request":"grid"})", "grid needs a size (columns and rows) or a layout identifier"},
-      {R"({"request":"grid","columns":0,"rows":3})", range},
-      {R"({"request":"grid","columns":13,"rows":99999999999})", range},
-      {R"({"request":"grid","columns":3})", range},
-      {R"({"request":"grid","columns":3.0,"rows":2})", range},
-      {R"({"request":"grid","columns":-1,"rows":2})", range},
-      {R"({"request":"grid","columns":"3","rows":2})", range},
-      {R"({"request":"grid","columns":18446744073709551615,"rows":2})", range},
-      {R"({"request":"grid","columns":3,"rows":2,"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"})",
-       "grid takes a size or a layout identifier, not both"},
-      {R"({"request":"grid","id":5})", "a grid layout identifier is a text"},
-      {R"({"request":"grid","id":"3x2"})", "\"3x2\" is not a grid layout identifier"},
-  };
+// Requests and links share their rows: each parses to its request, or to
+// nothing and its error.
+void expectParsed(ParsedRequest (*parse)(std::string_view), const std::vector<Served>& rows) {
+  for (const Served& row : rows) {
+    const ParsedRequest parsed = parse(row.line);
+    EXPECT_EQ(parsed.request, row.request) << row.line << ": " << parsed.error;
+    EXPECT_EQ(parsed.error, "") << row.line;
+  }
+}
+void expectRefused(ParsedRequest (*parse)(std::string_view), const std::vector<Refused>& rows) {
   for (const Refused& row : rows) {
-    const ParsedRequest parsed = parseControlRequest(row.line);
+    const ParsedRequest parsed = parse(row.line);
     EXPECT_FALSE(parsed.request.has_value()) << row.line;
     EXPECT_EQ(parsed.error, row.error) << row.line;
   }
+}
+
+TEST(ControlRequestTest, EachRequestParsesFromItsLineAndIgnoresKeysItDoesNotUse) {
+  expectParsed(
+      parseControlRequest,
+      {
+          {R"({"request":"run","action":"leftHalf"})", RunRequest{WindowAction::leftHalf}},
+          {R"({"action":"tileAppRows","request":"run","from":"a newer client"})",
+           RunRequest{WindowAction::tileAppRows}},
+          {"{\"request\":\"run\",\"action\":\"undo\"}\r", RunRequest{WindowAction::undo}},
+          {R"(  { "request" : "grid", "columns" : 3, "rows" : 2 }  )", GridSizeRequest{3, 2}},
+          {R"({"request":"grid","id":"e621e1f8-c36c-495a-93fc-0c247a3e6e5f"})",
+           GridLayoutRequest{layoutID}},
+          {R"({"request":"list","json":true})", ListRequest{}},
+          {R"({"request":"status"})", StatusRequest{}},
+          {R"({"request":"settings"})", SettingsRequest{}},
+      });
+}
+
+TEST(ControlRequestTest, WhatCannotBeServedIsRefusedWithOneLineSayingWhy) {
+  const std::string malformed = "malformed request: one JSON object on one line expected";
+  const std::string range = "grid size out of range: columns and rows go from 1 to 12";
+  expectRefused(
+      parseControlRequest,
+      {
+          {"", malformed},
+          {R"(["run","leftHalf"])", malformed},
+          {R"({"request":"run","action":"leftHalf"} {"request":"status"})", malformed},
+          {"{\"request\":\"run\",\"action\":\"left\xff\"}", malformed},
+          {R"({"request":"run","deep":[[[[[1]]]]]})", malformed},
+          {R"({"action":"leftHalf"})", "malformed request: no \"request\" name"},
+          {R"({"request":"fly"})", "unknown request \"fly\""},
+          {R"({"request":"run"})", "run needs an action name"},
+          {R"({"request":"run","action":"LeftHalf"})",
+           "unknown action \"LeftHalf\" (corvella list shows them)"},
+          {R"({"request":"grid"})", "grid needs a size (columns and rows) or a layout identifier"},
+          {R"({"request":"grid","columns":0,"rows":3})", range},
+          {R"({"request":"grid","columns":13,"rows":99999999999})", range},
+          {R"({"request":"grid","columns":3})", range},
+          {R"({"request":"grid","columns":3.0,"rows":2})", range},
+          {R"({"request":"grid","columns":"3","rows":2})", range},
+          {R"({"request":"grid","columns":18446744073709551615,"rows":2})", range},
+          {R"({"request":"grid","columns":3,"rows":2,"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"})",
+           "grid takes a size or a layout identifier, not both"},
+          {R"({"request":"grid","id":5})", "a grid layout identifier is a text"},
+          {R"({"request":"grid","id":"3x2"})", "\"3x2\" is not a grid layout identifier"},
+      });
 }
 
 TEST(ControlRequestTest, ALineIsAtMostFourKibibytesWithItsLineFeed) {
@@ -87,6 +93,7 @@ TEST(ControlRequestTest, ALineIsAtMostFourKibibytesWithItsLineFeed) {
   // 4095 bytes and the line feed make 4096: the longest line served.
   const std::string longest = request + std::string(maxRequestBytes - 1 - request.size(), ' ');
   EXPECT_TRUE(parseControlRequest(longest).request.has_value());
+  EXPECT_TRUE(parseControlRequest(longest + "\r").request.has_value());  // CR is not counted
   const ParsedRequest tooLong = parseControlRequest(longest + " ");
   EXPECT_FALSE(tooLong.request.has_value());
   EXPECT_EQ(tooLong.error, "request longer than 4096 bytes");
@@ -126,18 +133,84 @@ TEST(ControlRequestTest, GridSizesAreColumnsTimesRowsFromOneToTwelve) {
   EXPECT_EQ(parseGridSize("3x2"), (GridSizeRequest{3, 2}));
   EXPECT_EQ(parseGridSize("3X2"), (GridSizeRequest{3, 2}));
   EXPECT_EQ(parseGridSize("3×2"), (GridSizeRequest{3, 2}));
-  EXPECT_EQ(parseGridSize("1x1"), (GridSizeRequest{1, 1}));
   EXPECT_EQ(parseGridSize("12x12"), (GridSizeRequest{12, 12}));
   EXPECT_EQ(parseGridSize("04x03"), (GridSizeRequest{4, 3}));
   for (const char* text : {"0x3", "3x0", "13x1", "1x13", "13x99999999999", "99999999999999999999x1",
                            "3x", "x2", "3x2x1", "-3x2", "+3x2", " 3x2", "3 x 2", "3*2", "3", ""}) {
     EXPECT_EQ(parseGridSize(text), std::nullopt) << text;
   }
-  EXPECT_TRUE(looksLikeGridSize("13x99999999999"));
-  EXPECT_TRUE(looksLikeGridSize("0×3"));
-  EXPECT_FALSE(looksLikeGridSize("E621E1F8-C36C-495A-93FC-0C247A3E6E5F"));
-  EXPECT_FALSE(looksLikeGridSize("3x"));
-  EXPECT_FALSE(looksLikeGridSize("ax2"));
+  EXPECT_TRUE(looksLikeGridSize("13x99999999999") && looksLikeGridSize("0×3"));
+  for (const char* text : {"E621E1F8-C36C-495A-93FC-0C247A3E6E5F", "3x", "ax2"}) {
+    EXPECT_FALSE(looksLikeGridSize(text)) << text;
+  }
+}
+
+TEST(ControlURLTest, EachLinkBecomesItsRequest) {
+  expectParsed(
+      parseControlURL,
+      {
+          {"corvella://run?action=leftHalf", RunRequest{WindowAction::leftHalf}},
+          // Scheme and request name in any case, as URLs treat them.
+          {"CORVELLA://Run?action=nextThird", RunRequest{WindowAction::nextThird}},
+          {"corvella://run/?action=undo#from-a-launcher", RunRequest{WindowAction::undo}},
+          // Parameters the request does not use are left alone, empty pairs too.
+          {"corvella://run?source=launcher&&action=tileAppRows",
+           RunRequest{WindowAction::tileAppRows}},
+          {"corvella://run?action=left%48alf", RunRequest{WindowAction::leftHalf}},
+          {"corvella://grid?size=3x2", GridSizeRequest{3, 2}},
+          {"corvella://grid?size=4%C3%973", GridSizeRequest{4, 3}},  // 4×3
+          {"corvella://grid?id=e621e1f8-c36c-495a-93fc-0c247a3e6e5f", GridLayoutRequest{layoutID}},
+          {"corvella://settings", SettingsRequest{}},
+      });
+}
+
+TEST(ControlURLTest, EveryOtherLinkIsRefusedInOneSafeLine) {
+  const std::string known = " (corvella://run, corvella://grid and corvella://settings are links)";
+  expectRefused(
+      parseControlURL,
+      {
+          {"corvella://run?action=LeftHalf",
+           "unknown action \"LeftHalf\" (corvella list shows them)"},
+          {"corvella://run", "run needs an action, e.g. corvella://run?action=leftHalf"},
+          {"corvella://run?Action=leftHalf",
+           "run needs an action, e.g. corvella://run?action=leftHalf"},
+          {"corvella://run?action=leftHalf&action=rightHalf", "\"action\" is given twice"},
+          {"corvella://run?action=leftHalf%2",
+           "malformed link: a % not followed by two hexadecimal digits"},
+          {"corvella://run?action=%zzleftHalf",
+           "malformed link: a % not followed by two hexadecimal digits"},
+          // A decoded escape sequence is quoted back harmless.
+          {"corvella://run?action=%1B%5B2J%0A",
+           "unknown action \"?[2J?\" (corvella list shows them)"},
+          {"corvella://grid?size=0x3",
+           "grid size \"0x3\" out of range: columns and rows go from 1 to 12"},
+          {"corvella://grid?size=-1x2", "grid size \"-1x2\" is not COLUMNSxROWS"},
+          {"corvella://grid?size=3x2&id=" + layoutID.uuidString(),
+           "grid takes a size or a layout identifier, not both"},
+          {"corvella://grid?size=3x2&size=2x2", "\"size\" is given twice"},
+          {"corvella://grid",
+           "grid needs a size or a layout identifier, e.g. corvella://grid?size=3x2"},
+          {"corvella://grid?id=latest", "\"latest\" is not a grid layout identifier"},
+          // A link answers no one: list and status are the command line's.
+          {"corvella://status", "unknown link \"corvella://status\"" + known},
+          {"corvella://", "unknown link \"corvella://\"" + known},
+          {"http://run?action=leftHalf", "not a corvella:// link: \"http://run?action=leftHalf\""},
+          {"corvella:run?action=leftHalf",
+           "not a corvella:// link: \"corvella:run?action=leftHalf\""},
+          {"", "not a corvella:// link: \"\""},
+      });
+}
+
+TEST(ControlURLTest, ALinkIsAsLongAsARequestLineAtMost) {
+  const std::string start = "corvella://run?action=maximize&padding=";
+  const std::string longest = start + std::string(maxRequestBytes - 1 - start.size(), 'p');
+  EXPECT_EQ(parseControlURL(longest).request, ControlRequest{RunRequest{WindowAction::maximize}});
+  const ParsedRequest tooLong = parseControlURL(longest + "p");
+  EXPECT_FALSE(tooLong.request.has_value());
+  EXPECT_EQ(tooLong.error, "link longer than 4096 bytes");
+  // A long refused link is quoted cut short, never whole.
+  const ParsedRequest foreign = parseControlURL("https://" + std::string(200, 'a'));
+  EXPECT_EQ(foreign.error, "not a corvella:// link: \"https://" + std::string(32, 'a') + "…\"");
 }
 
 }  // namespace

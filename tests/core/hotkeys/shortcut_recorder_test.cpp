@@ -1,5 +1,6 @@
 // The shortcut recorder's model, typed at through the simulated key-event
-// monitor, writing into a real grid layout store.
+// monitor, writing into a real grid layout store. What a grid row shows after
+// each kind of key is pinned through the settings window's redraw tests.
 #include <memory>
 #include <tuple>
 
@@ -12,8 +13,7 @@
 namespace corvella {
 namespace {
 
-constexpr std::uint64_t capsLock = 0x10000, shift = 0x20000, control = 0x40000, option = 0x80000,
-                        command = 0x100000;
+constexpr std::uint64_t capsLock = 0x10000, control = 0x40000, option = 0x80000, command = 0x100000;
 constexpr std::uint16_t keyA = 0, key1 = 18, key2 = 19, leftArrow = 123;
 const UUID first = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
 const UUID second = *UUID::parse("BBBBBBBB-0000-4000-8000-000000000002");
@@ -64,32 +64,16 @@ class ShortcutRecorderTest : public testing::Test {
   Events events;
 };
 
-TEST_F(ShortcutRecorderTest, ClickingTwiceChangesNothingAndRestoresTheLabel) {
-  platform.localizer.setTranslation("Press keys…", "키를 누르세요…");
-  auto recorder = recordingFirstWithShortcut();
-  EXPECT_EQ(recorder->label(), "키를 누르세요…");
-  EXPECT_EQ(monitor.monitorCount(), 1u);
-  recorder->click();
-  EXPECT_EQ(recorder->label(), "⌃⌥1");
-  EXPECT_EQ(monitor.monitorCount(), 0u);
-  EXPECT_EQ(events, (Events{"pause", "resume"}));
-  EXPECT_EQ(recorderFor(second)->label(), "Record Shortcut");
-}
-
 TEST_F(ShortcutRecorderTest, AShortcutNeedsCommandOptionOrControlAndIsStoredAtOnce) {
+  platform.localizer.setTranslation("Press keys…", "키를 누르세요…");
   auto recorder = recorderFor(first);
   recorder->click();
-  // Shift alone, then caps lock and function: still no required modifier.
-  for (std::uint64_t modifiers : {shift, capsLock | 0x800000}) {
-    EXPECT_FALSE(monitor.type(keyA, modifiers));  // swallowed
-    EXPECT_EQ(message, "Use with at least one of ⌘, ⌥ or ⌃.");
-    EXPECT_TRUE(recorder->isRecording());
-  }
+  EXPECT_EQ(recorder->label(), "키를 누르세요…");
+  // Caps lock and function are no required modifier either.
+  EXPECT_FALSE(monitor.type(keyA, capsLock | 0x800000));  // swallowed
+  EXPECT_EQ(message, "Use with at least one of ⌘, ⌥ or ⌃.");
   EXPECT_FALSE(monitor.type(key1, control | option));
-  EXPECT_EQ(message, std::nullopt);
-  EXPECT_FALSE(recorder->isRecording());
   EXPECT_EQ(shortcutOf(first), controlOption1);
-  EXPECT_EQ(recorder->label(), "⌃⌥1");
   // The store's change registers the hot keys, then the resume does it again.
   EXPECT_EQ(events, (Events{"pause", "change", "resume"}));
   EXPECT_TRUE(monitor.type(key1, control | option));  // no longer captured
@@ -103,15 +87,9 @@ TEST_F(ShortcutRecorderTest, ConflictsNameTheActionOrTheOtherGridButNeverTheOwnS
 
   auto recorder = recorderFor(second);
   recorder->click();
-  const std::tuple<std::uint16_t, std::uint64_t, const char*> presses[] = {
-      {leftArrow, option | command, "Already used by “Left Half”."},
-      {leftArrow, control | shift | command, "Already used by “Bottom Left”."},
-      {3, option | command | capsLock, "Already used by “Maximize”."},
-      {key1, control | option, "Already used by “6-way Split (3×2)”."}};
-  for (const auto& [key, modifiers, expected] : presses) {
-    monitor.type(key, modifiers);
-    EXPECT_EQ(message, expected);
-  }
+  // Caps lock is left out of the comparison.
+  monitor.type(3, option | command | capsLock);
+  EXPECT_EQ(message, "Already used by “Maximize”.");
   platform.localizer.setTranslation("Already used by “%@”.", "“%@”에서 이미 사용 중입니다.");
   platform.localizer.setTranslation("Left Half", "왼쪽 절반");
   monitor.type(leftArrow, option | command);
@@ -124,10 +102,8 @@ TEST_F(ShortcutRecorderTest, ConflictsNameTheActionOrTheOtherGridButNeverTheOwnS
 
 TEST_F(ShortcutRecorderTest, DeleteAloneClearsEscapeCancelsModifiedDeleteIsAKey) {
   const std::tuple<std::uint16_t, std::uint64_t, std::optional<Shortcut>> cases[] = {
-      {RecorderKey::deleteKey, 0, std::nullopt},
       {RecorderKey::forwardDelete, capsLock, std::nullopt},
       {RecorderKey::escape, 0, controlOption1},
-      {RecorderKey::escape, control | option | shift | command, controlOption1},
       {RecorderKey::deleteKey, command, Shortcut{51, command}},
   };
   for (const auto& [key, modifiers, result] : cases) {

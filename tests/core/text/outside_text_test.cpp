@@ -28,28 +28,19 @@ struct Row {
 
 TEST(GraphemePrefix, CutsAfterUserPerceivedCharacters) {
   const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467\u200D\U0001F466";
-  const std::string rainbowFlag = "\U0001F3F3\uFE0F\u200D\U0001F308";
   const std::string korea = "\U0001F1F0\U0001F1F7";
   const std::string japan = "\U0001F1EF\U0001F1F5";
-  const std::string thumbsUpMedium = "\U0001F44D\U0001F3FD";
   const std::string eAcute = "e\u0301";
   const std::string hanJamo = "\u1112\u1161\u11AB";  // one syllable from three jamo
 
   const Row rows[] = {
-      {"short text stays", "Draft", 40, "Draft"},
       {"exactly forty", repeat("a", 40), 40, repeat("a", 40)},
       {"forty-one", repeat("a", 41), 40, repeat("a", 40)},
       {"zero", "abc", 0, ""},
-      {"empty", "", 40, ""},
       {"family sequence is one", repeat("a", 39) + family + "b", 40, repeat("a", 39) + family},
       {"family at the cut is kept whole", repeat("a", 40) + family, 40, repeat("a", 40)},
-      {"ZWJ flag", rainbowFlag + "x", 1, rainbowFlag},
       {"flags pair up", korea + japan + korea, 2, korea + japan},
-      {"odd regional indicator", korea + "\U0001F1FA", 1, korea},
-      {"skin tone", thumbsUpMedium + thumbsUpMedium, 1, thumbsUpMedium},
       {"combining mark", repeat(eAcute, 41), 40, repeat(eAcute, 40)},
-      {"stacked marks", "a\u0301\u0323\u0308b", 1, "a\u0301\u0323\u0308"},
-      {"hangul syllables", "편집기 창", 3, "편집기"},
       {"hangul jamo", hanJamo + hanJamo, 1, hanJamo},
       {"crlf is one", "\r\nx", 1, "\r\n"},
   };
@@ -79,9 +70,7 @@ TEST(VisibleText, ControlCharactersAndBrokenBytesBecomeEscapesAndNothingElseChan
   } rows[] = {
       {"ordinary title", "Draft — notes.txt (편집됨) \\ C:\\Temp ✍️",
        "Draft — notes.txt (편집됨) \\ C:\\Temp ✍️"},
-      {"empty", "", ""},
-      {"line feed and carriage return", "a\nb\r\nc", "a\\nb\\r\\nc"},
-      {"tab", "a\tb", "a\\tb"},
+      {"line feed, carriage return and tab", "a\nb\r\nc\t", "a\\nb\\r\\nc\\t"},
       {"other C0 and DEL", std::string("\x00\x01\x1f\x7f", 4), "\\x00\\x01\\x1F\\x7F"},
       {"a terminal sequence", "\x1b[2J\x1b]0;owned\x07", "\\x1B[2J\\x1B]0;owned\\x07"},
       {"C1 controls as code points", "a\u0085b\u009bc\u0080\u009f",
@@ -89,8 +78,6 @@ TEST(VisibleText, ControlCharactersAndBrokenBytesBecomeEscapesAndNothingElseChan
       {"just past C1 stays", "\u00a0\u00ff", "\u00a0\u00ff"},
       {"bytes that are not UTF-8", "ok\xff\xc3(\x9b", "ok\\xFF\\xC3(\\x9B"},
       {"a truncated sequence at the end", "한\xed\x95", "한\\xED\\x95"},
-      {"a forged entry", "Mail\n2026-01-01T00:00:00Z 시작 — 권한=true",
-       "Mail\\n2026-01-01T00:00:00Z 시작 — 권한=true"},
   };
   for (const auto& row : rows) EXPECT_EQ(visibleText(row.text), row.expected) << row.name;
 }
