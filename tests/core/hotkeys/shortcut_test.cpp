@@ -57,14 +57,10 @@ TEST(ShortcutCoding, AcceptsNonNegativeIntegersInAnyOrderAndMasksTheModifiers) {
 TEST(ShortcutCoding, RefusesMissingKeysWrongKindsAndValuesOutOfRange) {
   const char* refused[] = {R"({"keyCode":3})",
                            R"({"modifiers":1572864})",
-                           R"({})",
                            R"([3,1572864])",
-                           R"(null)",
                            R"({"keyCode":3.0,"modifiers":0})",
                            R"({"keyCode":3,"modifiers":0.0})",
                            R"({"keyCode":"3","modifiers":0})",
-                           R"({"keyCode":true,"modifiers":0})",
-                           R"({"keyCode":null,"modifiers":0})",
                            R"({"keyCode":3,"modifiers":[0]})",
                            R"({"keyCode":-1,"modifiers":0})",
                            R"({"keyCode":3,"modifiers":-1})",
@@ -145,13 +141,10 @@ TEST_F(LinuxShortcutTextTest, ModifiersComeInOneOrderAndKeysByTheirNames) {
   EXPECT_EQ(text(18, control | option), "Ctrl+Alt+1");
   EXPECT_EQ(text(43, command), "Super+,");
   const std::pair<std::uint32_t, const char*> named[] = {
-      {36, "Return"},      {48, "Tab"},       {49, "Space"}, {51, "BackSpace"}, {53, "Escape"},
-      {117, "Delete"},     {114, "Insert"},   {115, "Home"}, {119, "End"},      {116, "Page_Up"},
-      {121, "Page_Down"},  {125, "Down"},     {126, "Up"},   {122, "F1"},       {120, "F2"},
-      {99, "F3"},          {118, "F4"},       {96, "F5"},    {97, "F6"},        {109, "F10"},
-      {111, "F12"},        {64, "F17"},       {79, "F18"},   {90, "F20"},       {82, "KP_0"},
-      {85, "KP_3"},        {89, "KP_7"},      {92, "KP_9"},  {76, "KP_Enter"},  {69, "KP_Add"},
-      {78, "KP_Subtract"}, {65, "KP_Decimal"}};
+      {36, "Return"}, {48, "Tab"},     {49, "Space"},    {51, "BackSpace"},
+      {53, "Escape"}, {117, "Delete"}, {115, "Home"},    {116, "Page_Up"},
+      {125, "Down"},  {122, "F1"},     {111, "F12"},     {90, "F20"},
+      {82, "KP_0"},   {92, "KP_9"},    {76, "KP_Enter"}, {65, "KP_Decimal"}};
   for (const auto& [keyCode, name] : named) {
     EXPECT_EQ(text(keyCode, control), std::string("Ctrl+") + name) << keyCode;
   }
