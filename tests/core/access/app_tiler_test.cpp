@@ -1,5 +1,4 @@
-// Tiling the front application through the window manager: which windows
-// take part, which screen, the header line and the refusals.
+// Tiling the front application: which windows, which screen, the header line.
 #include "core/access/app_tiler.h"
 
 #include <gtest/gtest.h>

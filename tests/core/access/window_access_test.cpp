@@ -53,7 +53,6 @@ TEST_F(WindowAccessTest, FocusedWindowIsWhateverTheFrontApplicationNames) {
   panel.subrole = "AXFloatingWindow";
   auto panelId = desktop.addWindow(editorPid, panel);
   desktop.setFocusedWindow(editorPid, panelId);
-  desktop.clearCalls();
   auto focused = access.focusedWindow();
   ASSERT_TRUE(focused);
   // Each element read hands out a fresh handle; equality looks through it
@@ -107,17 +106,18 @@ TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedT
   EXPECT_EQ(calls(), expectedCalls);
 }
 
-TEST_F(WindowAccessTest, AnApplicationWithoutAReadableListOfWindowsGivesAnEmptyList) {
+TEST_F(WindowAccessTest, ReadFrameTakesPositionThenSizeAndZeroesAHalfOfTheWrongKind) {
+  // No readable list of windows, one of the wrong kind, no such process: none.
   addWindow(start);
   desktop.application(editorPid).overrides["AXWindows"] = std::nullopt;
   EXPECT_THAT(standardIds(), IsEmpty());
   desktop.application(editorPid).overrides["AXWindows"] = AttributeValue{std::string("w1")};
-  EXPECT_THAT(standardIds(), IsEmpty()) << "list of the wrong kind";
-  EXPECT_THAT(access.standardWindows(99), IsEmpty()) << "no such process";
-}
+  EXPECT_THAT(standardIds(), IsEmpty());
+  EXPECT_THAT(access.standardWindows(99), IsEmpty());
+  desktop.application(editorPid).overrides.erase("AXWindows");
 
-TEST_F(WindowAccessTest, ReadFrameTakesPositionThenSizeAndZeroesAHalfOfTheWrongKind) {
-  auto id = addWindow({-1920.5, 25, 720, 875.25});
+  const sim::SimWindowId id = 1;  // the window above, moved
+  desktop.window(id).frame = {-1920.5, 25, 720, 875.25};
   desktop.clearCalls();
   EXPECT_EQ(access.readFrame(ax(id)), (Rect{-1920.5, 25, 720, 875.25}));
   EXPECT_THAT(calls(), ElementsAre("copy w1 AXPosition", "copy w1 AXSize"));
@@ -136,7 +136,6 @@ TEST_F(WindowAccessTest, SetFrameSwitchesTheEnhancedInterfaceOffAroundWritesAndR
   desktop.application(editorPid).enhancedUserInterface = true;
   auto id = addWindow(start);
   desktop.clearCalls();
-
   EXPECT_EQ(access.setFrame(ax(id), leftHalf), leftHalf);
   EXPECT_THAT(
       desktop.callTextsWithInterfaceState({SimPort::accessibility}),

@@ -1,5 +1,4 @@
-// Target frames, the screen choice and the rectangle arithmetic under them,
-// each case worked out by hand.
+// Target frames, the screen choice and rectangle arithmetic, worked out by hand.
 #include "core/actions/geometry.h"
 
 #include <gtest/gtest.h>

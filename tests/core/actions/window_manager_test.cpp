@@ -1,6 +1,4 @@
-// The window manager: apply, undo and redo with their log block and the two
-// stacks; perform and applyGrid with the permission and the focused window.
-// Tiling through it is pinned in app_tiler_test.
+// Apply, undo and redo, perform and applyGrid (tiling: app_tiler_test).
 #include "core/actions/window_manager.h"
 
 #include <gmock/gmock.h>

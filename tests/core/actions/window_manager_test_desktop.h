@@ -1,5 +1,4 @@
-// The simulated desktop with its log in memory, the front application
-// "Editor" and the window manager on it.
+// The simulated desktop, its log in memory, the front application "Editor".
 #pragma once
 
 #include <filesystem>

@@ -1,6 +1,4 @@
-// The program entry and the launch sequence on the simulated platform: the
-// order of the launch's effects, the start line, the updater decided once,
-// and the permission prompt with its 2-second poll.
+// The launch: its order, the start line, the updater and the permission poll.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,5 +1,4 @@
-// The log file: one stamped entry per call and per write, its folder made once
-// per run; no failure reaches the caller, no cut entry swallows the next.
+// The log file: one stamped write per entry; no failure reaches the caller.
 #include "core/app/log.h"
 
 #include <gmock/gmock.h>

@@ -1,6 +1,4 @@
-// Requests by hot key (acting on a later turn of the main queue) and by menu
-// choice (by its represented object), the login item and the permission pane;
-// the callbacks long-lived objects keep hold the delegate weakly.
+// Requests by hot key and by menu choice, the login item and the permission pane.
 #include <gtest/gtest.h>
 
 #include <algorithm>

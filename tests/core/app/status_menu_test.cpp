@@ -1,5 +1,4 @@
-// The status menu as the delegate builds it for the current state, item by
-// item; the hot key each item carries, and the line when no tray shows it.
+// The status menu as the delegate builds it, item by item.
 #include <gtest/gtest.h>
 
 #include <algorithm>

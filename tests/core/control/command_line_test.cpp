@@ -1,5 +1,4 @@
-// The command line: which arguments ask for what, and how an answer, or its
-// absence, becomes printed text and an exit status.
+// The command line: arguments, printed text and exit statuses.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -132,8 +131,8 @@ TEST(CommandLineTest, OnTheMacTheSystemsOwnArgumentsAreLeftOutAndThereIsNoHeadle
     return parseCommandLine(arguments, CommandLineShell::mac);
   };
   // Started by the system, or by open(1) with settings for one run.
-  EXPECT_EQ(mac({"-psn_0_1234567"}).kind, Kind::daemon);
-  EXPECT_TRUE(mac({"-AppleLanguages", "(ko)", "-AppleLocale", "--settings"}).settings);
+  EXPECT_EQ(mac({"-psn_0_1234567", "-AppleLocale"}).kind, Kind::daemon);
+  EXPECT_TRUE(mac({"-AppleLanguages", "(ko)", "--settings"}).settings);
   EXPECT_EQ(mac({"-psn_0_1", "run", "undo"}).request,
             ControlRequest{RunRequest{WindowAction::undo}});
   // Lower-case single-dash options stay the command line's.

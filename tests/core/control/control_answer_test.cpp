@@ -1,6 +1,4 @@
-// The answer: the line the daemon writes and the client accepts, how an
-// action's outcome and its log entries become one, and list and status as
-// people read them.
+// The answer line, action outcomes as answers, list and status as people read them.
 #include <gtest/gtest.h>
 
 #include <string>

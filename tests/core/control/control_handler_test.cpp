@@ -1,6 +1,4 @@
-// The running application's side of the control channel, on the simulated
-// desktop: a request runs exactly as its shortcut would, and the answer
-// carries the very entry the log took.
+// Requests and links served by the running application on the simulated desktop.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -62,11 +60,12 @@ TEST_F(ControlHandlerTest, RunAndGridAnswerWithTheEntriesTheyLoggedAndTheirOutco
 
   platform.desktop.addWindow(7, {1000, 100, 300, 200}, "c");
   platform.desktop.addWindow(7, {0, 100, 300, 200}, "a");
-  // Three columns of 480 on the visible frame, filled left to right.
+  // Three columns of 480 on the visible frame, filled in reading order: the
+  // redone left half puts Draft's top edge (25) above the others' (100).
   EXPECT_EQ(serve(GridSizeRequest{3, 1}),
             printed("grid 3×1 Notes ×3\n"
-                    "  OK 목표=(0,25 480×875) 결과=(0,25 480×875) a\n"
-                    "  OK 목표=(480,25 480×875) 결과=(480,25 480×875) Draft\n"
+                    "  OK 목표=(0,25 480×875) 결과=(0,25 480×875) Draft\n"
+                    "  OK 목표=(480,25 480×875) 결과=(480,25 480×875) a\n"
                     "  OK 목표=(960,25 480×875) 결과=(960,25 480×875) c\n"));
   EXPECT_THAT(serve(GridLayoutRequest{*UUID::parse(gridID)}).output,
               StartsWith("grid 3×2 Notes ×3\n  OK 목표=(0,25 480×438) "));

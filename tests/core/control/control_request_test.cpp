@@ -1,5 +1,4 @@
-// Request lines as a client may send them, and corvella:// links: each either
-// parses to exactly one request or is refused with one line naming the fault.
+// Request lines and corvella:// links: one request each, or one line of fault.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The grid settings tab: texts, rows with titles, steppers and previews, and
-// the buttons, each edit going through the store.
+// The grid settings tab: rows, steppers, previews and buttons over the store.
 #include "core/grids/grid_settings_model.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// HotKeyCenter (numbering, refusals, one handler, presses a turn later) and
-// registerHotKeys: actions as 1 to 20, grids after them, the failure line.
+// HotKeyCenter and registerHotKeys: numbering, refusals, presses a turn later.
 #include <gtest/gtest.h>
 
 #include "core/app/log.h"

@@ -1,7 +1,4 @@
-// The settings window opened from the delegate: created once, the regular
-// policy while shown and the accessory one after, the selected tab in the
-// defaults, and what a grid row shows (and which hot keys hold) after each key
-// typed while it records.
+// The settings window, its selected tab, and a grid row's redraw after each key.
 #include "core/settings/settings_window.h"
 
 #include <gtest/gtest.h>

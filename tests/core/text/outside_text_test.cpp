@@ -1,6 +1,4 @@
-// Outside texts on their way into the log: cut after whole user-perceived
-// characters, then control characters and broken bytes shown as escapes;
-// everything else stays byte for byte.
+// Outside texts on their way into the log: cut, then escaped.
 #include <gtest/gtest.h>
 
 #include <string>
