@@ -188,9 +188,7 @@ TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceAndAlwaysBack
     }
     EXPECT_EQ(switches, c.switched ? offAndOn : std::vector<std::string>{});
   }
-}
-
-TEST_F(WindowAccessTest, SetFrameWritesNothingThatIsNotFiniteAndRaiseAsksTheWindow) {
+  // Nothing that is not finite is written; raise asks the window.
   auto id = addWindow(start);
   desktop.clearCalls();
   EXPECT_FALSE(access.setFrame(ax(id), {std::numeric_limits<double>::quiet_NaN(), 25, 720, 875}));

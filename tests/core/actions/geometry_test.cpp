@@ -185,9 +185,6 @@ TEST(FitFrame, ShrinksMovesAndMakesIntegral) {
   // comes to -432.9999999999999; its ceiling must not reach into the next screen.
   EXPECT_EQ(fitFrame({0, 1700, 701.2150837378864, 100}, {-1309, 1609, 876, 896}),
             (Rect{-1135, 1700, 702, 100}));
-}
-
-TEST(DegenerateScreens, AnAxisWithoutLengthMapsToTheTargetsStart) {
   // An axis without length gives no proportion: the target's start, own size kept.
   EXPECT_EQ(mapFrame({100, 256, 300, 256}, {0, 0, 0, 1024}, {50, 0, 2000, 512}),
             (Rect{50, 128, 300, 128}));

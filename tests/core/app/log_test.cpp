@@ -103,8 +103,14 @@ TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {
 }
 
 TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {
-  // The location is decided once: a folder deleted later is not made again.
+  // Something that exists but does not open (a socket, a link) stays; writing
+  // the entry as a new whole file would throw the old one away.
   log.log("one");
+  platform.logLocation.putUnopenable(file);
+  log.log("two");
+  EXPECT_EQ(text(), "2026-01-02T03:04:05Z one\n");
+  EXPECT_EQ(fileCalls().back(), "appendToFile " + file.string() + " 25");
+  // The location is decided once: a folder deleted later is not made again.
   platform.logLocation.removeFolder(folder);
   platform.logLocation.setFolder("/elsewhere");
   EXPECT_NO_THROW(log.log("two"));
@@ -123,16 +129,6 @@ TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {
   EXPECT_FALSE(refused.logFileURL());
 }
 
-TEST_F(LogTest, AnEntryThatCannotBeAppendedNeverReplacesWhatIsThere) {
-  // Something that exists but does not open (a socket, a link) stays; writing
-  // the entry as a new whole file would throw the old one away.
-  log.log("one");
-  platform.logLocation.putUnopenable(file);
-  log.log("two");
-  EXPECT_EQ(text(), "2026-01-02T03:04:05Z one\n");
-  EXPECT_EQ(fileCalls().back(), "appendToFile " + file.string() + " 25");
-}
-
 TEST_F(LogTest, AnEntryCutShortIsEndedBeforeTheNextAndAFailedOneIsDropped) {
   platform.logLocation.putFile(file, "earlier run\n");  // appended to, never replaced
   // Room for the stamp and a little more: "2026-01-02T03:04:05Z leftHa".
@@ -147,9 +143,7 @@ TEST_F(LogTest, AnEntryCutShortIsEndedBeforeTheNextAndAFailedOneIsDropped) {
             "2026-01-02T03:04:05Z leftHa\n"
             "2026-01-02T03:04:05Z undo: 창 1개 복원\n"
             "2026-01-02T03:04:05Z redo: 창 1개 복원\n");
-}
-
-TEST_F(LogTest, ANewlineThatIsItselfCutShortLeavesTheEntryTornAndAFreshFileIsWhole) {
+  // A line feed itself cut short leaves the entry torn.
   platform.logLocation.putFile(file, "");
   platform.logLocation.setSpaceLeft(5);
   log.log("one");  // "2026-"

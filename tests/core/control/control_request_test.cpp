@@ -87,9 +87,7 @@ TEST(ControlRequestTest, ALineIsAtMostFourKibibytesWithItsLineFeed) {
   const std::string longest = request + std::string(maxRequestBytes - 1 - request.size(), ' ');
   EXPECT_TRUE(parseControlRequest(longest + "\r").request.has_value());  // CR is not counted
   EXPECT_EQ(parseControlRequest(longest + " ").error, "request longer than 4096 bytes");
-}
-
-TEST(ControlRequestTest, WhatAClientSentIsQuotedOnlyAsPrintableTextOfFortyCharacters) {
+  // What a client sent is quoted only as printable text of forty characters.
   EXPECT_EQ(parseControlRequest(R"({"request":"run","action":"\u001b]0;owned\u0007"})").error,
             "unknown action \"?]0;owned?\" (corvella list shows them)");
   EXPECT_EQ(quotedForAnswer("Größe"), "Gr????e");  // two bytes each
@@ -172,9 +170,6 @@ TEST(ControlURLTest, EveryOtherLinkIsRefusedInOneSafeLine) {
           {"http://run?action=leftHalf", "not a corvella:// link: \"http://run?action=leftHalf\""},
           {"", "not a corvella:// link: \"\""},
       });
-}
-
-TEST(ControlURLTest, ALinkIsAsLongAsARequestLineAtMost) {
   const std::string start = "corvella://run?action=maximize&padding=";
   const std::string longest = start + std::string(maxRequestBytes - 1 - start.size(), 'p');
   EXPECT_EQ(parseControlURL(longest).request, ControlRequest{RunRequest{WindowAction::maximize}});
