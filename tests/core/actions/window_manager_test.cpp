@@ -48,9 +48,7 @@ TEST(WindowActionCatalogue, RawValuesRoundTripExactlyAndKindsFollowTheOrder) {
   for (const char* text : {"LeftHalf", "", "leftHalf "}) {
     EXPECT_FALSE(windowActionFromRawValue(text).has_value()) << '"' << text << '"';
   }
-}
-
-TEST(FrameText, DropsFractionsTowardZeroAndNeverShowsANonNumber) {
+  // Frame texts drop fractions toward zero and never show a non-number.
   EXPECT_EQ(frameText({10.9, -3.7, 99.99, 0.5}), "(10,-3 99×0)");
   EXPECT_EQ(frameText({1e15 + 0.5, -0.5, 0, 0}), "(1000000000000000,0 0×0)");
   EXPECT_EQ(frameText({nan, inf, -inf, 1e300}), "(0,0 0×0)");  // an application can give anything

@@ -97,9 +97,7 @@ TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
   }
   EXPECT_EQ(fields(usageReport("run takes one action name")),
             fields({"", "corvella: run takes one action name\n", ExitStatus::usage}));
-}
-
-TEST(CommandLineTest, NoInstanceIsStatusThreeAndStatusSaysItOnStandardOutput) {
+  // No instance is status three; status says it on standard output.
   EXPECT_EQ(fields(noInstanceReport(parse({"status"}), "nothing answers at /run/x")),
             fields({"Corvella is not running (nothing answers at /run/x).\n", "",
                     ExitStatus::noInstance}));

@@ -21,9 +21,7 @@ TEST(ControlAnswerTest, AnAnswerIsOneLineOfJsonWithItsFieldsInOrder) {
   // A window title can hold any bytes; the answer stays valid JSON.
   EXPECT_EQ(decodeControlAnswer(encodeControlAnswer({ExitStatus::done, "한 a\xff", "", nullptr})),
             (ControlAnswer{ExitStatus::done, "한 a\uFFFD", "", nullptr}));
-}
-
-TEST(ControlAnswerTest, TheClientTakesOnlyWhatIsAnAnswer) {
+  // The client takes only what is an answer.
   const char* rejected[] = {
       "",
       "[0,\"\",\"\"]",
@@ -35,7 +33,7 @@ TEST(ControlAnswerTest, TheClientTakesOnlyWhatIsAnAnswer) {
       R"({"exit":0,"output":"","error":null})",
       R"({"exit":1,"output":"","error":"two\nlines"})",
       R"({"exit":0,"output":"","error":"","data":[[[[[[[[[[[[[[[[[[1]]]]]]]]]]]]]]]]]})"};
-  for (const char* line : rejected) EXPECT_EQ(decodeControlAnswer(line), std::nullopt) << line;
+  for (const char* text : rejected) EXPECT_EQ(decodeControlAnswer(text), std::nullopt) << text;
 
   EXPECT_EQ(decodeControlAnswer(R"({"exit":2,"output":"","error":"usage"})"),
             (ControlAnswer{ExitStatus::usage, "", "usage", nullptr}));
@@ -138,9 +136,7 @@ TEST(ControlReportsTest, StatusCountsTheShortcutsAndNamesTheRefusedOnes) {
             R"({"action":"nextThird","shortcut":"Ctrl+Alt+Right"},)"
             R"({"grid":"AAAAAAAA-0000-4000-8000-000000000001","shortcut":"Super+1"}],)"
             R"("registered":18,"running":true,"total":21,"trusted":false,"version":"0.1.0"})");
-}
-
-TEST(ControlReportsTest, TheStartNoticeCountsTheShortcutsAndListsTheirCommands) {
+  // The start notice counts the shortcuts and lists their commands.
   EXPECT_EQ(refusedShortcutsNotice({}), "");
   const std::string held = " held by another program; bind these commands to other keys:\n";
   const RefusedShortcut right{"Ctrl+Alt+Right", WindowAction::nextThird, std::nullopt};

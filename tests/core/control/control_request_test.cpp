@@ -106,9 +106,7 @@ TEST(ControlRequestTest, EveryRequestEncodesToALineThatParsesBackToIt) {
             R"({"request":"grid","columns":3,"rows":2})");
   EXPECT_EQ(encodeControlRequest(GridLayoutRequest{layoutID}),
             R"({"request":"grid","id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"})");
-}
-
-TEST(ControlRequestTest, GridSizesAreColumnsTimesRowsFromOneToTwelve) {
+  // Grid sizes are columns times rows from one to twelve.
   for (const char* text : {"3x2", "3X2", "3×2", "03x02"}) {
     EXPECT_EQ(parseGridSize(text), (GridSizeRequest{3, 2})) << text;
   }

@@ -44,9 +44,7 @@ TEST(GraphemePrefix, CutsAfterUserPerceivedCharacters) {
   for (const Row& row : rows) {
     EXPECT_EQ(graphemePrefix(row.text, row.limit), row.expected) << row.name;
   }
-}
-
-TEST(GraphemePrefix, InvalidBytesBecomeReplacementCharacters) {
+  // Invalid bytes become replacement characters.
   EXPECT_EQ(graphemePrefix("a\xFF"
                            "b",
                            40),
@@ -77,9 +75,6 @@ TEST(VisibleText, ControlCharactersAndBrokenBytesBecomeEscapesAndNothingElseChan
       {"a truncated sequence at the end", "한\xed\x95", "한\\xED\\x95"},
   };
   for (const auto& row : rows) EXPECT_EQ(visibleText(row.text), row.expected) << row.name;
-}
-
-TEST(VisibleText, TheFirstInvalidByteIsFoundOrTheWholeTextIsValid) {
   EXPECT_EQ(firstInvalidUtf8(""), 0u);
   EXPECT_EQ(firstInvalidUtf8("한국어 ✍️\n"), std::string("한국어 ✍️\n").size());
   EXPECT_EQ(firstInvalidUtf8("ok\xff\xfe"), 2u);
