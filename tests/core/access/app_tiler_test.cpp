@@ -20,13 +20,6 @@ class AppTilerTest : public ::testing::Test, public DesktopHarness {
   }
 };
 
-sim::SimWindowId addPanel(DesktopHarness& h, double x, double y) {
-  sim::SimWindowSpec panel;
-  panel.frame = {x, y, 200, 100};
-  panel.subrole = "AXFloatingWindow";
-  return h.desktop.addWindow(editorPid, panel);
-}
-
 TEST_F(AppTilerTest, OnlyTheWindowsOnTheFocusedWindowsScreenAreTiledAndCounted) {
   desktop.setScreens(sim::sideBySideScreens());
   auto p1 = addWindowAt(100, 100, "p1");
@@ -72,7 +65,7 @@ TEST_F(AppTilerTest, AGridFillsFromTheTopLeftAndLeavesTheRestWhereTheyAreOrAllWi
 }
 
 TEST_F(AppTilerTest, OnlyAPanelWhoseFrameCannotBeReadIsNoWindow) {
-  desktop.makeUnreadable(addPanel(*this, 100, 100), "AXSize");
+  desktop.makeUnreadable(addFocusedPanel({100, 100, 200, 100}), "AXSize");
   manager.perform(WindowAction::tileAppRows);
   EXPECT_EQ(logText(), entry("tileAppRows: Editor 창 없음"));
 }
@@ -81,8 +74,7 @@ TEST_F(AppTilerTest, TheFocusedWindowDecidesTheScreenElseTheFirstStandardOneAndI
   desktop.setScreens(sim::sideBySideScreens());
   auto onSecond = addWindowAt(2000, 100, "far");
   addWindowAt(100, 100, "near");
-  auto panel = addPanel(*this, 50, 600);
-  desktop.setFocusedWindow(editorPid, panel);
+  auto panel = addFocusedPanel({50, 600, 200, 100});
   manager.perform(WindowAction::tileAppColumns);
   EXPECT_EQ(logText(), entry("tileAppColumns Editor ×1\n" + okLine("(0,25 1440×875)", "near")));
   EXPECT_EQ(desktop.frame(panel), (Rect{50, 600, 200, 100}));

@@ -49,10 +49,7 @@ TEST_F(WindowAccessTest, FocusedWindowIsWhateverTheFrontApplicationNames) {
 
   desktop.setFrontmostApplication(editorPid);
   addWindow(start, "Draft");
-  sim::SimWindowSpec panel;
-  panel.subrole = "AXFloatingWindow";
-  auto panelId = desktop.addWindow(editorPid, panel);
-  desktop.setFocusedWindow(editorPid, panelId);
+  auto panelId = addFocusedPanel({});
   auto focused = access.focusedWindow();
   ASSERT_TRUE(focused);
   // Each element read hands out a fresh handle; equality looks through it

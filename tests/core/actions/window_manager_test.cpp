@@ -187,11 +187,7 @@ TEST_F(WindowManagerTest, PlacementsMoveTheFocusedWindowEvenAPanelUnderTheirRawV
   desktop.clearCalls();
   EXPECT_EQ(manager.perform(WindowAction::larger), ActionOutcome::applied(1, 1));
   // Five per cent of the primary 1440×900 screen's visible frame (0,25 1440×875).
-  sim::SimWindowSpec panel;
-  panel.frame = {10, 40, 300, 200};
-  panel.title = "Find";
-  panel.subrole = "AXFloatingWindow";
-  desktop.setFocusedWindow(editorPid, desktop.addWindow(editorPid, panel));
+  addFocusedPanel({10, 40, 300, 200}, "Find");
   manager.perform(WindowAction::center);
   EXPECT_EQ(logText(), entry("larger\n" + okLine("(284,141 872×644)", "Draft")) +
                            entry("center\n" + okLine("(570,363 300×200)", "Find")));
@@ -203,10 +199,7 @@ TEST(Refusals, EachNamesItsReasonLogsOrBeepsAndMovesNothing) {
   using Arrange = std::function<void(fixtures::DesktopHarness&, sim::SimWindowId)>;
   const auto panelOnSecondScreen = [](fixtures::DesktopHarness& h, sim::SimWindowId) {
     h.desktop.setScreens(sim::sideBySideScreens());
-    sim::SimWindowSpec panel;
-    panel.frame = {2000, 300, 200, 100};
-    panel.subrole = "AXFloatingWindow";
-    h.desktop.setFocusedWindow(editorPid, h.desktop.addWindow(editorPid, panel));
+    h.addFocusedPanel({2000, 300, 200, 100});
   };
   const auto frontApp = [](std::optional<std::string> name) {
     return [name](fixtures::DesktopHarness& h, sim::SimWindowId) {

@@ -41,6 +41,16 @@ struct DesktopHarness {
   sim::SimWindowId addWindow(const Rect& frame, std::string title = {}) {
     return desktop.addWindow(editorPid, frame, std::move(title));
   }
+  // A floating panel of the front application, focused.
+  sim::SimWindowId addFocusedPanel(const Rect& frame, std::string title = {}) {
+    sim::SimWindowSpec panel;
+    panel.frame = frame;
+    panel.title = std::move(title);
+    panel.subrole = "AXFloatingWindow";
+    const sim::SimWindowId id = desktop.addWindow(editorPid, panel);
+    desktop.setFocusedWindow(editorPid, id);
+    return id;
+  }
   AXWindow ax(sim::SimWindowId id) const { return {desktop.windowElement(id), editorPid}; }
   std::string logText() const {
     return platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or("");
