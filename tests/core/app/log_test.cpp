@@ -127,6 +127,10 @@ TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {
   refused.log("one");
   EXPECT_EQ(refusing.logLocation.fileText(file), "someone else's\n");
   EXPECT_FALSE(refused.logFileURL());
+  sim::SimPlatform nowhere(std::nullopt);
+  Log unplaced{nowhere.clock, nowhere.logLocation};
+  EXPECT_NO_THROW(unplaced.log("one"));
+  EXPECT_FALSE(unplaced.logFileURL());
 }
 
 TEST_F(LogTest, AnEntryCutShortIsEndedBeforeTheNextAndAFailedOneIsDropped) {

@@ -54,7 +54,7 @@ TEST(CommandLineTest, EachCommandBecomesItsRequestAndNoneIsTheDaemon) {
 }
 
 TEST(CommandLineTest, HelpAndVersionAnswerWithoutAnInstance) {
-  EXPECT_EQ(parse({"help"}).kind, Kind::help);
+  EXPECT_TRUE(parse({"--help"}).kind == Kind::help && parse({"help"}).kind == Kind::help);
   EXPECT_EQ(parse({"run", "--help"}).kind, Kind::help);
   EXPECT_EQ(parse({"--version"}).kind, Kind::version);
   const std::string help = helpText();
@@ -144,6 +144,7 @@ TEST(CommandLineTest, OnTheMacTheSystemsOwnArgumentsAreLeftOutAndThereIsNoHeadle
   EXPECT_EQ(help.find("--headless"), std::string::npos);
   EXPECT_THAT(help, HasSubstr("corvella://run?action=ACTION"));
   EXPECT_EQ(helpText().find("corvella://"), std::string::npos);
+  EXPECT_THAT(helpText(), HasSubstr("  corvella --headless "));
 }
 
 TEST(CommandLineTest, WhatATerminalWouldActOnIsShownAsQuestionMarks) {
