@@ -32,12 +32,11 @@ TEST_F(SettingsWindowTest, OneWindowBroughtForwardOnEveryOpeningAndEveryCloseBac
   delegate->openSettings();
   ASSERT_TRUE(platform.settingsWindowUI.close());
 
-  const Strings shown{"setActivationPolicy regular", "activate", "makeKeyAndOrderFront",
-                      "orderFrontRegardless"};
   Strings expected{"createWindow \"Corvella 설정\" 3"};
-  for (const char* close : {"setActivationPolicy accessory", "setActivationPolicy accessory"}) {
-    expected.insert(expected.end(), shown.begin(), shown.end());
-    expected.push_back(close);
+  for (int opening = 0; opening < 2; ++opening) {
+    expected.insert(expected.end(),
+                    {"setActivationPolicy regular", "activate", "makeKeyAndOrderFront",
+                     "orderFrontRegardless", "setActivationPolicy accessory"});
   }
   EXPECT_EQ(
       platform.desktop.callTexts({sim::SimPort::applicationUI, sim::SimPort::settingsWindowUI}),
