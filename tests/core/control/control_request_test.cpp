@@ -89,8 +89,8 @@ TEST(ControlRequestTest, ALineIsAtMostFourKibibytesWithItsLineFeed) {
   EXPECT_TRUE(parseControlRequest(longest + "\r").request.has_value());  // CR is not counted
   EXPECT_EQ(parseControlRequest(longest + " ").error, "request longer than 4096 bytes");
   // What a client sent is quoted only as printable text of forty characters.
-  EXPECT_EQ(parseControlRequest(R"({"request":"run","action":"\u001b]0;owned\u0007"})").error,
-            "unknown action \"?]0;owned?\" (corvella list shows them)");
+  EXPECT_EQ(parseControlRequest(R"({"request":"run","action":"\u001b]0;owned\u0007\u007f"})").error,
+            "unknown action \"?]0;owned??\" (corvella list shows them)");
   EXPECT_EQ(quotedForAnswer("Größe"), "Gr????e");  // two bytes each
   EXPECT_EQ(quotedForAnswer(std::string(41, 'a')), std::string(40, 'a') + "…");
 }
