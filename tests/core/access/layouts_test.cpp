@@ -1,5 +1,4 @@
-// Column, row and grid cells and the order of windows: exact cases worked out
-// by hand, then random windows for the two sorts that must agree.
+// Cells and the order of windows: cases by hand, then random windows.
 #include "core/access/layouts.h"
 
 #include <gtest/gtest.h>

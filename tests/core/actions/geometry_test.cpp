@@ -1,5 +1,4 @@
-// Target frames, the screen choice and the rectangle arithmetic under them,
-// each case worked out by hand.
+// Target frames, the screen choice and rectangle arithmetic, worked out by hand.
 #include "core/actions/geometry.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +34,6 @@ TEST(Rounding, HalvesGoAwayFromZeroAndZeroIsNeverNegative) {
     EXPECT_EQ(std::signbit(roundHalfAwayFromZero(value)), std::signbit(rounded)) << value;
   }
   EXPECT_FALSE(std::signbit(integral({-0.0, -0.0, 0.4, 0.4}).x));
-}
-
-TEST(RectangleArithmetic, IntersectionAndIntegral) {
   const Rect a{0, 0, 1000, 800};
   EXPECT_EQ(intersection(a, {900, 100, 300, 200}), (Rect{900, 100, 100, 200}));
   // Touching along an edge: zero width or height, not null.
@@ -89,9 +85,7 @@ TEST(ScreenChoice, LargestOverlapThenEarliestThenNearestCentre) {
   for (const auto& [window, screens, expected] : cases) {
     EXPECT_EQ(screenIndex(window, screens), expected) << testing::PrintToString(window);
   }
-}
-
-TEST(FramesClose, FourPointsInclusiveEachWay) {
+  // Frames within four points (inclusive) each way are close.
   const Rect a{100, 200, 300, 400};
   EXPECT_TRUE(framesClose(a, {104, 196, 304, 396}) && framesClose(a, {96, 204, 296, 404}));
   EXPECT_FALSE(framesClose(a, {104.001, 200, 300, 400}));
@@ -161,9 +155,7 @@ TEST(TargetFrame, AnchorFrames) {
     EXPECT_EQ(targetFrame(c.action, c.window, c.screens, c.index), c.expected)
         << rawValue(c.action) << " from " << testing::PrintToString(c.window);
   }
-}
-
-TEST(Thirds, NarrowerWidthsGiveTheMiddleThePoint) {
+  // Thirds of a width that does not divide give the middle the point.
   EXPECT_EQ(thirdFrame(0, {0, 0, 1366, 768}), (Rect{0, 0, 455, 768}));
   EXPECT_EQ(thirdFrame(1, {0, 0, 1366, 768}), (Rect{455, 0, 456, 768}));
   EXPECT_EQ(thirdFrame(2, {0, 0, 1366, 768}), (Rect{911, 0, 455, 768}));
@@ -186,9 +178,6 @@ TEST(FitFrame, ShrinksMovesAndMakesIntegral) {
   // comes to -432.9999999999999; its ceiling must not reach into the next screen.
   EXPECT_EQ(fitFrame({0, 1700, 701.2150837378864, 100}, {-1309, 1609, 876, 896}),
             (Rect{-1135, 1700, 702, 100}));
-}
-
-TEST(DegenerateScreens, AnAxisWithoutLengthMapsToTheTargetsStart) {
   // An axis without length gives no proportion: the target's start, own size kept.
   EXPECT_EQ(mapFrame({100, 256, 300, 256}, {0, 0, 0, 1024}, {50, 0, 2000, 512}),
             (Rect{50, 128, 300, 128}));

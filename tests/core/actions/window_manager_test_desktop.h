@@ -1,5 +1,4 @@
-// The simulated desktop with its log in memory, the front application
-// "Editor" and the window manager on it.
+// The simulated desktop, its log in memory, the front application "Editor".
 #pragma once
 
 #include <filesystem>
@@ -41,6 +40,16 @@ struct DesktopHarness {
 
   sim::SimWindowId addWindow(const Rect& frame, std::string title = {}) {
     return desktop.addWindow(editorPid, frame, std::move(title));
+  }
+  // A floating panel of the front application, focused.
+  sim::SimWindowId addFocusedPanel(const Rect& frame, std::string title = {}) {
+    sim::SimWindowSpec panel;
+    panel.frame = frame;
+    panel.title = std::move(title);
+    panel.subrole = "AXFloatingWindow";
+    const sim::SimWindowId id = desktop.addWindow(editorPid, panel);
+    desktop.setFocusedWindow(editorPid, id);
+    return id;
   }
   AXWindow ax(sim::SimWindowId id) const { return {desktop.windowElement(id), editorPid}; }
   std::string logText() const {

