@@ -3,6 +3,10 @@
 // window at its target (a ConfigureNotify with that frame), measured in one
 // run against
 //   - the floor: a bare _NET_MOVERESIZE_WINDOW from a client already connected;
+//   - the key floor: the same request sent by a client that holds the same
+//     key grab and answers the press with nothing else, so that what the key's
+//     way through the server and one more process costs is seen apart from
+//     what corvella does;
 //   - the alternative a Linux user has today: xbindkeys running
 //     `wmctrl -r :ACTIVE: -e ...` on the same press.
 // corvella runs the half moves headless (its own poll loop) and with the
@@ -21,6 +25,7 @@
 
 #include <dirent.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -138,6 +143,60 @@ class Probe {
   }
   xcb_connection_t* connection_;
   xcb_window_t root_ = XCB_WINDOW_NONE;
+};
+
+// The key floor's client: grabs the halves' keys on the root and answers
+// each press with the bare request, on a thread of its own so that the
+// harness's connection only watches.
+class KeyFloor {
+ public:
+  KeyFloor(const std::string& display, xcb_window_t window, std::function<Frame(int)> target,
+           const FrameExtents& extents)
+      : sender_(display),
+        connection_(xcb_connect(display.c_str(), nullptr)),
+        window_(window),
+        target_(std::move(target)),
+        extents_(extents) {
+    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    for (std::uint8_t key : {keys::left, keys::right}) {
+      xcb_grab_key(connection_, 0, root_, XCB_MOD_MASK_4 | XCB_MOD_MASK_1, key, XCB_GRAB_MODE_ASYNC,
+                   XCB_GRAB_MODE_ASYNC);
+    }
+    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    thread_ = std::thread([this] { run(); });
+  }
+  ~KeyFloor() {
+    stop_ = true;
+    thread_.join();
+    xcb_ungrab_key(connection_, XCB_GRAB_ANY, root_, XCB_MOD_MASK_ANY);
+    xcb_disconnect(connection_);
+  }
+  KeyFloor(const KeyFloor&) = delete;
+  KeyFloor& operator=(const KeyFloor&) = delete;
+
+ private:
+  void run() {
+    int presses = 0;
+    while (!stop_ && !xcb_connection_has_error(connection_)) {
+      while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        if ((event->response_type & 0x7f) == XCB_KEY_PRESS) {
+          sender_.moveResize(window_, target_(presses++), extents_);
+        }
+        std::free(event);
+      }
+      pollfd readable{xcb_get_file_descriptor(connection_), POLLIN, 0};
+      ::poll(&readable, 1, 100);
+    }
+  }
+
+  Probe sender_;
+  xcb_connection_t* connection_;
+  xcb_window_t root_ = XCB_WINDOW_NONE;
+  xcb_window_t window_;
+  std::function<Frame(int)> target_;
+  FrameExtents extents_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
 };
 
 struct Series {
@@ -329,13 +388,13 @@ int main(int argc, char** argv) {
       "floor: bare _NET_MOVERESIZE_WINDOW", presses, probe,
       [&](int i) { probe.moveResize(window, halves(i), extents); }, halves);
   print(floor, floor.p50());
+  auto pressHalves = [&](int i) {
+    probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
+  };
 
   // corvella headless and with its tray icon, in alternate blocks (so that
   // both meet the same load on the machine), with the tray's panel on the
   // screen for both: it takes 30 pixels off the bottom.
-  auto pressHalves = [&](int i) {
-    probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
-  };
   const Frame leftAbovePanel{0, 0, 720, 870}, rightAbovePanel{720, 0, 720, 870};
   auto halvesAbovePanel = [&](int i) { return i % 2 ? rightAbovePanel : leftAbovePanel; };
   Series corvella{"corvella leftHalf / rightHalf (⌥⌘← / ⌥⌘→)", {}, 0};
@@ -351,6 +410,14 @@ int main(int argc, char** argv) {
   if (!tray.startHost()) {
     std::fprintf(stderr, "corvella-latency: the tray (tint2) did not start\n");
     return 1;
+  }
+  // The key floor under the same conditions as corvella: the panel on the
+  // screen, the same presses.
+  Series keyFloor;
+  {
+    KeyFloor client(session.display(), window, halvesAbovePanel, extents);
+    keyFloor = measure("key floor: the press answered by that request", presses, probe, pressHalves,
+                       halvesAbovePanel);
   }
   for (int block = 0; block < blocks; ++block) {
     const bool last = block == blocks - 1;
@@ -374,6 +441,7 @@ int main(int argc, char** argv) {
 #endif
   }
   tray.stopHost();
+  print(keyFloor, floor.p50());
   print(corvella, floor.p50());
 #ifdef CORVELLA_LATENCY_TRAY
   print(withTray, floor.p50());
@@ -442,6 +510,8 @@ int main(int argc, char** argv) {
               alternative.p50() / corvella.p50(), alternative.p99() / corvella.p99());
   std::printf("  corvella against the floor: p50 %.2f×, p99 %.2f×\n", corvella.p50() / floor.p50(),
               corvella.p99() / floor.p99());
+  std::printf("  corvella against the key floor: p50 %.2f×, p99 %.2f×\n",
+              corvella.p50() / keyFloor.p50(), corvella.p99() / keyFloor.p99());
   std::printf("\n  corvella at rest (%lld s idle after the presses):\n",
               static_cast<long long>(idle.count()));
   std::printf("    headless                 %6.1f MB resident  %3ld wake-ups\n",
