@@ -119,10 +119,11 @@ TEST(GridSettingsModelTest, PreviewsInsetTheirCellsAndDrawNothingForOutlyingGrid
     EXPECT_DOUBLE_EQ(cells[k].width, cellWidth - 1.5) << k;
     EXPECT_DOUBLE_EQ(cells[k].height, 12.5) << k;
   }
-  // 1.1 wide cells (40 columns) leave nothing after the inset; no preview
-  // draws more than 64 × 64 cells.
+  // 2 wide cells (22 columns) keep half a point after the inset, 1.1 wide
+  // cells (40 columns) nothing; no preview draws more than 64 × 64 cells.
   const std::tuple<std::int64_t, std::int64_t, double, std::size_t> grids[] = {
       {12, 12, 44, 144},
+      {22, 22, 44, 484},
       {0, 2, 44, 0},
       {40, 1, 44, 0},
       {64, 64, 1000, 4096},
