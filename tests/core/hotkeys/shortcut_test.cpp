@@ -132,11 +132,11 @@ TEST_F(LinuxShortcutTextTest, ModifiersComeInOneOrderAndKeysByTheirNames) {
   EXPECT_EQ(text(18, control | option), "Ctrl+Alt+1");
   EXPECT_EQ(text(43, command), "Super+,");
   const std::pair<std::uint32_t, const char*> named[] = {
-      {36, "Return"},    {48, "Tab"},   {49, "Space"},    {51, "BackSpace"}, {53, "Escape"},
-      {117, "Delete"},   {115, "Home"}, {116, "Page_Up"}, {125, "Down"},     {122, "F1"},
-      {97, "F6"},        {109, "F10"},  {111, "F12"},     {79, "F18"},       {90, "F20"},
-      {82, "KP_0"},      {85, "KP_3"},  {89, "KP_7"},     {92, "KP_9"},      {76, "KP_Enter"},
-      {65, "KP_Decimal"}};
+      {36, "Return"},      {48, "Tab"},       {49, "Space"},    {51, "BackSpace"}, {53, "Escape"},
+      {117, "Delete"},     {115, "Home"},     {116, "Page_Up"}, {125, "Down"},     {122, "F1"},
+      {97, "F6"},          {109, "F10"},      {111, "F12"},     {79, "F18"},       {90, "F20"},
+      {82, "KP_0"},        {85, "KP_3"},      {89, "KP_7"},     {92, "KP_9"},      {76, "KP_Enter"},
+      {78, "KP_Subtract"}, {65, "KP_Decimal"}};
   for (const auto& [keyCode, name] : named) {
     EXPECT_EQ(text(keyCode, control), std::string("Ctrl+") + name) << keyCode;
   }

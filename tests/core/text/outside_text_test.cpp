@@ -77,6 +77,7 @@ TEST(VisibleText, ControlCharactersAndBrokenBytesBecomeEscapesAndNothingElseChan
   for (const auto& row : rows) EXPECT_EQ(visibleText(row.text), row.expected) << row.name;
   EXPECT_EQ(firstInvalidUtf8(""), 0u);
   EXPECT_EQ(firstInvalidUtf8("한국어 ✍️\n"), std::string("한국어 ✍️\n").size());
+  EXPECT_EQ(firstInvalidUtf8(std::string_view("a\0b", 3)), 3u);  // NUL is valid UTF-8
   EXPECT_EQ(firstInvalidUtf8("ok\xff\xfe"), 2u);
   EXPECT_EQ(firstInvalidUtf8("한\xed\x95"), 3u);  // a sequence cut short
   EXPECT_EQ(firstInvalidUtf8("\xc0\xaf"), 0u);    // an overlong "/"
