@@ -471,12 +471,8 @@ int main(int argc, char** argv) {
     }
     return true;
   });
-  const Series alternative = measure(
-      "xbindkeys + wmctrl -r :ACTIVE: -e", presses, probe,
-      [&](int i) {
-        probe.press({keys::super, keys::alt, i % 2 ? keys::right : keys::left});
-      },
-      halves);
+  const Series alternative =
+      measure("xbindkeys + wmctrl -r :ACTIVE: -e", presses, probe, pressHalves, halves);
   print(alternative, floor.p50());
   xbindkeys.stop(SIGTERM);
 
