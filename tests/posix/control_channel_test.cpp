@@ -1,14 +1,18 @@
 // The control channel at both ends: one line in, one answer out; no client
 // stalls the daemon, grows without bound or reaches it from another account;
-// and the client gets a clear verdict when nothing answers.
+// and the client gets a clear verdict when nothing answers. One daemon per
+// user: the socket is claimed under a lock in a private folder, a stale one
+// is replaced, anything else in the way is left alone.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,6 +32,7 @@
 namespace corvella::posix {
 namespace {
 
+namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Result = Exchange::Result;
@@ -124,15 +129,26 @@ class ControlTest : public ::testing::Test {
     EXPECT_EQ(held.size(), 1u);
     return client;
   }
-  // The error of the answer line sent (which ends with its line feed).
+  // The exit status and error of the answer line sent: "1 busy: ...".
   std::string errorOf(int client) {
     const std::string line = readToEnd(client);
     auto answer = decodeControlAnswer(line.substr(0, line.find('\n')));
-    return answer ? answer->error : "(not an answer: " + line + ")";
+    return answer ? std::to_string(int(answer->exit)) + " " + answer->error
+                  : "(not one: " + line + ")";
+  }
+
+  // A socket bound at the path, as another process left it.
+  FileDescriptor boundSocket() {
+    fs::create_directories(socketPath.parent_path());
+    FileDescriptor bound = streamSocket();
+    const auto address = socketAddress(socketPath);
+    EXPECT_EQ(::bind(bound.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address),
+              0);
+    return bound;
   }
 
   corvella::testing_support::TemporaryFolder folder;
-  const std::filesystem::path socketPath = folder.path() / "control";
+  const fs::path socketPath = folder.path() / "run/corvella/control";
   ControlSocketClaim claim;
   std::unique_ptr<ControlServer> server;
   std::unique_ptr<ControlChannel> channel;
@@ -145,34 +161,18 @@ class ControlTest : public ::testing::Test {
 };
 
 using ControlServerTest = ControlTest;
-
-TEST_F(ControlServerTest, ARequestLineIsHandedOverAndItsAnswerSentBeforeTheEnd) {
+TEST_F(ControlServerTest, OneLineIsAnsweredAndALastLineWithoutItsLineFeedCountsAtTheEnd) {
   ASSERT_TRUE(start());
   FileDescriptor client = connect();
   ASSERT_TRUE(send(client.get(), "{\"request\":\"status\"}\nnot read\n"));
   EXPECT_EQ(readToEnd(client.get()), "answer to {\"request\":\"status\"}\n");
-  EXPECT_THAT(lines, ElementsAre("{\"request\":\"status\"}"));
-  EXPECT_EQ(server->clientCount(), 0u);
-}
-
-TEST_F(ControlServerTest, ALastLineWithoutItsLineFeedCountsOnceTheClientStopsWriting) {
-  ASSERT_TRUE(start());
-  FileDescriptor client = connect();
-  ASSERT_TRUE(send(client.get(), "{\"request\":\"list\"}\r"));
+  FileDescriptor unended = connect();
+  ASSERT_TRUE(send(unended.get(), "{\"request\":\"list\"}\r"));
   pump();
-  EXPECT_THAT(lines, IsEmpty()) << "more may come";
-  ::shutdown(client.get(), SHUT_WR);
-  EXPECT_EQ(readToEnd(client.get()), "answer to {\"request\":\"list\"}\r\n");
-}
-
-TEST_F(ControlServerTest, AClientThatSaysNothingAndLeavesCostsNothing) {
-  ASSERT_TRUE(start());
-  FileDescriptor client = connect();
-  EXPECT_EQ(server->clientCount(), 1u);
-  client.reset();
-  pump();
+  EXPECT_THAT(lines, ElementsAre("{\"request\":\"status\"}")) << "more may come";
+  ::shutdown(unended.get(), SHUT_WR);
+  EXPECT_EQ(readToEnd(unended.get()), "answer to {\"request\":\"list\"}\r\n");
   EXPECT_EQ(server->clientCount(), 0u);
-  EXPECT_THAT(lines, IsEmpty());
 }
 
 TEST_F(ControlServerTest, TheLongestLineIsFourKibibytesWithItsLineFeed) {
@@ -182,14 +182,17 @@ TEST_F(ControlServerTest, TheLongestLineIsFourKibibytesWithItsLineFeed) {
   EXPECT_EQ(readToEnd(longest.get()), "answer to " + std::string(4095, 'a') + "\n");
   FileDescriptor tooLong = connect();
   ASSERT_TRUE(send(tooLong.get(), std::string(4096, 'a') + "\n"));
-  EXPECT_EQ(errorOf(tooLong.get()), "request longer than 4096 bytes");
+  EXPECT_EQ(errorOf(tooLong.get()), "2 request longer than 4096 bytes");
   EXPECT_EQ(lines.size(), 1u);
 }
 
 TEST_F(ControlServerTest, ASilentClientWaitsAloneAndIsDroppedWhenItsTimeIsUp) {
   ASSERT_TRUE(start());
   FileDescriptor silent = connect();
+  FileDescriptor leaving = connect();
   FileDescriptor other = connect();
+  EXPECT_EQ(server->clientCount(), 3u);
+  leaving.reset();  // says nothing and leaves: costs nothing
   ASSERT_TRUE(send(other.get(), "ping\n"));
   EXPECT_EQ(readToEnd(other.get()), "answer to ping\n");
   EXPECT_EQ(server->clientCount(), 1u);
@@ -198,6 +201,7 @@ TEST_F(ControlServerTest, ASilentClientWaitsAloneAndIsDroppedWhenItsTimeIsUp) {
   server->handleTimer(ControlServer::Clock::now() + std::chrono::milliseconds(5001));
   EXPECT_EQ(server->clientCount(), 0u);
   EXPECT_EQ(readToEnd(silent.get()), "");
+  EXPECT_THAT(lines, ElementsAre("ping"));
 }
 
 TEST_F(ControlServerTest, AnAnswerCanComeOnALaterTurnAndIsNotTimedOutWhileItIsMade) {
@@ -211,32 +215,28 @@ TEST_F(ControlServerTest, AnAnswerCanComeOnALaterTurnAndIsNotTimedOutWhileItIsMa
   EXPECT_EQ(readToEnd(client.get()), "done\n");
 }
 
-TEST_F(ControlServerTest, AnAnswerForAClientThatLeftIsDropped) {
+TEST_F(ControlServerTest, AnAnswerForAClientThatLeftOrAfterTheServerIsGoneGoesNowhere) {
   FileDescriptor client = deferredRequest();
   client.reset();
   pump();
   EXPECT_EQ(server->clientCount(), 0u);
   held.at(0)("nobody listens");
-  // A new client is not handed the old answer.
-  deferring = false;
+  // Neither a new client nor anyone once the server is gone is handed an answer.
   FileDescriptor next = connect();
   ASSERT_TRUE(send(next.get(), "fresh\n"));
-  EXPECT_EQ(readToEnd(next.get()), "answer to fresh\n");
-}
-
-TEST_F(ControlServerTest, AnAnswerAfterTheServerIsGoneDoesNothing) {
-  FileDescriptor client = deferredRequest();
+  pump();
+  ASSERT_EQ(held.size(), 2u);
   server.reset();
-  held.at(0)("too late");
+  held.at(1)("too late");
   char byte;
-  EXPECT_EQ(::recv(client.get(), &byte, 1, 0), 0) << "closed without an answer";
+  EXPECT_EQ(::recv(next.get(), &byte, 1, 0), 0) << "closed without an answer";
 }
 
 TEST_F(ControlServerTest, ClientsBeyondTheLimitAreToldTheServerIsBusy) {
   ASSERT_TRUE(start({.maxClients = 1}));
   FileDescriptor first = connect();
   FileDescriptor second = connect();
-  EXPECT_EQ(errorOf(second.get()), "busy: too many clients at once");
+  EXPECT_EQ(errorOf(second.get()), "1 busy: too many clients at once");
   EXPECT_EQ(server->clientCount(), 1u);
 }
 
@@ -245,11 +245,7 @@ TEST_F(ControlServerTest, AnotherUsersConnectionIsRefusedBeforeItIsRead) {
   ASSERT_TRUE(start({}, ::geteuid() + 1));
   FileDescriptor client = connect();
   send(client.get(), "{\"request\":\"run\",\"action\":\"leftHalf\"}\n");
-  const std::string answer = readToEnd(client.get());
-  const auto refused = decodeControlAnswer(answer.substr(0, answer.find('\n')));
-  ASSERT_TRUE(refused.has_value()) << answer;
-  EXPECT_EQ(refused->exit, ExitStatus::failed);
-  EXPECT_EQ(refused->error, "refused: this channel serves only its own user");
+  EXPECT_EQ(errorOf(client.get()), "1 refused: this channel serves only its own user");
   EXPECT_THAT(lines, IsEmpty());
   EXPECT_EQ(server->clientCount(), 0u);
   // Root is no exception either way, and a peer of unknown user is none.
@@ -378,6 +374,59 @@ TEST_F(ControlClientTest, AConnectionClosedWithoutAnAnswerIsAFailure) {
   closer.join();
   EXPECT_EQ(exchange.result, Result::failed);
   EXPECT_EQ(exchange.why, "Corvella closed the connection without an answer");
+}
+
+mode_t modeOf(const fs::path& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0 ? status.st_mode : 0;
+}
+
+// The first claim makes the socket's folder and the one above it.
+TEST_F(ControlTest, TheFirstClaimMakesAPrivateFolderAndASocketOnlyItsUserCanReach) {
+  ASSERT_TRUE(claimSocket()) << claim.error;
+  EXPECT_EQ(modeOf(socketPath.parent_path()) & 0777, 0700u);
+  EXPECT_EQ(modeOf(folder.path() / "run") & 0777, 0700u) << "made with its parent";
+  EXPECT_EQ(modeOf(socketPath) & 077, 0u);
+  EXPECT_TRUE(fs::exists(socketPath.parent_path() / "control.lock"));
+  EXPECT_TRUE(connectTo(socketPath).has_value());
+  claim.socket.reset();
+  EXPECT_FALSE(fs::exists(socketPath)) << "removed when the daemon ends";
+}
+
+TEST_F(ControlTest, ASocketLeftByACrashedDaemonIsReplacedInAFolderMadePrivate) {
+  boundSocket();  // closed without being removed, as a killed daemon leaves it
+  ::chmod(socketPath.parent_path().c_str(), 0755);
+  EXPECT_EQ(exchangeRequest(socketPath, "x").result, Exchange::Result::noInstance);
+  ASSERT_TRUE(claimSocket()) << claim.error;
+  EXPECT_TRUE(connectTo(socketPath).has_value());
+  EXPECT_EQ(modeOf(socketPath.parent_path()) & 0777, 0700u);
+}
+
+TEST_F(ControlTest, AListeningSocketWithoutTheLockStillCountsAsRunning) {
+  FileDescriptor other = boundSocket();
+  ASSERT_EQ(::listen(other.get(), 1), 0);
+  EXPECT_EQ(claimControlSocket(socketPath).result, ControlSocketClaim::Result::alreadyRunning);
+  EXPECT_TRUE(S_ISSOCK(modeOf(socketPath)));
+}
+
+TEST_F(ControlTest, WhatIsInTheWayIsRefusedAndLeftAlone) {
+  const fs::path link = folder.path() / "link";
+  const fs::path deep = folder.path() / std::string(120, 'd') / "control";
+  fs::create_directories(socketPath.parent_path());
+  std::ofstream(socketPath) << "notes";
+  fs::create_directory_symlink(socketPath.parent_path(), link);
+  const std::pair<fs::path, std::string> rows[] = {
+      {socketPath, socketPath.string() + " is in the way (not a socket)"},
+      {link / "control", link.string() + " is not a folder"},
+      {deep, deep.string() + " is too long for a socket address"},  // refused, not cut
+  };
+  for (const auto& [path, error] : rows) {
+    const ControlSocketClaim refused = claimControlSocket(path);
+    EXPECT_EQ(refused.result, ControlSocketClaim::Result::failed) << path;
+    EXPECT_EQ(refused.error, error);
+  }
+  EXPECT_EQ(folder.read("run/corvella/control"), "notes");
+  EXPECT_FALSE(fs::exists(deep.parent_path()));
 }
 
 }  // namespace
