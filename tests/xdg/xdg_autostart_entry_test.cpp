@@ -46,7 +46,8 @@ class AutostartEntryTest : public ::testing::Test {
   std::string searchPath;
 };
 
-TEST_F(AutostartEntryTest, FromABuildFolderTheFirstInstalledProgramOnThePathIsTaken) {
+TEST_F(AutostartEntryTest,
+       FromABuildFolderTheFirstInstalledProgramOnThePathIsTakenElseTheProblemIsNamed) {
   const fs::path running = buildProgram();
   program("checkout/build/bin/corvella");                     // on the path, yet a build too
   program("plain/corvella", false);                           // not executable
@@ -57,15 +58,12 @@ TEST_F(AutostartEntryTest, FromABuildFolderTheFirstInstalledProgramOnThePathIsTa
   searchPath = ":relative/bin:" + bin("missing") + ":" + bin("checkout/build/bin") + ":" +
                bin("plain") + ":" + bin("folder") + ":" + bin("build") + ":" + bin("usr/bin");
   EXPECT_EQ(findInstalledProgram(running, searchPath).path, folder.path() / "build/corvella");
-}
-
-TEST_F(AutostartEntryTest, WithoutAnInstalledProgramTheProblemIsNamed) {
-  const fs::path running = buildProgram();
+  // Without one the problem is named.
   EXPECT_EQ(findInstalledProgram(running, bin("checkout/build")).problem,
             "no installed corvella to start at login (" + running.string() +
                 " runs from a build folder, none on PATH)");
   // The running program was removed after it started (an uninstall, an upgrade).
-  const fs::path gone = folder.path() / "usr/bin/corvella";
+  const fs::path gone = folder.path() / "removed/bin/corvella";
   const InstalledProgram none = findInstalledProgram(gone, "");
   EXPECT_EQ(none.path, std::nullopt);
   EXPECT_EQ(none.problem, "no installed corvella to start at login (" + gone.string() +
@@ -95,11 +93,11 @@ TEST_F(AutostartEntryTest, RegisteringWritesTheEntryAndUnregisteringRemovesIt) {
 TEST_F(AutostartEntryTest, APathWithSpecialCharactersIsQuotedReadBackAndValidForDesktops) {
   // Inside the quotes ", `, $ and \ take a backslash; the file format then
   // doubles every backslash.
-  EXPECT_NE(XdgAutostartEntry::entryText("/home/a b/$x/c\"d/e\\f")
-                .find("Exec=\"/home/a b/\\\\$x/c\\\\\"d/e\\\\\\\\f\"\n"
+  const std::string text = XdgAutostartEntry::entryText("/home/a b/$x/c\"d/e\\f");
+  EXPECT_NE(text.find("Exec=\"/home/a b/\\\\$x/c\\\\\"d/e\\\\\\\\f\"\n"
                       "TryExec=/home/a b/$x/c\"d/e\\\\f\n"),
             std::string::npos)
-      << XdgAutostartEntry::entryText("/home/a b/$x/c\"d/e\\f");
+      << text;
   XdgAutostartEntry login = item(program("a b/$x/c\"d`e/e\\f/corvella"));
   ASSERT_EQ(login.registerApp(), std::nullopt);
   EXPECT_EQ(login.status(), LoginItemStatus::enabled) << content();
@@ -147,7 +145,7 @@ TEST_F(AutostartEntryTest, AnEntryWrittenByHandIsEnabledWhileItsProgramCanStart)
   }
 }
 
-TEST_F(AutostartEntryTest, AnEntryThatIsNoFileShowsOffWithoutWaiting) {
+TEST_F(AutostartEntryTest, AnEntryThatIsNoFileShowsOffWithoutWaitingAndFailuresAreDescribed) {
   program("bin/corvella");
   fs::create_directories(entry.parent_path());
   // A FIFO no one writes to: reading must not block.
@@ -162,14 +160,14 @@ TEST_F(AutostartEntryTest, AnEntryThatIsNoFileShowsOffWithoutWaiting) {
   EXPECT_EQ(login.status(), LoginItemStatus::notRegistered);
   EXPECT_TRUE(login.registerApp().has_value()) << "a folder is not replaced";
   EXPECT_TRUE(fs::is_directory(entry));
-}
 
-TEST_F(AutostartEntryTest, FailuresComeBackAsDescriptions) {
+  // Failures come back as descriptions.
   XdgAutostartEntry nowhere(std::nullopt, "/x");
   EXPECT_EQ(nowhere.status(), LoginItemStatus::notFound);
   EXPECT_EQ(nowhere.registerApp(), "no configuration folder (XDG_CONFIG_HOME, HOME)");
   EXPECT_EQ(nowhere.unregisterApp(), "no configuration folder (XDG_CONFIG_HOME, HOME)");
   // A plain file where the autostart folder should be.
+  fs::remove_all(folder.path() / "autostart");
   std::ofstream(folder.path() / "autostart") << "in the way";
   auto failure = item(program("bin/corvella")).registerApp();
   ASSERT_TRUE(failure.has_value());

@@ -1,7 +1,6 @@
-// Where the XDG shell keeps its files (each XDG folder first, then below
-// HOME, never a relative or empty path), and the log's folder and file there:
-// private, never reached through a link, never replaced through a guessable
-// name, and never glued together when a write was cut short.
+// Where the XDG shell keeps its files, and the log's folder and file there:
+// private, never reached through a link or a guessable name, never glued
+// together when a write was cut short.
 #include "platform/xdg/xdg_log_location.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +8,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -30,33 +30,26 @@ namespace fs = std::filesystem;
 using testing_support::environmentOf;
 using Strings = std::vector<std::string>;
 
-// Where the defaults file, the log and the control socket live.
-using Path = std::optional<std::filesystem::path>;
-
 TEST(XdgFolders, EachXdgFolderFirstThenHomeNeverARelativeOrEmptyPath) {
-  const std::tuple<testing_support::Variables, Path, Path, Path> rows[] = {
-      {{{"XDG_CONFIG_HOME", "/c"},
-        {"XDG_STATE_HOME", "/s"},
-        {"XDG_RUNTIME_DIR", "/r"},
-        {"HOME", "/h"}},
-       "/c/corvella/defaults.json",
-       "/s/Corvella",
-       "/r/corvella/control"},
-      {{{"XDG_CONFIG_HOME", "c"},
-        {"XDG_STATE_HOME", "s"},
-        {"XDG_RUNTIME_DIR", "r"},
-        {"HOME", "/h"}},
+  // XDG_CONFIG_HOME, XDG_STATE_HOME, XDG_RUNTIME_DIR and HOME (unset when null),
+  // then where the defaults file, the log and the control socket live.
+  using Path = std::optional<fs::path>;
+  const std::tuple<std::array<const char*, 4>, Path, Path, Path> rows[] = {
+      {{"/c", "/s", "/r", "/h"}, "/c/corvella/defaults.json", "/s/Corvella", "/r/corvella/control"},
+      {{"c", "s", "r", "/h"},
        "/h/.config/corvella/defaults.json",
        "/h/.local/state/Corvella",
        "/h/.local/state/Corvella/runtime/control"},
-      {{{"XDG_STATE_HOME", "/s"}, {"XDG_RUNTIME_DIR", ""}},
-       std::nullopt,
-       "/s/Corvella",
-       "/s/Corvella/runtime/control"},
-      {{{"HOME", "h"}}, std::nullopt, std::nullopt, std::nullopt},
+      {{nullptr, "/s", "", nullptr}, std::nullopt, "/s/Corvella", "/s/Corvella/runtime/control"},
+      {{nullptr, nullptr, nullptr, "h"}, std::nullopt, std::nullopt, std::nullopt},
   };
-  for (const auto& [variables, defaults, logs, socket] : rows) {
-    const auto environment = testing_support::environmentOf(variables);
+  const char* names[] = {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR", "HOME"};
+  for (const auto& [values, defaults, logs, socket] : rows) {
+    testing_support::Variables variables;
+    for (int i = 0; i < 4; ++i) {
+      if (values[i]) variables[names[i]] = values[i];
+    }
+    const auto environment = environmentOf(variables);
     SCOPED_TRACE(testing::PrintToString(variables));
     EXPECT_EQ(XdgDefaultsFile::defaultFile(environment), defaults);
     EXPECT_EQ(XdgLogLocation(environment).logsFolder(), logs);
@@ -71,9 +64,9 @@ fs::perms permissionsOf(const fs::path& path) {
 // A log in a fresh state folder, with the warnings it gives kept.
 class XdgLogTest : public ::testing::Test {
  protected:
-  fs::path folder() const { return state.path() / "Corvella"; }
+  fs::path folder() const { return state.path() / "xdg/Corvella"; }
   fs::path file() const { return folder() / "Corvella.log"; }
-  std::string text() const { return state.read("Corvella/Corvella.log"); }
+  std::string text() const { return state.read("xdg/Corvella/Corvella.log"); }
   // A file outside the log's folder that a planted link points to.
   fs::path victim() const {
     fs::create_directories(folder());
@@ -86,30 +79,26 @@ class XdgLogTest : public ::testing::Test {
 
   testing_support::TemporaryFolder state;
   Strings warnings;
-  XdgLogLocation location{environmentOf({{"XDG_STATE_HOME", state.path().string()}}),
+  XdgLogLocation location{environmentOf({{"XDG_STATE_HOME", (state.path() / "xdg").string()}}),
                           [this](const std::string& line) { warnings.push_back(line); }};
   sim::SimPlatform platform;
   Log log{platform.clock, location};
 };
 
-TEST(XdgLogLocation, CreatedFoldersArePrivateAndTheLogLandsThere) {
-  testing_support::TemporaryFolder home;
-  XdgLogLocation location(environmentOf({{"HOME", home.path().string()}}));
-  sim::SimPlatform platform;
-  Log(platform.clock, location).log("시작");
-  EXPECT_EQ(home.read(".local/state/Corvella/Corvella.log"), "2026-01-02T03:04:05Z 시작\n");
-  for (const char* created : {".local", ".local/state", ".local/state/Corvella"}) {
-    EXPECT_EQ(permissionsOf(home.path() / created), fs::perms::owner_all) << created;
-  }
+TEST_F(XdgLogTest, CreatedFoldersArePrivateAndTheLogLandsThere) {
+  log.log("시작");
+  EXPECT_EQ(text(), "2026-01-02T03:04:05Z 시작\n");
+  EXPECT_EQ(permissionsOf(folder().parent_path()), fs::perms::owner_all);
+  EXPECT_EQ(permissionsOf(folder()), fs::perms::owner_all);
 }
 
 TEST_F(XdgLogTest, AnExistingLogFolderIsMadePrivateButItsParentIsLeftAlone) {
   fs::create_directories(folder());
-  fs::permissions(state.path(), fs::perms(0755));
+  fs::permissions(folder().parent_path(), fs::perms(0755));
   fs::permissions(folder(), fs::perms(0755));
   location.createFolder(folder());
   EXPECT_EQ(permissionsOf(folder()), fs::perms::owner_all);
-  EXPECT_EQ(permissionsOf(state.path()), fs::perms(0755));
+  EXPECT_EQ(permissionsOf(folder().parent_path()), fs::perms(0755));
   // A file in the way is no error and stays as it was.
   std::ofstream(state.path() / "in-the-way") << "not a folder";
   EXPECT_NO_THROW(location.createFolder(state.path() / "in-the-way" / "deeper"));
