@@ -161,6 +161,7 @@ class ControlTest : public ::testing::Test {
 };
 
 using ControlServerTest = ControlTest;
+
 TEST_F(ControlServerTest, OneLineIsAnsweredAndALastLineWithoutItsLineFeedCountsAtTheEnd) {
   ASSERT_TRUE(start());
   FileDescriptor client = connect();
@@ -264,9 +265,11 @@ class ControlChannelTest : public ControlTest {
   sim::SimPlatform platform;
 };
 
-TEST_F(ControlChannelTest, ARequestRunsOnALaterTurnOfTheMainQueue) {
-  ASSERT_TRUE(openChannel(platform.mainQueue));
+TEST_F(ControlChannelTest, ARequestRunsOnALaterTurnAndTheTimerOnlyWhileClientsAreConnected) {
+  ASSERT_TRUE(openChannel(platform.mainQueue, {.clientTime = std::chrono::milliseconds(0)}));
+  EXPECT_EQ(platform.mainQueue.activeTimerCount(), 0u) << "an idle channel never wakes the loop";
   FileDescriptor client = connect();
+  EXPECT_EQ(platform.mainQueue.activeTimerCount(), 1u);
   ASSERT_TRUE(send(client.get(), "{\"request\":\"status\"}\n"));
   for (int turn = 0; turn < 100 && platform.mainQueue.pendingCount() == 0; ++turn) pump();
   EXPECT_THAT(lines, IsEmpty()) << "posted, not run inside the loop's callback";
@@ -274,16 +277,10 @@ TEST_F(ControlChannelTest, ARequestRunsOnALaterTurnOfTheMainQueue) {
   platform.mainQueue.runPending();
   EXPECT_THAT(lines, ElementsAre("{\"request\":\"status\"}"));
   EXPECT_EQ(readToEnd(client.get()), "answer to {\"request\":\"status\"}\n");
-}
-
-TEST_F(ControlChannelTest, TheTimerRunsOnlyWhileClientsAreConnected) {
-  ASSERT_TRUE(openChannel(platform.mainQueue, {.clientTime = std::chrono::milliseconds(0)}));
-  EXPECT_EQ(platform.mainQueue.activeTimerCount(), 0u) << "an idle channel never wakes the loop";
+  // A silent client's time (none at all) is up at the first tick, which
+  // also stops the timer.
   FileDescriptor silent = connect();
   EXPECT_EQ(channel->clientCount(), 1u);
-  EXPECT_EQ(platform.mainQueue.activeTimerCount(), 1u);
-  // The silent client's time (none at all) is up at the first tick, which
-  // also stops the timer.
   platform.mainQueue.advance(0.25);
   EXPECT_EQ(channel->clientCount(), 0u);
   EXPECT_EQ(platform.mainQueue.activeTimerCount(), 0u);
