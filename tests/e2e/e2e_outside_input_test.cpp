@@ -1,25 +1,19 @@
-// A running corvella against what comes from outside. The commands, where
-// another program holds two shortcuts: without a daemon, from a terminal,
-// against a running daemon, a second daemon, a headless one without a window
-// manager. Damaged settings files (it starts, says once what it found and
-// keeps the file), a title that would forge a log entry, bad control clients,
-// a file-size limit on the log. A combination another client holds, a
-// minimum size, a window gone during a tiling, a lost server. Every text and
-// status has its table in its own tests; here: one path through the real shell.
+// A running corvella against what comes from outside: commands in every
+// situation, damaged settings, a forging title, bad control clients, a full
+// log, taken shortcuts, a minimum size, a vanishing window, a lost server.
+// Every text and status has its table in its own tests; here: one path each.
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
-#include <nlohmann/json.hpp>
 
+#include "core/control/control_answer.h"
 #include "e2e_fixture.h"
+#include "platform/posix/control_client.h"
+#include "platform/posix/unix_socket.h"
 
 namespace corvella::e2e {
 namespace {
@@ -29,49 +23,16 @@ using namespace keys;
 using ::testing::HasSubstr;
 using Strings = std::vector<std::string>;
 
-// A raw control client, connected to the socket.
-int connectTo(const fs::path& socket) {
-  const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_un address{AF_UNIX, {}};
-  std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
-  EXPECT_EQ(::connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-  return descriptor;
-}
-
-// Reads to the end (bounded) and closes.
-std::string readToEnd(int descriptor) {
-  std::string received;
-  EXPECT_TRUE(readInto(descriptor, received, [] { return false; })) << "no end: " << received;
-  ::close(descriptor);
-  return received;
-}
-
-// Writes everything (the daemon reads as it goes) and gives the answer.
-std::string exchange(const fs::path& socket, const std::string& bytes) {
-  const int descriptor = connectTo(socket);
-  for (std::size_t sent = 0; sent < bytes.size();) {
-    const ssize_t n = ::send(descriptor, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-    EXPECT_GT(n, 0) << "the daemon broke off after " << sent << " bytes";
-    if (n <= 0) break;
-    sent += static_cast<std::size_t>(n);
-  }
-  ::shutdown(descriptor, SHUT_WR);
-  return readToEnd(descriptor);
-}
-
 class OutsideInputTest : public DesktopTest {
  protected:
   fs::path file() const { return session->folder() / "config/corvella/defaults.json"; }
-  Strings entriesSince(std::size_t earlier) const {
-    const Strings entries = session->logEntries();
-    return Strings(entries.begin() + static_cast<std::ptrdiff_t>(earlier), entries.end());
-  }
   // Starts and stops corvella over a damaged file, which it keeps aside.
   void expectKeptAside(const std::string& problem, const std::string& suffix) {
     const std::size_t earlier = session->logEntries().size();
     ASSERT_TRUE(session->startCorvella()) << session->corvellaOutput();
     expectCleanStop();
-    EXPECT_EQ(entriesSince(earlier),
+    const Strings entries = session->logEntries();
+    EXPECT_EQ(Strings(entries.begin() + static_cast<std::ptrdiff_t>(earlier), entries.end()),
               (Strings{"설정 파일 손상: " + file().string() + " (" + problem + ") — " +
                            file().string() + suffix + "에 보관",
                        "시작 — 권한=true 단축키 실패=0", "자동 업데이트 — 꺼짐(피드 주소 없음)"}));
@@ -94,19 +55,20 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
             okEntry("leftHalf", {{{0, 0, 720, 900}, shown}}));
 
   // Each bad request gets one error answer; a silent client stalls nothing.
-  const int silent = connectTo(session->controlSocket());
+  const auto silent = posix::connectTo(session->controlSocket());
+  ASSERT_TRUE(silent.has_value());
   const std::pair<std::string, std::string> requests[] = {
-      {std::string("\x00\x01\x02\xff\n", 5),
+      {std::string("\x00\x01\x02\xff", 4),
        "malformed request: one JSON object on one line expected"},
-      // A mebibyte without a line feed is read away and answered once.
+      // A mebibyte is read away and answered once.
       {std::string(1 << 20, '!'), "request longer than 4096 bytes"},
   };
   for (const auto& [bytes, error] : requests) {
-    const std::string line = exchange(session->controlSocket(), bytes);
-    const auto answer = nlohmann::json::parse(line.substr(0, line.find('\n')), nullptr, false);
-    ASSERT_TRUE(answer.is_object()) << line;
-    EXPECT_EQ(answer["exit"], 2);
-    EXPECT_EQ(answer["error"], error);
+    const auto exchange = posix::exchangeRequest(session->controlSocket(), bytes);
+    const auto answer = decodeControlAnswer(exchange.answerLine);
+    ASSERT_TRUE(answer.has_value()) << exchange.why;
+    EXPECT_EQ(answer->exit, ExitStatus::usage);
+    EXPECT_EQ(answer->error, error);
   }
   // Commands and shortcuts are served as ever.
   const CommandResult run = session->runCorvella({"run", "rightHalf"});
@@ -115,7 +77,9 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
   EXPECT_EQ(session->pressForEntry({super, alt, f}),
             okEntry("maximize", {{{0, 0, 1440, 900}, shown}}));
   // The silent client's time runs out and the daemon closes it without a word.
-  EXPECT_EQ(readToEnd(silent), "");
+  std::string nothing;
+  EXPECT_TRUE(readInto(silent->get(), nothing, [] { return false; }));
+  EXPECT_EQ(nothing, "");
 
   // A file-size limit costs entries, not the program: its two launch lines
   // (137 bytes) fit under it; without a window each press logs and beeps.

@@ -1,7 +1,6 @@
 // The X11 shell's two main loops, the headless daemon's poll loop and the
 // desktop's inside Qt's, held to the same behaviour on a real X connection.
-// (Watched descriptors serve the control socket and signals: the control
-// commands' end-to-end test drives both loops through them.)
+// (Their watched descriptors are driven by the commands' end-to-end test.)
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
