@@ -1,13 +1,9 @@
 // corvella-test-client: one X client with several top-level windows, for the
 // end-to-end tests and the demo desktop; it lives until killed. Each --window
-// describes one window, e.g. "title=A;size=800x600;at=100,80;min=900x700":
-// size and at are the client area and its user position; min a minimum size;
-// vanish destroys the window at its first resize by the window manager;
-// type sets _NET_WM_WINDOW_TYPE (DIALOG, DOCK, ...); transient makes it
-// transient for the first window; strut=N reserves N pixels along the top of
-// the screen (_NET_WM_STRUT_PARTIAL over the window's width);
-// class=C sets WM_CLASS's class (TestClient by default), noclass leaves
-// WM_CLASS out and nopid _NET_WM_PID (as Tk does).
+// is one window: "title=A;size=800x600;at=100,80" (client area, user position),
+// min=WxH, vanish (destroyed at its first resize), type=DIALOG (and the other
+// _NET_WM_WINDOW_TYPEs), transient (for the first window), strut=N (pixels
+// reserved along the top), class=C (TestClient by default), noclass, nopid.
 #include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_icccm.h>
@@ -54,10 +50,8 @@ std::optional<WindowSpec> parse(const std::string& text) {
       (key == "vanish" ? spec.vanish : spec.transient) = true;
     } else if (key == "noclass" || key == "nopid") {
       (key == "noclass" ? spec.withClass : spec.withPid) = false;
-    } else if (key == "class" && *value != '\0') {
-      spec.className = value;
-    } else if (key == "type" && *value != '\0') {
-      spec.type = value;
+    } else if ((key == "class" || key == "type") && *value != '\0') {
+      (key == "class" ? spec.className : spec.type) = value;
     } else if (key == "strut" && std::sscanf(value, "%d", &a) == 1) {
       spec.strut = a;
     } else {

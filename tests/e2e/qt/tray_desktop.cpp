@@ -41,14 +41,14 @@ bool TrayDesktop::drainEvents() {
 }
 
 bool TrayDesktop::waitForFile(const std::filesystem::path& file,
-                              const std::function<bool(const std::string&)>& accepted) {
+                              const std::optional<std::string>& part) {
   return session_.waitUntil([&] {
     // Folders that do not exist yet are watched from their parent on.
     auto folder = file.parent_path();
     while (!std::filesystem::is_directory(folder)) folder = folder.parent_path();
     session_.watchFolder(folder);
     const bool there = std::filesystem::exists(file);
-    return accepted ? there && accepted(fileText(file)) : !there;
+    return part ? there && fileText(file).find(*part) != std::string::npos : !there;
   });
 }
 

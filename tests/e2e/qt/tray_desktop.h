@@ -26,10 +26,10 @@ class TrayDesktop {
   // Closes a window as its close button does and waits until it is not shown.
   bool closeWindow(xcb_window_t window);
 
-  // Waits until the file exists with content the predicate accepts, or
-  // (without one) until it no longer exists, waking on changes in its folder.
+  // Waits until the file exists and holds the part, or (without one) until it
+  // no longer exists, waking on changes in its folder.
   bool waitForFile(const std::filesystem::path& file,
-                   const std::function<bool(const std::string&)>& accepted = {});
+                   const std::optional<std::string>& part = std::nullopt);
 
  private:
   // Reads the events that arrived, noting the menu's grab; true when any did.
