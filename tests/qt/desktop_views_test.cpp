@@ -140,7 +140,7 @@ TEST_F(DesktopViewsTest, EveryOpeningDrawsTheCoresListWithLinuxHotKeys) {
   EXPECT_EQ(lines.size(), 37u);
 }
 
-TEST_F(DesktopViewsTest, AChoiceRunsOnALaterTurnOnTheWindowFocusedAsTheMenuOpened) {
+TEST_F(DesktopViewsTest, AChoiceRunsLaterOnTheWindowFocusedAsTheMenuOpenedAndSettingsOpensOne) {
   open();
   choose("Left Half");
   EXPECT_EQ(platform.desktop.frame(draft), (Rect{100, 100, 800, 600})) << "not yet";
@@ -154,9 +154,8 @@ TEST_F(DesktopViewsTest, AChoiceRunsOnALaterTurnOnTheWindowFocusedAsTheMenuOpene
   platform.mainQueue.runUntilIdle();
   EXPECT_EQ(platform.desktop.frame(draft), (Rect{0, 25, 480, 438}));
   EXPECT_EQ(events, (Strings{"focus 1", "focus 2", "focus 2", "quit"}));
-}
 
-TEST_F(DesktopViewsTest, SettingsItemOpensOneWindowThatClosingOnlyHides) {
+  // Settings… opens one window, which closing only hides.
   open();
   choose("Settings…");
   platform.mainQueue.runUntilIdle();

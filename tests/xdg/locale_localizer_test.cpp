@@ -31,7 +31,7 @@ TEST(MessagesLanguage, LcAllThenLcMessagesThenLangLanguagePartOnly) {
   }
 }
 
-TEST(StringsFile, EntriesCommentsAndEscapes) {
+TEST(StringsFile, EntriesCommentsAndEscapesAndMalformedFilesRefusedWithThePlace) {
   const auto table = parseStringsFile(R"(/* a comment "not" = "an entry"; */
 // a line comment
 "Plain" = "Simple";
@@ -45,9 +45,7 @@ TEST(StringsFile, EntriesCommentsAndEscapes) {
                                   {"Quote \" and \\ back", "Line\nbreak\tand \"quotes\""},
                                   {"Escaped ×", "été 😀"},
                                   {"Same", "last"}}));
-}
-
-TEST(StringsFile, MalformedFilesAreRefusedWithThePlace) {
+  // Malformed files are refused with the place.
   const std::pair<const char*, const char*> rows[] = {
       {R"("a" = "b")", "malformed entry at byte 0"},  // no semicolon
       {"\"a\" = \"b\";\n\"c = \"d\";", "malformed entry at byte 11"},

@@ -85,15 +85,12 @@ class XdgLogTest : public ::testing::Test {
   Log log{platform.clock, location};
 };
 
-TEST_F(XdgLogTest, CreatedFoldersArePrivateAndTheLogLandsThere) {
+// Created folders are private; an existing log folder is made so, its parent left alone.
+TEST_F(XdgLogTest, TheLogLandsInPrivateFoldersButAnExistingParentIsLeftAlone) {
   log.log("시작");
   EXPECT_EQ(text(), "2026-01-02T03:04:05Z 시작\n");
   EXPECT_EQ(permissionsOf(folder().parent_path()), fs::perms::owner_all);
   EXPECT_EQ(permissionsOf(folder()), fs::perms::owner_all);
-}
-
-TEST_F(XdgLogTest, AnExistingLogFolderIsMadePrivateButItsParentIsLeftAlone) {
-  fs::create_directories(folder());
   fs::permissions(folder().parent_path(), fs::perms(0755));
   fs::permissions(folder(), fs::perms(0755));
   location.createFolder(folder());
