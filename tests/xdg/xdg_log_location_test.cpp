@@ -147,25 +147,18 @@ TEST_F(XdgLogTest, AtTheFileSizeLimitATornEntryIsEndedAndAFailedOneDropped) {
   std::ofstream(file()) << "earlier\n";
   rlimit saved{};
   ::getrlimit(RLIMIT_FSIZE, &saved);
-  const auto setLimit = [&saved](rlim_t bytes) {
-    const rlimit limit{bytes, saved.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  };
   // Past the limit a write fails instead of ending the process.
   const sighandler_t previous = ::signal(SIGXFSZ, SIG_IGN);
   // Room for "earlier\n" (8 bytes), one entry of 30 and one byte more.
-  setLimit(39);
+  const rlimit small{39, saved.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &small);
   log.log("leftHalf");
   log.log("undo: 창 1개 복원");  // 43 bytes: only "2" fits
   log.log("redo: 창 1개 복원");  // nothing fits
-  setLimit(saved.rlim_cur);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
   ::signal(SIGXFSZ, previous);
   log.log("done");
-  EXPECT_EQ(text(),
-            "earlier\n"
-            "2026-01-02T03:04:05Z leftHalf\n"
-            "2\n"
-            "2026-01-02T03:04:05Z done\n");
+  EXPECT_EQ(text(), "earlier\n2026-01-02T03:04:05Z leftHalf\n2\n2026-01-02T03:04:05Z done\n");
 }
 
 }  // namespace
