@@ -62,11 +62,10 @@ class DesktopViewsTest : public testing::Test {
             R"({"id":"1C2D3E4F-5A6B-4C7D-8E9F-0A1B2C3D4E5F","columns":12,"rows":1,)" +
             R"("shortcut":{"keyCode":18,"modifiers":786432}},)" +
             R"({"id":"2D3E4F5A-6B7C-4D8E-9FA0-B1C2D3E4F5A6","columns":1,"rows":12}])");
-    delegate().applicationDidFinishLaunching();
+    app.delegate().applicationDidFinishLaunching();
   }
   ~DesktopViewsTest() { desktop.detach(); }
 
-  AppDelegate& delegate() { return app.delegate(); }
   GridLayoutStore& store() { return app.services().gridLayoutStore(); }
 
   // Lets the page redraw (it does so on a later turn).
@@ -99,7 +98,7 @@ class DesktopViewsTest : public testing::Test {
   qt::GridRowWidget& row(std::size_t index) { return *page().rowWidgets().at(index); }
   qt::GridSettingsPage& page() {
     if (!page_) {
-      delegate().openSettings();  // as the menu does
+      app.delegate().openSettings();  // as the menu does
       page_ = desktop.settingsContent()->gridPage();
     }
     return *page_;
