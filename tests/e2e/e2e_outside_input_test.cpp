@@ -71,8 +71,8 @@ TEST_F(OutsideInputTest, DamagedSettingsHostileTitlesBadClientsAndAFullLogCostNo
     EXPECT_EQ(answer->error, error);
   }
   // Commands and shortcuts are served as ever.
-  const CommandResult run = session->runCorvella({"run", "rightHalf"});
-  EXPECT_EQ(run.exitCode(), 0) << run.error;
+  EXPECT_EQ(session->runCorvella({"run", "rightHalf"}),
+            Outcome(0, okEntry("rightHalf", {{{720, 0, 720, 900}, shown}}) + "\n", ""));
   EXPECT_EQ(session->outerFrame(focusedWindow), (Frame{720, 0, 720, 900}));
   EXPECT_EQ(session->pressForEntry({super, alt, f}),
             okEntry("maximize", {{{0, 0, 1440, 900}, shown}}));
@@ -166,11 +166,11 @@ TEST_F(OutsideInputTest, EachCommandWithoutFromATerminalAndAgainstARunningDaemon
   };
 
   // Without a daemon a command ends with three; usage needs no display.
-  EXPECT_EQ(session->runCorvella({"run", "leftHalf"}).outcome(),
+  EXPECT_EQ(session->runCorvella({"run", "leftHalf"}),
             onlyError(3, "Corvella is not running (nothing answers at " + socket + ")"));
-  EXPECT_EQ(session->runCorvella({"rn", "leftHalf"}, {{"DISPLAY", ""}}).outcome(),
+  EXPECT_EQ(session->runCorvella({"rn", "leftHalf"}, {{"DISPLAY", ""}}),
             onlyError(2, "unknown command \"rn\" (corvella --help lists the commands)"));
-  EXPECT_EQ(session->runCorvella({}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", "wayland-0"}}).outcome(),
+  EXPECT_EQ(session->runCorvella({}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", "wayland-0"}}),
             onlyError(1,
                       "this is a Wayland session without X (DISPLAY is not set); Corvella "
                       "arranges the windows of an X11 session only"));
@@ -200,40 +200,38 @@ TEST_F(OutsideInputTest, EachCommandWithoutFromATerminalAndAgainstARunningDaemon
   startFocused({"title=L;size=300x200;at=40,40", "title=R;size=300x200;at=600,40"}, "L");
   // Started without a terminal (as by an autostart entry), it says nothing.
   EXPECT_THAT(session->corvellaOutput(), ::testing::Not(HasSubstr("held by another program")));
-  const CommandResult status = session->runCorvella({"status"});
-  EXPECT_EQ(status.exitCode(), 0) << status.error;
-  EXPECT_THAT(status.output,
-              HasSubstr("Accessibility: allowed\nShortcuts: 19 of 21 registered\n"
-                        "Held by another program (bind these commands to other keys):\n" +
-                        held));
+  const auto [code, status, error] = session->runCorvella({"status"});
+  EXPECT_EQ(code, 0) << error;
+  EXPECT_THAT(status, HasSubstr("Accessibility: allowed\nShortcuts: 19 of 21 registered\n"
+                                "Held by another program (bind these commands to other keys):\n" +
+                                held));
   EXPECT_THAT(
-      session->runCorvella({"list"}).output,
+      std::get<1>(session->runCorvella({"list"})),
       HasSubstr("\n  AAAAAAAA-0000-4000-8000-000000000001  Ctrl+Alt+1  2-way Split (2×1)\n"));
 
   // Nothing to undo: only a beep, named on standard error.
   const int bells = session->bells();
-  EXPECT_EQ(session->runCorvella({"run", "undo"}).outcome(),
-            onlyError(1, "undo: the history is empty"));
+  EXPECT_EQ(session->runCorvella({"run", "undo"}), onlyError(1, "undo: the history is empty"));
   EXPECT_TRUE(session->waitUntil([&] { return session->bells() == bells + 1; }));
   const Frame half{0, 0, 720, 900};
-  EXPECT_EQ(session->runCorvella({"run", "leftHalf"}).outcome(),
+  EXPECT_EQ(session->runCorvella({"run", "leftHalf"}),
             Outcome(0, okEntry("leftHalf", {{half, "L"}}) + "\n", ""));
   EXPECT_EQ(frameOf("L"), half);
 
   // A stored grid by its identifier (in any case).
   EXPECT_EQ(
-      session->runCorvella({"grid", "aaaaaaaa-0000-4000-8000-000000000001"}).outcome(),
+      session->runCorvella({"grid", "aaaaaaaa-0000-4000-8000-000000000001"}),
       Outcome(0, okEntry("grid 2×1 TestClient ×2", {{half, "L"}, {{720, 0, 720, 900}, "R"}}) + "\n",
               ""));
   // What the window manager holds still runs through the command line.
-  EXPECT_EQ(session->runCorvella({"run", "nextThird"}).exitCode(), 0);
+  EXPECT_EQ(std::get<0>(session->runCorvella({"run", "nextThird"})), 0);
   EXPECT_EQ(frameOf("L"), (Frame{0, 0, 480, 900}));
 
   // A second daemon ends and leaves the first one's shortcuts alone.
-  EXPECT_EQ(session->runCorvella({}).outcome(),
+  EXPECT_EQ(session->runCorvella({}),
             onlyError(0, "Corvella already runs (it answers at " + socket + "); this one ends"));
   EXPECT_EQ(session->pressForEntry({super, alt, left}), okEntry("leftHalf", {{half, "L"}}));
-  EXPECT_EQ(session->runCorvella({"status"}).output, status.output) << "the same process answers";
+  EXPECT_EQ(std::get<1>(session->runCorvella({"status"})), status) << "the same process answers";
   const auto entries = session->logEntries();
   EXPECT_EQ(std::count_if(entries.begin() + launch, entries.end(),
                           [](const std::string& e) { return e.starts_with("시작 — "); }),
@@ -247,7 +245,7 @@ TEST_F(OutsideInputTest, EachCommandWithoutFromATerminalAndAgainstARunningDaemon
   EXPECT_THAT(session->corvellaOutput(),
               HasSubstr("corvella: no EWMH window manager runs on this display; windows cannot "
                         "be found or moved until one starts\n"));
-  EXPECT_EQ(session->runCorvella({"--settings"}).outcome(),
+  EXPECT_EQ(session->runCorvella({"--settings"}),
             onlyError(1, "the running Corvella has no settings window (started with --headless)"));
   EXPECT_TRUE(session->corvellaRunning());
 }

@@ -134,7 +134,7 @@ TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
   std::vector<std::string> titles;
   for (const auto& windows : clients) {
     // Windows without _NET_WM_PID are not counted by process: all are waited for by title.
-    ASSERT_NE(session->startTestClient(windows, 0), nullptr) << session->why();
+    ASSERT_NE(session->startTestClient(windows), nullptr) << session->why();
     for (const auto& window : windows) titles.push_back(window.substr(6, window.find(';') - 6));
   }
   const auto framesOf = [&] {

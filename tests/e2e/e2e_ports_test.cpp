@@ -91,10 +91,9 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
             AttributeValue(std::vector<ElementRef>{}));
 
   // An application's windows come front to back, without its docks.
-  ASSERT_NE(session->startTestClient(
-                {"title=Back;size=300x200;at=100,100", "title=Front;size=300x200;at=500,100",
-                 "title=Panel;size=1440x30;at=0,0;type=DOCK"},
-                3),
+  ASSERT_NE(session->startTestClient({"title=Back;size=300x200;at=100,100",
+                                      "title=Front;size=300x200;at=500,100",
+                                      "title=Panel;size=1440x30;at=0,0;type=DOCK"}),
             nullptr)
       << session->why();
   ASSERT_TRUE(session->activate(*session->windowTitled("Back")));

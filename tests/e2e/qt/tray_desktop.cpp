@@ -8,36 +8,30 @@
 
 namespace corvella::e2e {
 
-TrayDesktop::TrayDesktop(XSession& session) : session_(session) {
-  connection_ = xcb_connect(session.display().c_str(), nullptr);
-  root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-  // The tray's MANAGER announcement, icons docking (reparented), popups mapping.
-  const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-  xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &events);
-  xcb_flush(connection_);
-  session_.watch(xcb_get_file_descriptor(connection_), [this] { return drainEvents(); });
+// The session's connection watches the root's properties; the tray adds its
+// MANAGER announcement, icons docking (reparented) and popups mapping.
+constexpr std::uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE |
+                                     XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                     XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+
+TrayDesktop::TrayDesktop(XSession& session)
+    : session_(session), connection_(session.xcb()), root_(session.root()) {
+  xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &rootEvents);
+  session_.onEvent = [this](const xcb_generic_event_t& event) { noteFocus(event); };
 }
 
 TrayDesktop::~TrayDesktop() {
-  session_.unwatch(xcb_get_file_descriptor(connection_));
+  session_.onEvent = nullptr;
   if (host_) host_->stop(SIGTERM);
-  xcb_disconnect(connection_);
 }
 
-bool TrayDesktop::drainEvents() {
-  xcb_flush(connection_);
-  bool any = false;
-  while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-    const std::uint8_t type = event->response_type & 0x7f;
-    const auto* focus = reinterpret_cast<xcb_focus_in_event_t*>(event);
-    if ((type == XCB_FOCUS_IN || type == XCB_FOCUS_OUT) && focus->event == focused_) {
-      if (focus->mode == XCB_NOTIFY_MODE_GRAB) grabbed_ = true;
-      if (focus->mode == XCB_NOTIFY_MODE_UNGRAB) grabbed_ = false;
-    }
-    std::free(event);
-    any = true;
+void TrayDesktop::noteFocus(const xcb_generic_event_t& event) {
+  const std::uint8_t type = event.response_type & 0x7f;
+  const auto& focus = reinterpret_cast<const xcb_focus_in_event_t&>(event);
+  if ((type == XCB_FOCUS_IN || type == XCB_FOCUS_OUT) && focus.event == focused_) {
+    if (focus.mode == XCB_NOTIFY_MODE_GRAB) grabbed_ = true;
+    if (focus.mode == XCB_NOTIFY_MODE_UNGRAB) grabbed_ = false;
   }
-  return any;
 }
 
 bool TrayDesktop::waitForFile(const std::filesystem::path& file,
@@ -50,19 +44,6 @@ bool TrayDesktop::waitForFile(const std::filesystem::path& file,
     const bool there = std::filesystem::exists(file);
     return part ? there && fileText(file).find(*part) != std::string::npos : !there;
   });
-}
-
-bool TrayDesktop::viewable(xcb_window_t window) {
-  auto attributes = owned(xcb_get_window_attributes_reply(
-      connection_, xcb_get_window_attributes(connection_, window), nullptr));
-  return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-}
-
-bool TrayDesktop::closeWindow(xcb_window_t window) {
-  const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-  xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
-  session_.sendToRoot(window, "_NET_CLOSE_WINDOW", {XCB_CURRENT_TIME, 2});  // as a pager
-  return session_.waitUntil([&] { return !viewable(window); });
 }
 
 xcb_window_t TrayDesktop::trayOwner() {
@@ -86,39 +67,40 @@ bool TrayDesktop::stopHost() {
   return session_.waitUntil([&] { return trayOwner() == XCB_WINDOW_NONE; });
 }
 
-std::optional<xcb_window_t> TrayDesktop::findIcon(pid_t corvella) {
+std::optional<xcb_window_t> TrayDesktop::waitForIcon(pid_t corvella) {
   // A shown window of corvella's below another client's window, and not its
   // own frame (a managed window): the docked icon.
   const xcb_atom_t pidAtom = session_.atom("_NET_WM_PID");
-  const auto managed = session_.managedWindowsOf(corvella);
-  std::vector<xcb_window_t> pending{root_};
-  while (!pending.empty()) {
-    const xcb_window_t window = pending.back();
-    pending.pop_back();
-    auto tree =
-        owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
-    if (!tree) continue;
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    pending.insert(pending.end(), children, children + xcb_query_tree_children_length(tree.get()));
-    if (window == root_ || tree->parent == root_ ||
-        cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL) !=
-            std::vector<std::uint32_t>{static_cast<std::uint32_t>(corvella)}) {
-      continue;
-    }
-    if (!viewable(window)) {
-      // Shown a moment later: its MapNotify wakes the wait.
-      const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-      xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
-    } else if (std::find(managed.begin(), managed.end(), window) == managed.end()) {
-      return window;
-    }
-  }
-  return std::nullopt;
-}
-
-std::optional<xcb_window_t> TrayDesktop::waitForIcon(pid_t corvella) {
+  const std::vector<std::uint32_t> itsPid{static_cast<std::uint32_t>(corvella)};
   std::optional<xcb_window_t> icon;
-  session_.waitUntil([&] { return (icon = findIcon(corvella)).has_value(); });
+  session_.waitUntil([&] {
+    const auto managed = session_.managedWindowsOf(corvella);
+    std::vector<xcb_window_t> pending{root_};
+    while (!pending.empty() && !icon) {
+      const xcb_window_t window = pending.back();
+      pending.pop_back();
+      auto tree =
+          owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
+      if (!tree) continue;
+      const xcb_window_t* children = xcb_query_tree_children(tree.get());
+      pending.insert(pending.end(), children,
+                     children + xcb_query_tree_children_length(tree.get()));
+      if (window == root_ || tree->parent == root_ ||
+          cardinals(connection_, window, pidAtom, XCB_ATOM_CARDINAL) != itsPid) {
+        continue;
+      }
+      const auto attributes = owned(xcb_get_window_attributes_reply(
+          connection_, xcb_get_window_attributes(connection_, window), nullptr));
+      if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) {
+        // Shown a moment later: its MapNotify wakes the wait.
+        const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &events);
+      } else if (std::find(managed.begin(), managed.end(), window) == managed.end()) {
+        icon = window;
+      }
+    }
+    return icon.has_value();
+  });
   return icon;
 }
 
@@ -128,10 +110,9 @@ bool TrayDesktop::choose(pid_t corvella, int steps) {
   // The menu's keyboard grab takes the keyboard from the focused window.
   focused_ = session_.activeWindow().value_or(root_);
   grabbed_ = false;
-  std::uint32_t focusEvents = XCB_EVENT_MASK_FOCUS_CHANGE;
-  if (focused_ == root_) {
-    focusEvents |= XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-  }
+  // One mask per window and connection: what the others asked for stays.
+  const std::uint32_t focusEvents = XCB_EVENT_MASK_FOCUS_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                    (focused_ == root_ ? rootEvents : 0);
   xcb_change_window_attributes(connection_, focused_, XCB_CW_EVENT_MASK, &focusEvents);
   const std::optional<Frame> frame = session_.outerFrame(*icon);
   if (!frame) return false;

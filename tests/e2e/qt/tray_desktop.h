@@ -1,6 +1,6 @@
 // TrayDesktop: a system tray (tint2) on an XSession's desktop, and a user's hand on it
-// (XTEST). The session's waits wake on what its own connection sees: the tray's owner,
-// icons docking, and the focused window losing the keyboard to the menu's grab and back.
+// (XTEST). The session's waits wake on what its connection sees: the tray's owner, icons
+// docking, and the focused window losing the keyboard to the menu's grab and back.
 #pragma once
 
 #include "x_session.h"
@@ -11,8 +11,6 @@ class TrayDesktop {
  public:
   explicit TrayDesktop(XSession& session);
   ~TrayDesktop();
-  TrayDesktop(const TrayDesktop&) = delete;
-  TrayDesktop& operator=(const TrayDesktop&) = delete;
 
   // Starts the tray host and waits until it owns the tray.
   bool startHost();
@@ -23,8 +21,6 @@ class TrayDesktop {
   // Clicks the icon, waits until the menu holds the keyboard, goes down that
   // many items (up when negative), presses Return and waits until it lets go.
   bool choose(pid_t corvella, int steps);
-  // Closes a window as its close button does and waits until it is not shown.
-  bool closeWindow(xcb_window_t window);
 
   // Waits until the file exists and holds the part, or (without one) until it
   // no longer exists, waking on changes in its folder.
@@ -32,15 +28,13 @@ class TrayDesktop {
                    const std::optional<std::string>& part = std::nullopt);
 
  private:
-  // Reads the events that arrived, noting the menu's grab; true when any did.
-  bool drainEvents();
+  // Notes the menu's grab as the focused window sees it.
+  void noteFocus(const xcb_generic_event_t& event);
   xcb_window_t trayOwner();
-  std::optional<xcb_window_t> findIcon(pid_t corvella);
-  bool viewable(xcb_window_t window);
 
   XSession& session_;
-  xcb_connection_t* connection_ = nullptr;
-  xcb_window_t root_ = XCB_WINDOW_NONE;
+  xcb_connection_t* const connection_;
+  const xcb_window_t root_;
   std::unique_ptr<ChildProcess> host_;
   // The window that had the keyboard when the menu opened; whether the menu holds it now.
   xcb_window_t focused_ = XCB_WINDOW_NONE;

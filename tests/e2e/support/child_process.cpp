@@ -21,9 +21,8 @@ std::string fileText(const std::filesystem::path& file) {
   return text.str();
 }
 
-bool readInto(int descriptor, std::string& received, const std::function<bool()>& done,
-              std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
+bool readInto(int descriptor, std::string& received, const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!done()) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());

@@ -21,9 +21,8 @@ using Environment = std::map<std::string, std::string>;
 std::string fileText(const std::filesystem::path& file);
 
 // Appends what the descriptor gives to received until done() holds or the
-// stream ends (true), or until the limit passes (false).
-bool readInto(int descriptor, std::string& received, const std::function<bool()>& done,
-              std::chrono::milliseconds limit = std::chrono::seconds(10));
+// stream ends (true), or until ten seconds pass (false).
+bool readInto(int descriptor, std::string& received, const std::function<bool()>& done);
 
 class ChildProcess {
  public:
@@ -39,7 +38,6 @@ class ChildProcess {
   pid_t pid() const { return pid_; }
   // Sends the signal (unless the program has ended) and gives the wait status.
   std::optional<int> stop(int signal);
-  // Waits for the program to end by itself.
   std::optional<int> wait();
   bool running();
   std::string output() const { return fileText(outputFile_); }

@@ -49,7 +49,6 @@ class DesktopTest : public ::testing::Test {
   void TearDown() override {
     if (session && session->corvellaRunning()) expectCleanStop();
   }
-  // Stops corvella, which must end with exit status 0.
   void expectCleanStop() {
     const auto status = session->stopCorvella();
     EXPECT_TRUE(status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0)

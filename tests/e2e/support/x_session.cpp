@@ -33,24 +33,20 @@ std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t 
   return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-XSession::XSession(std::uint16_t width, std::uint16_t height) {
-  ready_ = setUp(width, height);
-}
-
 XSession::~XSession() {
   if (corvella_) corvella_->stop(SIGKILL);
   clients_.clear();
   // A window manager a test left stopped takes its SIGTERM once continued.
   if (windowManager_ && windowManager_->running()) ::kill(windowManager_->pid(), SIGCONT);
-  stopWindowManager();
+  if (windowManager_) windowManager_->stop(SIGTERM);
   if (connection_) xcb_disconnect(connection_);
-  stopServer();
+  if (server_) server_->stop(SIGTERM);
   if (folderWatch_ >= 0) ::close(folderWatch_);
   std::error_code ignored;
   if (!folder_.empty() && ready_) std::filesystem::remove_all(folder_, ignored);
 }
 
-bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
+bool XSession::setUp() {
   char pattern[] = "/tmp/corvella-e2e-XXXXXX";
   if (!::mkdtemp(pattern)) return why_ = "no temporary folder", false;
   folder_ = pattern;
@@ -63,10 +59,9 @@ bool XSession::setUp(std::uint16_t width, std::uint16_t height) {
   // (the pipe is opened without close-on-exec, so the server inherits it).
   int pipe[2];
   if (::pipe(pipe) != 0) return why_ = "no pipe", false;
-  const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
   server_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(pipe[1]), "-noreset",
-                               "-nolisten", "tcp", "-screen", "0", screen},
+                               "-nolisten", "tcp", "-screen", "0", "1440x900x24"},
       Environment{}, folder_ / "xvfb.log");
   ::close(pipe[1]);
   std::string number;
@@ -144,11 +139,11 @@ bool XSession::drainEvents() {
         reinterpret_cast<const std::uint8_t*>(event)[1] == XCB_XKB_BELL_NOTIFY) {
       ++bells_;
     }
+    if (onEvent) onEvent(*event);
     std::free(event);
     any = true;
   }
   for (char buffer[4096]; ::read(folderWatch_, buffer, sizeof buffer) > 0;) continue;
-  for (const auto& [descriptor, drain] : watched_) any = drain() || any;
   return any;
 }
 
@@ -171,21 +166,20 @@ bool XSession::waitUntil(const std::function<bool()>& condition, std::chrono::mi
     if (drainEvents()) continue;
     std::vector<pollfd> descriptors{{xcb_get_file_descriptor(connection_), POLLIN, 0},
                                     {folderWatch_, POLLIN, 0}};
-    for (const auto& entry : watched_) descriptors.push_back({entry.first, POLLIN, 0});
     ::poll(descriptors.data(), descriptors.size(), static_cast<int>(left.count()));
   }
 }
 
-ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows,
-                                        std::optional<std::size_t> managed) {
+ChildProcess* XSession::startTestClient(const std::vector<std::string>& windows) {
   std::vector<std::string> arguments{CORVELLA_TEST_CLIENT};
   for (const auto& window : windows) arguments.insert(arguments.end(), {"--window", window});
   auto& client = clients_.emplace_back(std::make_unique<ChildProcess>(
       arguments, corvellaEnvironment(),
       folder_ / ("client" + std::to_string(clients_.size()) + ".log")));
   const pid_t pid = client->pid();
-  if (!waitUntil(
-          [&] { return managedWindowsOf(pid).size() == managed.value_or(windows.size()); })) {
+  const auto withPid = std::ranges::count_if(
+      windows, [](const std::string& window) { return window.find("nopid") == std::string::npos; });
+  if (!waitUntil([&] { return std::ssize(managedWindowsOf(pid)) == withPid; })) {
     why_ = "client " + std::to_string(pid) + " was not managed on " + display_ + ": " +
            client->output() + " running=" + std::to_string(client->running());
     return nullptr;
@@ -299,17 +293,13 @@ void XSession::writeDefaults(const std::string& json) {
   std::ofstream(folder_ / "config/corvella/defaults.json") << json;
 }
 
-std::vector<std::string> XSession::command(const std::vector<std::string>& arguments) {
-  std::vector<std::string> command{corvellaProgram()};
-  command.insert(command.end(), arguments.begin(), arguments.end());
-  return command;
-}
-
 bool XSession::startCorvella(const std::vector<std::string>& arguments, const Environment& extra) {
   // An earlier run's lines may be in the log already.
   const std::size_t earlier = logEntries().size();
-  corvella_ = std::make_unique<ChildProcess>(command(arguments), corvellaEnvironment(extra),
-                                             folder_ / "corvella.log");
+  std::vector<std::string> command{corvellaProgram()};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  corvella_ =
+      std::make_unique<ChildProcess>(command, corvellaEnvironment(extra), folder_ / "corvella.log");
   const bool launched = waitUntil([&] {
     const auto entries = logEntries();
     return std::any_of(entries.begin() + std::min(earlier, entries.size()), entries.end(),
@@ -321,7 +311,7 @@ bool XSession::startCorvella(const std::vector<std::string>& arguments, const En
 
 std::vector<std::string> XSession::logEntries() const {
   // "2026-12-05T16:25:00Z " opens an entry; other lines continue the last one.
-  std::ifstream stream(logFile());
+  std::ifstream stream(folder_ / "state/Corvella/Corvella.log");
   std::vector<std::string> entries;
   for (std::string line; std::getline(stream, line);) {
     if (line.size() >= 21 && line[4] == '-' && line[10] == 'T' && line[19] == 'Z' &&
@@ -342,14 +332,15 @@ std::string XSession::entryAfter(const std::function<void()>& action) {
   return came ? entries[before] : std::string();
 }
 
-CommandResult XSession::runCorvella(const std::vector<std::string>& arguments,
-                                    const Environment& changes) {
+Outcome XSession::runCorvella(const std::vector<std::string>& arguments,
+                              const Environment& changes) {
   const auto out = folder_ / "command.out", err = folder_ / "command.err";
   std::filesystem::remove(out);
   std::filesystem::remove(err);
-  const auto status =
-      ChildProcess(command(arguments), corvellaEnvironment(changes), out, err).wait();
-  return CommandResult{status, fileText(out), fileText(err)};
+  std::vector<std::string> command{corvellaProgram()};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  const auto status = ChildProcess(command, corvellaEnvironment(changes), out, err).wait();
+  return {status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1, fileText(out), fileText(err)};
 }
 
 std::string XSession::corvellaProgram() {

@@ -1,27 +1,19 @@
-// XSession: a private X desktop for one end-to-end test: its own Xvfb (from
-// -displayfd, so it never collides with another server), openbox binding no
+// XSession: a private X desktop for one end-to-end test: its own 1440×900 Xvfb
+// (from -displayfd, so it never collides with another server), openbox binding no
 // keys, real clients, and the corvella under test with its own folders.
 // Every wait is bounded and wakes on events (X events and round trips,
 // inotify on the log folder, XKB bells); nothing sleeps.
 #pragma once
 
-#include <signal.h>
 #include <sys/wait.h>
 #include <xcb/xcb.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <initializer_list>
-#include <map>
 #include <memory>
-#include <optional>
 #include <ostream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "child_process.h"
 
@@ -59,22 +51,11 @@ struct FrameExtents {
 
 // A command's exit status (-1 when it did not exit), output and errors.
 using Outcome = std::tuple<int, std::string, std::string>;
-// How a corvella command ended (its wait status) and what it printed where.
-struct CommandResult {
-  std::optional<int> status;
-  std::string output, error;
-  int exitCode() const { return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1; }
-  Outcome outcome() const { return {exitCode(), output, error}; }
-};
 
 class XSession {
  public:
-  static constexpr std::chrono::milliseconds defaultLimit{10000};
-
-  XSession(std::uint16_t width = 1440, std::uint16_t height = 900);
+  XSession() { ready_ = setUp(); }
   ~XSession();
-  XSession(const XSession&) = delete;
-  XSession& operator=(const XSession&) = delete;
 
   // False when set-up failed; why() says what failed.
   bool ready() const { return ready_; }
@@ -84,9 +65,9 @@ class XSession {
   xcb_connection_t* xcb() const { return connection_; }
   xcb_window_t root() const { return root_; }
 
-  // Starts the test client, one window per description, and waits until `managed` (all) are.
-  ChildProcess* startTestClient(const std::vector<std::string>& windows,
-                                std::optional<std::size_t> managed = std::nullopt);
+  // Starts the test client, one window per description, and waits until those
+  // with a _NET_WM_PID are managed.
+  ChildProcess* startTestClient(const std::vector<std::string>& windows);
   // Runs a program (xrandr, ...) to its end.
   std::optional<int> run(const std::vector<std::string>& arguments);
   std::vector<xcb_window_t> managedWindowsOf(pid_t pid);
@@ -100,12 +81,8 @@ class XSession {
   // Sends a 32-bit client message about the window to the root, as a pager does.
   void sendToRoot(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data);
   // End the X server under the running programs, or the window manager.
-  void stopServer() {
-    if (server_) server_->stop(SIGTERM);
-  }
-  void stopWindowManager() {
-    if (windowManager_) windowManager_->stop(SIGTERM);
-  }
+  void stopServer() { server_->stop(SIGTERM); }
+  void stopWindowManager() { windowManager_->stop(SIGTERM); }
   pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
   bool grabKey(std::uint8_t key, std::uint16_t modifiers);
 
@@ -137,31 +114,26 @@ class XSession {
   }
 
   // Runs corvella with the arguments (with none: a second daemon) to its end.
-  CommandResult runCorvella(const std::vector<std::string>& arguments,
-                            const Environment& changes = {});
-  // Where this session's corvella listens: below its own XDG_RUNTIME_DIR.
+  Outcome runCorvella(const std::vector<std::string>& arguments, const Environment& changes = {});
   std::filesystem::path controlSocket() const { return folder_ / "runtime/corvella/control"; }
   // The environment corvella runs in (display, home, XDG folders), with the changes.
   Environment corvellaEnvironment(const Environment& changes = {}) const;
   // The build's program, or the one $CORVELLA_E2E_PROGRAM names (an installed package's).
   static std::string corvellaProgram();
 
-  // Waits for the condition, re-checking it after every event.
+  // Re-checks the condition after every event.
   bool waitUntil(const std::function<bool()>& condition,
-                 std::chrono::milliseconds limit = defaultLimit);
-  // The waits also wake on changes in the (existing) folder, and when the
-  // descriptor is readable; drain reads it and says whether there was anything.
+                 std::chrono::milliseconds limit = std::chrono::seconds(10));
+  // The waits also wake on changes in the (existing) folder.
   void watchFolder(const std::filesystem::path& folder);
-  void watch(int descriptor, std::function<bool()> drain) { watched_[descriptor] = drain; }
-  void unwatch(int descriptor) { watched_.erase(descriptor); }
+  // Sees every X event the waits read.
+  std::function<void(const xcb_generic_event_t&)> onEvent;
   xcb_atom_t atom(const char* name);
 
  private:
-  bool setUp(std::uint16_t width, std::uint16_t height);
-  static std::vector<std::string> command(const std::vector<std::string>& arguments);
+  bool setUp();
   // Reads what has arrived (counting bells); true when there was an X event.
   bool drainEvents();
-  std::filesystem::path logFile() const { return folder_ / "state/Corvella/Corvella.log"; }
 
   bool ready_ = false;
   std::string why_;
@@ -174,7 +146,6 @@ class XSession {
   std::uint8_t xkbEvent_ = 0;
   int bells_ = 0;
   int folderWatch_ = -1;
-  std::map<int, std::function<bool()>> watched_;
 };
 
 }  // namespace corvella::e2e
