@@ -19,7 +19,6 @@ class PortsTest : public InProcessDesktopTest {
     platform->finishWork();
     return value;
   }
-  // The front application, as the core sees it: its number and its name.
   std::optional<RunningApplication> frontmost() {
     auto front = platform->services().workspace.frontmostApplication();
     platform->finishWork();

@@ -10,7 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -82,13 +82,10 @@ int main(int argc, char** argv) {
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type, 32, 1, &value);
   };
   const auto atom = [&](const std::string& name) {
-    auto* reply = xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
-        nullptr);
-    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return found;
+    const auto cookie = xcb_intern_atom(connection, 0, std::uint16_t(name.size()), name.c_str());
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
   };
 
   for (WindowSpec& spec : specs) {

@@ -23,7 +23,7 @@ namespace corvella::e2e {
 namespace keys {
 inline constexpr std::uint8_t super = 133, alt = 64, control = 37, shift = 50;
 inline constexpr std::uint8_t left = 113, right = 114, up = 111, down = 116;
-inline constexpr std::uint8_t a = 38, c = 54, f = 41, z = 52, one = 10;
+inline constexpr std::uint8_t a = 38, c = 54, f = 41, z = 52;
 inline constexpr std::uint8_t capsLock = 66, numLock = 77;
 }  // namespace keys
 
