@@ -29,9 +29,8 @@ class TrayTest : public DesktopTest {
     startFocused({"title=Left;size=400x300;at=100,100", "title=Right;size=400x300;at=700,120"},
                  "Right", arguments, environment);
   }
-  bool choose(int item) { return tray->choose(session->corvellaPid(), item); }
   std::string chooseForEntry(int item) {
-    return session->entryAfter([&] { ASSERT_TRUE(choose(item)) << "no menu"; });
+    return session->entryAfter([&] { ASSERT_TRUE(tray->choose(item)) << "no menu"; });
   }
   // Waits until the settings window is shown and has the focus.
   bool settingsFocused() {
@@ -74,18 +73,18 @@ TEST_F(TrayTest, MenuChoicesTheIconAfterATrayRestartLaunchAtLoginAndAGridMadeInT
   // Launch at login starts the installed program and follows it when it
   // moves (the item then shows off, so choosing it writes a fresh entry).
   const auto entry = session->folder() / "config/autostart/corvella.desktop";
-  ASSERT_TRUE(choose(launchAtLoginItem));
+  ASSERT_TRUE(tray->choose(launchAtLoginItem));
   ASSERT_TRUE(tray->waitForFile(entry, "\nExec=\"" + first.string() + "\"\n")) << fileText(entry);
   fs::remove(first);
   fs::create_symlink(XSession::corvellaProgram(), second);
-  ASSERT_TRUE(choose(launchAtLoginItem));
+  ASSERT_TRUE(tray->choose(launchAtLoginItem));
   ASSERT_TRUE(tray->waitForFile(entry, "\nExec=\"" + second.string() + "\"\n")) << fileText(entry);
-  ASSERT_TRUE(choose(launchAtLoginItem));
+  ASSERT_TRUE(tray->choose(launchAtLoginItem));
   EXPECT_TRUE(tray->waitForFile(entry));
 
   // A grid added in the settings and given a shortcut there tiles by it. The
   // keyboard starts on "Add Grid"; the new row's recorder is two controls back.
-  ASSERT_TRUE(choose(settingsItem));
+  ASSERT_TRUE(tray->choose(settingsItem));
   ASSERT_TRUE(settingsFocused());
   const auto defaults = session->folder() / "config/corvella/defaults.json";
   session->press({space});

@@ -104,8 +104,8 @@ std::optional<xcb_window_t> TrayDesktop::waitForIcon(pid_t corvella) {
   return icon;
 }
 
-bool TrayDesktop::choose(pid_t corvella, int steps) {
-  const std::optional<xcb_window_t> icon = waitForIcon(corvella);
+bool TrayDesktop::choose(int steps) {
+  const std::optional<xcb_window_t> icon = waitForIcon(session_.corvellaPid());
   if (!icon) return false;
   // The menu's keyboard grab takes the keyboard from the focused window.
   focused_ = session_.activeWindow().value_or(root_);

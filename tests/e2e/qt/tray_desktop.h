@@ -18,9 +18,9 @@ class TrayDesktop {
   bool stopHost();
   // corvella's icon, docked in the tray and shown; waits for it.
   std::optional<xcb_window_t> waitForIcon(pid_t corvella);
-  // Clicks the icon, waits until the menu holds the keyboard, goes down that
-  // many items (up when negative), presses Return and waits until it lets go.
-  bool choose(pid_t corvella, int steps);
+  // Clicks the session's corvella's icon, waits until the menu holds the keyboard, goes
+  // down that many items (up when negative), presses Return and waits until it lets go.
+  bool choose(int steps);
 
   // Waits until the file exists and holds the part, or (without one) until it
   // no longer exists, waking on changes in its folder.
