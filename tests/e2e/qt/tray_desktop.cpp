@@ -20,11 +20,6 @@ TrayDesktop::TrayDesktop(XSession& session)
   session_.onEvent = [this](const xcb_generic_event_t& event) { noteFocus(event); };
 }
 
-TrayDesktop::~TrayDesktop() {
-  session_.onEvent = nullptr;
-  if (host_) host_->stop(SIGTERM);
-}
-
 void TrayDesktop::noteFocus(const xcb_generic_event_t& event) {
   const std::uint8_t type = event.response_type & 0x7f;
   const auto& focus = reinterpret_cast<const xcb_focus_in_event_t&>(event);

@@ -10,7 +10,7 @@ namespace corvella::e2e {
 class TrayDesktop {
  public:
   explicit TrayDesktop(XSession& session);
-  ~TrayDesktop();
+  ~TrayDesktop() { session_.onEvent = nullptr; }
 
   // Starts the tray host and waits until it owns the tray.
   bool startHost();
