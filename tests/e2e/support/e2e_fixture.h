@@ -35,11 +35,6 @@ inline std::string okEntry(const std::string& label,
   return entry;
 }
 
-// Defaults with one stored grid, 2×1 on Ctrl+Alt+1 (key code 18, modifiers 0xC0000).
-inline const std::string oneGridDefaults =
-    R"({"gridLayouts": {"data": "[{\"id\":\"AAAAAAAA-0000-4000-8000-000000000001\",)"
-    R"(\"columns\":2,\"rows\":1,\"shortcut\":{\"keyCode\":18,\"modifiers\":786432}}]"}})";
-
 class DesktopTest : public ::testing::Test {
  protected:
   void SetUp() override {
