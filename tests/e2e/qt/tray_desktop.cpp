@@ -42,9 +42,8 @@ bool TrayDesktop::waitForFile(const std::filesystem::path& file,
 }
 
 xcb_window_t TrayDesktop::trayOwner() {
-  auto owner = owned(xcb_get_selection_owner_reply(
-      connection_, xcb_get_selection_owner(connection_, session_.atom("_NET_SYSTEM_TRAY_S0")),
-      nullptr));
+  const auto cookie = xcb_get_selection_owner(connection_, session_.atom("_NET_SYSTEM_TRAY_S0"));
+  const auto owner = owned(xcb_get_selection_owner_reply(connection_, cookie, nullptr));
   return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
 }
 

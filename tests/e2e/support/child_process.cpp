@@ -8,7 +8,7 @@
 
 #include <cerrno>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 extern char** environ;
 
@@ -16,9 +16,7 @@ namespace corvella::e2e {
 
 std::string fileText(const std::filesystem::path& file) {
   std::ifstream stream(file, std::ios::binary);
-  std::ostringstream text;
-  text << stream.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(stream), {}};
 }
 
 bool readInto(int descriptor, std::string& received, const std::function<bool()>& done) {

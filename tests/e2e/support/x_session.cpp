@@ -112,10 +112,8 @@ bool XSession::setUp() {
 }
 
 xcb_atom_t XSession::atom(const char* name) {
-  const auto reply = owned(xcb_intern_atom_reply(
-      connection_,
-      xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-      nullptr));
+  const auto cookie = xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name);
+  const auto reply = owned(xcb_intern_atom_reply(connection_, cookie, nullptr));
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
