@@ -74,8 +74,11 @@ TEST_F(PortsTest, WindowsApplicationsAndKeyNamesReadThroughThePorts) {
   EXPECT_FALSE(applicationAttribute(application + 100000, "AXFocusedWindow").has_value());
   EXPECT_EQ(frontmost(), front) << "the same application keeps its number";
 
+  // Minimized (IconicState) as a pager asks; its new _NET_WM_STATE wakes the wait.
   const xcb_window_t tool = *session->windowTitled("Tool");
-  session->sendToRoot(tool, "WM_CHANGE_STATE", {3});  // IconicState
+  const std::uint32_t properties = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_change_window_attributes(session->xcb(), tool, XCB_CW_EVENT_MASK, &properties);
+  session->sendToRoot(tool, "WM_CHANGE_STATE", {3});
   EXPECT_TRUE(
       session->waitUntil([&] { return attribute(tool, "AXMinimized") == AttributeValue(true); }));
 
