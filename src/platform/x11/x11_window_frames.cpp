@@ -103,10 +103,19 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
       std::find(states.begin(), states.end(), ewmh._NET_WM_STATE_MAXIMIZED_VERT) != states.end();
   const bool maximizedHorizontally =
       std::find(states.begin(), states.end(), ewmh._NET_WM_STATE_MAXIMIZED_HORZ) != states.end();
-  if (maximizedVertically || maximizedHorizontally) {
+  const bool maximized = maximizedVertically || maximizedHorizontally;
+  const bool probeAnswers = connection_.windowManagerSupports(ewmh._NET_REQUEST_FRAME_EXTENTS);
+  // The frame's decorations as the move will find them.
+  FrameExtents extents = current.extents;
+  if (maximized) {
     sendToRoot(connection_, window, ewmh._NET_WM_STATE,
                {removeState, ewmh._NET_WM_STATE_MAXIMIZED_VERT, ewmh._NET_WM_STATE_MAXIMIZED_HORZ,
                 sourcePager >> 12, 0});
+    // The window manager may give a maximized frame thinner decorations; the
+    // size asked for must allow for the ones the window has once restored.
+    if (probeAnswers && !budget.spent() && waitForProbe(budget.deadline())) {
+      if (auto restored = requestClientGeometry(connection_, window)()) extents = restored->extents;
+    }
   }
 
   const Rect outer = current.outer();
@@ -114,13 +123,13 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
   const double y = placement.y ? *placement.y + primary.y : outer.y;
   const double outerWidth = placement.width.value_or(outer.width);
   const double outerHeight = placement.height.value_or(outer.height);
-  const double decorationWidth = 2 * current.border + current.extents.left + current.extents.right;
-  const double decorationHeight = 2 * current.border + current.extents.top + current.extents.bottom;
+  const double decorationWidth = 2 * current.border + extents.left + extents.right;
+  const double decorationHeight = 2 * current.border + extents.top + extents.bottom;
   const std::int32_t clientWidth = std::max(1, pixels(outerWidth - decorationWidth));
   const std::int32_t clientHeight = std::max(1, pixels(outerHeight - decorationHeight));
 
-  const ClientFrame target{pixels(x) + static_cast<std::int32_t>(current.extents.left),
-                           pixels(y) + static_cast<std::int32_t>(current.extents.top), clientWidth,
+  const ClientFrame target{pixels(x) + static_cast<std::int32_t>(extents.left),
+                           pixels(y) + static_cast<std::int32_t>(extents.top), clientWidth,
                            clientHeight};
   const ClientFrame now{static_cast<std::int32_t>(current.clientX - current.border),
                         static_cast<std::int32_t>(current.clientY - current.border),
@@ -130,8 +139,9 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
   // With the budget spent the move still goes out, to be handled whenever
   // the window manager gets to it, but nothing waits for it.
   const bool wait = !budget.spent();
-  const bool probeOnly = connection_.windowManagerSupports(ewmh._NET_REQUEST_FRAME_EXTENTS) &&
-                         (target == now || maximizedVertically || maximizedHorizontally);
+  // A move that changes nothing is never answered. (Where the window was
+  // maximized, it no longer is where it was read.)
+  const bool probeOnly = probeAnswers && !maximized && target == now;
   // The answer is the window's ConfigureNotify: listen before asking.
   const bool listenHere = wait && !probeOnly && !watched_.listensTo(window);
   if (listenHere) selectStructureEvents(window, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
@@ -146,10 +156,8 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
   }
   bool answered = false;
   if (probeOnly) {
-    // A move that changes nothing is never answered, and leaving the
-    // maximized state is answered first by a frame that is not the target.
     answered = waitForProbe(budget.deadline());
-  } else if (!connection_.windowManagerSupports(ewmh._NET_REQUEST_FRAME_EXTENTS)) {
+  } else if (!probeAnswers) {
     answered = waitForConfigure(window, move, std::nullopt, budget.deadline()) == Configured::asked;
   } else {
     const auto soon = std::min(budget.deadline(), X11WaitBudget::Clock::now() + unansweredMove);
