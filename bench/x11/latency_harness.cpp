@@ -107,20 +107,23 @@ class Probe {
     xcb_flush(connection_);
   }
   // Waits for a ConfigureNotify showing some watched frame at the target.
-  bool waitForFrame(const Frame& outer) {
+  bool waitForFrame(const Frame& outer) { return waitForFrames({outer}); }
+  // Waits until ConfigureNotify events have shown a watched frame at each of
+  // the targets.
+  bool waitForFrames(std::vector<Frame> targets) {
     const auto deadline = Clock::now() + eventLimit;
     while (!broken()) {
       while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-        bool reached = false;
         if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY) {
           const auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
           const int border = 2 * configure->border_width;
-          reached = configure->x == outer.x && configure->y == outer.y &&
-                    configure->width + border == outer.width &&
-                    configure->height + border == outer.height;
+          const Frame shown{configure->x, configure->y, configure->width + border,
+                            configure->height + border};
+          const auto reached = std::find(targets.begin(), targets.end(), shown);
+          if (reached != targets.end()) targets.erase(reached);
         }
         std::free(event);
-        if (reached) return true;
+        if (targets.empty()) return true;
       }
       const auto left =
           std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
@@ -310,10 +313,14 @@ Counts countAction(XSession& session, corvella::WindowAction first, corvella::Wi
 struct TilingFigures {
   Series series;
   Counts counts;
+  // Where the last tiling in columns and the last in rows left each window.
+  std::vector<Frame> columns, rows;
 };
 
-TilingFigures timeTiling(XSession& session, xcb_window_t focused, int repetitions) {
-  TilingFigures figures{{"", {}, 0}, {}};
+TilingFigures timeTiling(XSession& session, const std::vector<xcb_window_t>& windows,
+                         int repetitions) {
+  TilingFigures figures{{"", {}, 0}, {}, {}, {}};
+  const xcb_window_t focused = windows.front();
   std::string error;
   auto platform = corvella::x11::X11Platform::open(session.display(), "/proc/self/exe", &error);
   if (!platform) return figures;
@@ -337,10 +344,49 @@ TilingFigures timeTiling(XSession& session, xcb_window_t focused, int repetition
     figures.series.samples.push_back(millisecondsSince(start));
     figures.counts.requests += static_cast<double>(connection.nextSequence() - sequence - 1);
     figures.counts.roundTrips += static_cast<double>(connection.roundTrips() - roundTrips);
+    auto& frames = i % 2 ? figures.rows : figures.columns;
+    frames.clear();
+    for (xcb_window_t window : windows)
+      frames.push_back(session.outerFrame(window).value_or(Frame{}));
   }
   figures.counts.requests /= repetitions;
   figures.counts.roundTrips /= repetitions;
   return figures;
+}
+
+// What any tiler that places one window after another pays at least: the
+// frames corvella's tilings left, alternately in columns and in rows, each
+// asked for by a bare _NET_MOVERESIZE_WINDOW, the next one sent only once
+// the window manager reports the frame at its target.
+// With `together`, every move is sent before any is waited for: what the
+// window manager and the server need for the frames themselves.
+Series timeBareTiling(XSession& session, const std::vector<xcb_window_t>& windows,
+                      const TilingFigures& tiled, int repetitions, bool together) {
+  Series series{"", {}, 0};
+  Probe sender(session.display());
+  std::vector<FrameExtents> extents;
+  for (xcb_window_t window : windows) {
+    sender.watch(window);
+    extents.push_back(session.frameExtents(window));
+  }
+  for (int i = 0; i < repetitions; ++i) {
+    const std::vector<Frame>& targets = i % 2 ? tiled.rows : tiled.columns;
+    sender.sync();
+    const auto start = Clock::now();
+    bool reached = targets.size() == windows.size();
+    for (std::size_t w = 0; reached && w < windows.size(); ++w) {
+      sender.moveResize(windows[w], targets[w], extents[w]);
+      // A frame the window manager reports otherwise ends the run.
+      if (!together) reached = sender.waitForFrame(targets[w]);
+    }
+    if (together && reached) reached = sender.waitForFrames(targets);
+    if (reached) {
+      series.samples.push_back(millisecondsSince(start));
+    } else {
+      ++series.missed;
+    }
+  }
+  return series;
 }
 
 // A client with this many windows of one class, placed in a cascade.
@@ -533,14 +579,20 @@ int main(int argc, char** argv) {
 
   // Tiling timed in this process, for 20 windows and for 200.
   const int tilings = std::max(10, presses / 10);
-  TilingFigures twentyTiled = timeTiling(session, tiled.front(), tilings);
+  TilingFigures twentyTiled = timeTiling(session, tiled, tilings);
+  const Series twentyBare = timeBareTiling(session, tiled, twentyTiled, tilings, false);
+  const Series twentyTogether = timeBareTiling(session, tiled, twentyTiled, tilings, true);
   corvella::e2e::ChildProcess* hundreds = startWindows(session, "H", 200, "Many");
   if (!hundreds) {
     std::fprintf(stderr, "corvella-latency: %s\n", session.why().c_str());
     return 1;
   }
   const auto twoHundred = session.managedWindowsOf(hundreds->pid());
-  TilingFigures twoHundredTiled = timeTiling(session, twoHundred.front(), tilings);
+  TilingFigures twoHundredTiled = timeTiling(session, twoHundred, tilings);
+  const Series twoHundredBare =
+      timeBareTiling(session, twoHundred, twoHundredTiled, tilings, false);
+  const Series twoHundredTogether =
+      timeBareTiling(session, twoHundred, twoHundredTiled, tilings, true);
   std::printf("\n  tiling in this process, %d times each (perform() until it returns):\n", tilings);
   std::printf("  %-44s %8s %8s   %s\n", "windows", "p50", "p99",
               "requests (per window), round trips");
@@ -549,6 +601,24 @@ int main(int argc, char** argv) {
     std::printf("  %-44d %8.2f %8.2f   %.0f (%.1f), %.0f\n", count, figures.series.p50(),
                 figures.series.p99(), figures.counts.requests,
                 figures.counts.requests / std::max(count, 1), figures.counts.roundTrips);
+  }
+  const struct {
+    const char* name;
+    const Series& twenty;
+    const Series& hundreds;
+  } floors[] = {
+      {"floor: the same frames by bare requests, one window after another:", twentyBare,
+       twoHundredBare},
+      {"floor: the same frames by bare requests, all sent at once:", twentyTogether,
+       twoHundredTogether},
+  };
+  for (const auto& each : floors) {
+    std::printf("  %s\n", each.name);
+    for (const auto& [count, series] : {std::pair<int, const Series&>{20, each.twenty},
+                                        {static_cast<int>(twoHundred.size()), each.hundreds}}) {
+      std::printf("  %-44d %8.2f %8.2f   (%d of %d missed)\n", count, series.p50(), series.p99(),
+                  series.missed, tilings);
+    }
   }
   return 0;
 }

@@ -74,6 +74,15 @@ TEST_F(PlacementTest, EveryActionFromItsShortcutThenHistoryLocksAndTwoMonitors) 
   expectPlacement({{control, alt, right}, "nextThird", {0, 0, 480, 900}});
   session->press({numLock});
 
+  // A window the window manager maximized gives that state up for the half.
+  session->sendToRoot(focusedWindow, "_NET_WM_STATE",
+                      {1, session->atom("_NET_WM_STATE_MAXIMIZED_VERT"),
+                       session->atom("_NET_WM_STATE_MAXIMIZED_HORZ"), 2, 0});
+  ASSERT_TRUE(session->waitUntil([&] {
+    return session->outerFrame(focusedWindow) == Frame{0, 0, 1440, 900};
+  }));
+  expectPlacement({{super, alt, right}, "rightHalf", rightHalf});
+
   // Two monitors of 720×900 side by side.
   ASSERT_EQ(session->run({"xrandr", "--setmonitor", "left", "720/190x900/240+0+0", "screen"}), 0);
   ASSERT_EQ(session->run({"xrandr", "--setmonitor", "right", "720/190x900/240+720+0", "none"}), 0);

@@ -148,12 +148,13 @@ TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
   // the screens, the application of the window and where it is.
   warmUp(WindowAction::rightHalf);
 
-  // The move goes out at once; then the window manager's answer (2, one
-  // round trip) and the read-back with the title (5, one round trip).
-  EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{7, 2}));
+  // The move goes out at once (1); the window manager's answer is the
+  // window's ConfigureNotify (one round trip); then the read-back with the
+  // title (5, one round trip).
+  EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{6, 2}));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{0, 0, 720, 900}));
   settle();
-  EXPECT_EQ(costOf(WindowAction::rightHalf), (Cost{7, 2}));
+  EXPECT_EQ(costOf(WindowAction::rightHalf), (Cost{6, 2}));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{720, 0, 720, 900}));
 
   // Moved by someone else (same size: the window learns it from a synthetic
@@ -161,7 +162,7 @@ TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
   // so the undo history holds where it really was.
   ASSERT_TRUE(session->moveWindow(alpha, Frame{200, 100, 720, 900}));
   settle();
-  EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{10, 3}));
+  EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{9, 3}));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{0, 0, 720, 900}));
   costOnce(WindowAction::undo);
   EXPECT_EQ(session->outerFrame(alpha), (Frame{200, 100, 720, 900}));
@@ -172,7 +173,7 @@ TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
   // states (5).
   ASSERT_TRUE(session->activate(beta));
   settle();
-  EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{14, 3}));
+  EXPECT_EQ(costOf(WindowAction::leftHalf), (Cost{13, 3}));
   EXPECT_EQ(session->outerFrame(beta), (Frame{0, 0, 720, 900}));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{200, 100, 720, 900}));
 }
@@ -185,11 +186,16 @@ TEST_F(RequestBudgetTest, TilingCostsTheSameForEveryFurtherWindow) {
   } cases[] = {
       // The window list (1, one round trip); each window's kind, states and
       // geometry (6, one round trip for all; the focused window's geometry
-      // and states are known); for each, the move and the answer (2, one
-      // round trip) and the read-back with the title (5, one round trip);
-      // the raise of the focused window (1).
+      // and states are known); the raise of the focused window (1). A lone
+      // window is where the rows left it: its move changes nothing, so the
+      // probe answers it (2, one round trip); the read-back with the title
+      // (5, one round trip).
       {"One", 1, {11, 4}},
-      {"Four", 4, {50, 10}},
+      // Each window's kind, states and geometry (20). The focused window's
+      // move is answered by its ConfigureNotify (1, one round trip); each
+      // other window is listened to only while its move is answered (3, one
+      // round trip); each read-back (5, one round trip).
+      {"Four", 4, {52, 10}},
   };
   for (const auto& each : cases) {
     std::vector<std::string> windows;

@@ -65,9 +65,9 @@ class X11Platform {
   std::unique_ptr<X11Keyboard> keyboard_;
   std::function<void(const std::string&)> reporter_;
   std::unique_ptr<X11MainLoop> mainLoop_;
-  X11WindowFrames frames_;
   X11DesktopState desktop_;
   X11WatchedWindow watched_;
+  X11WindowFrames frames_;
   X11WorkCache cache_;
   X11Applications applications_;
   X11Accessibility accessibility_;

@@ -8,8 +8,8 @@
 // and every change of its frame extents or states forgets what is known. A
 // value is remembered only when no such event has been seen since its request
 // went out, so a change that crossed the request is never hidden. Only with a
-// window manager that answers _NET_REQUEST_FRAME_EXTENTS: without it, a
-// placement sets the window's event mask itself.
+// window manager that answers _NET_REQUEST_FRAME_EXTENTS; a placement of any
+// other window selects its structure events for the time it waits.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -29,6 +29,10 @@ class X11WatchedWindow {
 
   // Watches this window from now on, and no longer the one before.
   void watch(xcb_window_t window);
+  // True when this client already hears the window's ConfigureNotify.
+  bool listensTo(xcb_window_t window) const {
+    return window != XCB_WINDOW_NONE && window == window_;
+  }
 
   // Tell which values a request sent now may be remembered with.
   std::uint64_t geometryEpoch() const { return geometryEpoch_; }

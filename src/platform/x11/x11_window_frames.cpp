@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/x11/x11_watched_window.h"
+
 namespace corvella::x11 {
 namespace {
 
@@ -12,17 +14,24 @@ constexpr std::uint32_t allFourFields = 0xf << 8;
 constexpr std::uint32_t sourcePager = 2 << 12;
 constexpr std::uint32_t removeState = 0;
 
-void sendToRoot(X11Connection& connection, xcb_window_t window, xcb_atom_t type,
-                const std::uint32_t (&data)[5]) {
+unsigned int sendToRoot(X11Connection& connection, xcb_window_t window, xcb_atom_t type,
+                        const std::uint32_t (&data)[5]) {
   xcb_client_message_event_t message{};
   message.response_type = XCB_CLIENT_MESSAGE;
   message.format = 32;
   message.window = window;
   message.type = type;
   std::copy(std::begin(data), std::end(data), message.data.data32);
-  xcb_send_event(connection.xcb(), 0, connection.root(),
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&message));
+  return xcb_send_event(connection.xcb(), 0, connection.root(),
+                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                        reinterpret_cast<const char*>(&message))
+      .sequence;
+}
+
+// True when the event came after the server had handled request `sequence`
+// of this connection: an older one cannot answer that request.
+bool cameAfter(const xcb_generic_event_t& event, unsigned int sequence) {
+  return static_cast<std::int32_t>(event.full_sequence - sequence) >= 0;
 }
 
 // Whole pixels; the window manager takes nothing else. Values far outside
@@ -94,10 +103,19 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
       std::find(states.begin(), states.end(), ewmh._NET_WM_STATE_MAXIMIZED_VERT) != states.end();
   const bool maximizedHorizontally =
       std::find(states.begin(), states.end(), ewmh._NET_WM_STATE_MAXIMIZED_HORZ) != states.end();
-  if (maximizedVertically || maximizedHorizontally) {
+  const bool maximized = maximizedVertically || maximizedHorizontally;
+  const bool probeAnswers = connection_.windowManagerSupports(ewmh._NET_REQUEST_FRAME_EXTENTS);
+  // The frame's decorations as the move will find them.
+  FrameExtents extents = current.extents;
+  if (maximized) {
     sendToRoot(connection_, window, ewmh._NET_WM_STATE,
                {removeState, ewmh._NET_WM_STATE_MAXIMIZED_VERT, ewmh._NET_WM_STATE_MAXIMIZED_HORZ,
                 sourcePager >> 12, 0});
+    // The window manager may give a maximized frame thinner decorations; the
+    // size asked for must allow for the ones the window has once restored.
+    if (probeAnswers && !budget.spent() && waitForProbe(budget.deadline())) {
+      if (auto restored = requestClientGeometry(connection_, window)()) extents = restored->extents;
+    }
   }
 
   const Rect outer = current.outer();
@@ -105,41 +123,76 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
   const double y = placement.y ? *placement.y + primary.y : outer.y;
   const double outerWidth = placement.width.value_or(outer.width);
   const double outerHeight = placement.height.value_or(outer.height);
-  const double decorationWidth = 2 * current.border + current.extents.left + current.extents.right;
-  const double decorationHeight = 2 * current.border + current.extents.top + current.extents.bottom;
+  const double decorationWidth = 2 * current.border + extents.left + extents.right;
+  const double decorationHeight = 2 * current.border + extents.top + extents.bottom;
   const std::int32_t clientWidth = std::max(1, pixels(outerWidth - decorationWidth));
   const std::int32_t clientHeight = std::max(1, pixels(outerHeight - decorationHeight));
+
+  const ClientFrame target{pixels(x) + static_cast<std::int32_t>(extents.left),
+                           pixels(y) + static_cast<std::int32_t>(extents.top), clientWidth,
+                           clientHeight};
+  const ClientFrame now{static_cast<std::int32_t>(current.clientX - current.border),
+                        static_cast<std::int32_t>(current.clientY - current.border),
+                        static_cast<std::int32_t>(current.width),
+                        static_cast<std::int32_t>(current.height)};
 
   // With the budget spent the move still goes out, to be handled whenever
   // the window manager gets to it, but nothing waits for it.
   const bool wait = !budget.spent();
-  const bool barrier = connection_.windowManagerSupports(ewmh._NET_REQUEST_FRAME_EXTENTS);
-  if (wait && !barrier) {
-    // The answer will be the window's ConfigureNotify: listen before asking.
-    const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-    xcb_change_window_attributes(connection_.xcb(), window, XCB_CW_EVENT_MASK, &mask);
-  }
-  sendToRoot(connection_, window, ewmh._NET_MOVERESIZE_WINDOW,
-             {northWestGravity | allFourFields | sourcePager, static_cast<std::uint32_t>(pixels(x)),
-              static_cast<std::uint32_t>(pixels(y)), static_cast<std::uint32_t>(clientWidth),
-              static_cast<std::uint32_t>(clientHeight)});
+  // A move that changes nothing is never answered. (Where the window was
+  // maximized, it no longer is where it was read.)
+  const bool probeOnly = probeAnswers && !maximized && target == now;
+  // The answer is the window's ConfigureNotify: listen before asking.
+  const bool listenHere = wait && !probeOnly && !watched_.listensTo(window);
+  if (listenHere) selectStructureEvents(window, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+  const unsigned int move = sendToRoot(
+      connection_, window, ewmh._NET_MOVERESIZE_WINDOW,
+      {northWestGravity | allFourFields | sourcePager, static_cast<std::uint32_t>(pixels(x)),
+       static_cast<std::uint32_t>(pixels(y)), static_cast<std::uint32_t>(clientWidth),
+       static_cast<std::uint32_t>(clientHeight)});
   if (!wait) {
     connection_.flush();
     return false;
   }
-  return waitForWindowManager(window, barrier, budget.deadline());
+  bool answered = false;
+  if (probeOnly) {
+    answered = waitForProbe(budget.deadline());
+  } else if (!probeAnswers) {
+    answered = waitForConfigure(window, move, std::nullopt, budget.deadline()) == Configured::asked;
+  } else {
+    const auto soon = std::min(budget.deadline(), X11WaitBudget::Clock::now() + unansweredMove);
+    answered = waitForConfigure(window, move, target, soon) == Configured::asked ||
+               waitForProbe(budget.deadline());
+  }
+  // Its later changes are no concern of this client.
+  if (listenHere) selectStructureEvents(window, XCB_EVENT_MASK_NO_EVENT);
+  return answered;
 }
 
-bool X11WindowFrames::waitForWindowManager(xcb_window_t window, bool barrier,
-                                           X11WaitBudget::Clock::time_point deadline) {
-  if (barrier) return waitForProbe(deadline);
-  // Without the request the first ConfigureNotify of the window is the answer.
-  return connection_.waitForEvent(
-             [window](const xcb_generic_event_t& event) {
-               if (eventType(event) != XCB_CONFIGURE_NOTIFY) return false;
-               return reinterpret_cast<const xcb_configure_notify_event_t&>(event).window == window;
-             },
-             deadline) != nullptr;
+void X11WindowFrames::selectStructureEvents(xcb_window_t window, std::uint32_t mask) {
+  xcb_change_window_attributes(connection_.xcb(), window, XCB_CW_EVENT_MASK, &mask);
+}
+
+X11WindowFrames::Configured X11WindowFrames::waitForConfigure(
+    xcb_window_t window, unsigned int move, const std::optional<ClientFrame>& target,
+    X11WaitBudget::Clock::time_point deadline) {
+  Configured result = Configured::notYet;
+  connection_.waitForEvent(
+      [&](const xcb_generic_event_t& event) {
+        if (eventType(event) != XCB_CONFIGURE_NOTIFY || !cameAfter(event, move)) return false;
+        const auto& notify = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+        if (notify.window != window) return false;
+        // A real ConfigureNotify tells the place within the frame, a
+        // synthetic one the place on the root.
+        const bool synthetic = (event.response_type & 0x80) != 0;
+        const bool asked =
+            !target || (notify.width == target->width && notify.height == target->height &&
+                        (!synthetic || (notify.x == target->x && notify.y == target->y)));
+        result = asked ? Configured::asked : Configured::otherwise;
+        return true;
+      },
+      deadline);
+  return result;
 }
 
 bool X11WindowFrames::waitForProbe(X11WaitBudget::Clock::time_point deadline) {

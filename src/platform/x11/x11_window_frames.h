@@ -3,16 +3,21 @@
 //
 // Placing goes through _NET_MOVERESIZE_WINDOW so the window manager applies
 // its own rules (minimum sizes, resize increments). It answers
-// asynchronously, sometimes in two steps (moved, then resized), so a placement
-// waits for the window manager to have handled it before anyone reads the
-// frame back: a _NET_REQUEST_FRAME_EXTENTS about an unmapped window of ours
-// (the probe), sent right behind the move, comes back as a property change
-// only after the window manager has processed the move (it handles its
-// messages in order). The probe serves placement after placement; one whose
-// answer did not come in time is destroyed and the next placement makes a
-// new one, so a late answer can never be taken for the answer to a later
-// request. Where the window manager lacks that request, the first
-// ConfigureNotify of the window is the answer. Both waits are bounded.
+// asynchronously, so a placement waits for the window manager to have
+// handled it before anyone reads the frame back. Its answer is the window's
+// ConfigureNotify, real when the size changed, synthetic when only the place
+// did; one that shows the frame asked for ends the wait. Any other answer, or
+// none soon (a move that changes nothing is never answered), is settled by a
+// _NET_REQUEST_FRAME_EXTENTS about an unmapped window of ours (the probe): it
+// comes back as a property change only after the window manager has
+// processed the move, as it handles its messages in order. The probe is not
+// sent behind every move: the window manager would handle it before showing
+// the moved frame, which costs more than the move itself. It serves
+// placement after placement; one whose answer did not come in time is
+// destroyed and the next placement makes a new one, so a late answer can
+// never be taken for the answer to a later request. Where the window manager
+// lacks that request, the first ConfigureNotify of the window is the
+// answer. Every wait is bounded.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -27,6 +32,8 @@
 #include "platform/x11/x11_window_properties.h"
 
 namespace corvella::x11 {
+
+class X11WatchedWindow;
 
 // What one placement asks for; a missing half keeps the window's current one.
 struct Placement {
@@ -53,7 +60,8 @@ Answer<std::optional<ClientGeometry>> requestClientGeometry(X11Connection& conne
 
 class X11WindowFrames {
  public:
-  explicit X11WindowFrames(X11Connection& connection) : connection_(connection) {}
+  X11WindowFrames(X11Connection& connection, const X11WatchedWindow& watched)
+      : connection_(connection), watched_(watched) {}
   ~X11WindowFrames();
   X11WindowFrames(const X11WindowFrames&) = delete;
   X11WindowFrames& operator=(const X11WindowFrames&) = delete;
@@ -67,11 +75,27 @@ class X11WindowFrames {
              const Placement& placement, X11WaitBudget& budget);
 
  private:
-  bool waitForWindowManager(xcb_window_t window, bool barrier,
-                            X11WaitBudget::Clock::time_point deadline);
+  // A client window's place and size as its ConfigureNotify tells them.
+  struct ClientFrame {
+    std::int32_t x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const ClientFrame&, const ClientFrame&) = default;
+  };
+  enum class Configured { notYet, asked, otherwise };
+
+  // How long a move may go unanswered before the probe asks whether it was
+  // handled: a window manager answers a move within a millisecond or two.
+  static constexpr std::chrono::milliseconds unansweredMove{10};
+
+  void selectStructureEvents(xcb_window_t window, std::uint32_t mask);
+  // The first ConfigureNotify of the window caused by the move, compared with
+  // the target when one is given.
+  Configured waitForConfigure(xcb_window_t window, unsigned int move,
+                              const std::optional<ClientFrame>& target,
+                              X11WaitBudget::Clock::time_point deadline);
   bool waitForProbe(X11WaitBudget::Clock::time_point deadline);
 
   X11Connection& connection_;
+  const X11WatchedWindow& watched_;
   xcb_window_t probe_ = XCB_WINDOW_NONE;
 };
 
