@@ -1,9 +1,6 @@
 // The launch: its order, the start line, the updater and the permission poll.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app_test_harness.h"
 #include "core/app/corvella.h"
 
@@ -80,23 +77,19 @@ TEST_F(LaunchSequenceTest, UntrustedLaunchPromptsOnceThenPollsUntilTheFirstTickA
   EXPECT_EQ(platform.desktop.promptsShown(), 1);
 }
 
-TEST_F(LaunchSequenceTest, APollStillWaitingEndsWithItsDelegate) {
-  platform.desktop.setTrusted(false);
-  delegate->applicationDidFinishLaunching();
-  delegate.reset();
-  platform.desktop.setTrusted(true);
-  EXPECT_EQ(platform.mainQueue.advance(10), 0u);
-  EXPECT_EQ(logMessages().size(), 2u);
-}
-
-TEST_F(LaunchSequenceTest, StartLineCountsEveryRefusedHotKey) {
+TEST_F(LaunchSequenceTest, StartLineCountsEveryRefusedHotKeyAndAWaitingPollEndsWithItsDelegate) {
   // Another application holds option-command-left (service mask 0x900), and a
   // stored grid reuses the built-in Center shortcut, so the later binding loses.
   platform.hotKeyService.occupyByAnotherApplication(123, 0x900);
   storeGrids(R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":3,"rows":2,)"
              R"("shortcut":{"keyCode":8,"modifiers":1572864}}])");
+  platform.desktop.setTrusted(false);
   delegate->applicationDidFinishLaunching();
-  EXPECT_EQ(logMessages().at(1), "시작 — 권한=true 단축키 실패=2");
+  EXPECT_EQ(logMessages().at(1), "시작 — 권한=false 단축키 실패=2");
+  delegate.reset();
+  platform.desktop.setTrusted(true);
+  EXPECT_EQ(platform.mainQueue.advance(10), 0u);
+  EXPECT_EQ(logMessages().size(), 3u);
 }
 
 TEST(UpdaterDecision, DecidedOnceFromTheBundleAndTheDefaults) {

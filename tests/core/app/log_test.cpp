@@ -35,7 +35,7 @@ class LogTest : public ::testing::Test {
   Log log{platform.clock, platform.logLocation};
 };
 
-TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileHoldingOnlyItThenEachEntryIsOneAppend) {
+TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileThenEachEntryIsOneAppendStampedInUtc) {
   log.log("시작");
   log.log("권한 허용됨");
   EXPECT_EQ(text(), "2026-01-02T03:04:05Z 시작\n2026-01-02T03:04:05Z 권한 허용됨\n");
@@ -46,6 +46,19 @@ TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileHoldingOnlyItThenEachEntryIsOn
       fileCalls(),
       ElementsAre("logsFolder", "createFolder " + folder.string(), "appendToFile " + path + " 28",
                   "writeWholeFile " + path + " 28", "appendToFile " + path + " 38"));
+  // Time stamps are UTC whole seconds with Z.
+  const std::pair<sys_time<milliseconds>, const char*> stamps[] = {
+      {sys_days{1970y / January / 1}, "1970-01-01T00:00:00Z x\n"},
+      {sys_days{2026y / December / 5} + 16h + 25min + 999ms, "2026-12-05T16:25:00Z x\n"},
+      {sys_days{1969y / December / 31} + 23h + 59min + 59s + 500ms, "1969-12-31T23:59:59Z x\n"},
+  };
+  std::string expected = *text();
+  for (const auto& [time, line] : stamps) {
+    platform.clock.set(time);
+    log.log("x");
+    expected += line;
+  }
+  EXPECT_EQ(text(), expected);
 }
 
 TEST_F(LogTest, EntriesFollowInCallOrderWithTheirOwnStampsAndObserversSeeThemUntilRemoved) {
@@ -82,24 +95,6 @@ TEST(LogCaptureTest, HoldsWhatWasLoggedWhileItLivedEvenWithoutAFile) {
   }
   log.log("after");
   EXPECT_THAT(kept, ElementsAre("undo: 창 1개 복원"));
-}
-
-TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {
-  const struct {
-    sys_time<milliseconds> time;
-    const char* expected;
-  } rows[] = {
-      {sys_days{1970y / January / 1}, "1970-01-01T00:00:00Z x\n"},
-      {sys_days{2026y / December / 5} + 16h + 25min + 999ms, "2026-12-05T16:25:00Z x\n"},
-      {sys_days{1969y / December / 31} + 23h + 59min + 59s + 500ms, "1969-12-31T23:59:59Z x\n"},
-  };
-  std::string expected;
-  for (const auto& row : rows) {
-    platform.clock.set(row.time);
-    log.log("x");
-    expected += row.expected;
-  }
-  EXPECT_EQ(text(), expected);
 }
 
 TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {

@@ -106,7 +106,7 @@ TEST_F(RequestsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing
   EXPECT_EQ(platform.desktop.beeps(), 0);
 }
 
-TEST_F(RequestsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABeep) {
+TEST_F(RequestsTest, ToggleLoginLogsAFailureWithABeepAndTheAccessibilityItemPromptsThenOpensThePane) {
   using Status = LoginItemStatus;
   const std::pair<Status, Status> toggles[] = {{Status::notRegistered, Status::enabled},
                                                {Status::enabled, Status::notRegistered},
@@ -132,9 +132,6 @@ TEST_F(RequestsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABe
                                  "로그인 항목 변경 실패: 작업을 완료할 수 없습니다."}));
   EXPECT_EQ(platform.desktop.beeps(), 2);
   EXPECT_EQ(platform.loginItem.status(), Status::enabled);
-}
-
-TEST_F(RequestsTest, AccessibilityItemPromptsThenOpensThePaneWhateverTheTrust) {
   for (bool trusted : {true, false}) {
     platform.desktop.setTrusted(trusted);
     const MenuItem item = delegate->buildMenu().front();

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "app_test_harness.h"
 
@@ -39,8 +37,7 @@ const Strings actionGroupsBeforeGrids = {
     "Tile App Windows in Columns → runAction:@delegate [tileAppColumns] key=a mask=0x180000",
     "Tile App Windows in Rows → runAction:@delegate [tileAppRows] key=a mask=0x1A0000",
     "---",
-    "## App Window Grids",
-};
+    "## App Window Grids"};
 
 const Strings actionGroupsAfterGrids = {
     "---",
@@ -54,15 +51,11 @@ const Strings actionGroupsAfterGrids = {
     "---",
     "Undo → runAction:@delegate [undo] key=z mask=0x180000",
     "Redo → runAction:@delegate [redo] key=z mask=0x1A0000",
-    "---",
-};
+    "---"};
 
-const Strings closingItems = {
-    "Settings… → openSettings@delegate key=, mask=0x100000",
-    "Launch at Login → toggleLogin@delegate",
-    "---",
-    "Quit Corvella → terminate: key=q mask=0x100000",
-};
+const Strings closingItems = {"Settings… → openSettings@delegate key=, mask=0x100000",
+                              "Launch at Login → toggleLogin@delegate", "---",
+                              "Quit Corvella → terminate: key=q mask=0x100000"};
 
 class StatusMenuTest : public testing::Test, protected AppHarness {
  protected:
@@ -91,7 +84,7 @@ TEST_F(StatusMenuTest, TrustedWithThreeGridsAndNoUpdaterListsEveryItemInOrder) {
                     closingItems}));
 }
 
-TEST_F(StatusMenuTest, WithAnUpdaterTheUpdateCheckComesBeforeSettingsAndReachesTheUpdater) {
+TEST_F(StatusMenuTest, AnUpdateCheckComesBeforeSettingsAndNoStatusItemIsLoggedOnce) {
   platform.updater.setBundleInfoString("SUFeedURL", "https://updates.example.org/appcast.xml");
   delegate->applicationDidFinishLaunching();
   const Strings all = menu();
@@ -101,6 +94,13 @@ TEST_F(StatusMenuTest, WithAnUpdaterTheUpdateCheckComesBeforeSettingsAndReachesT
 
   EXPECT_TRUE(delegate->performMenuItem(delegate->buildMenu().at(all.size() - 5)));
   EXPECT_EQ(platform.updater.updateChecks(), 1u);
+  // Without a status item the way to the settings is logged, once.
+  delegate->statusItemUnavailable();
+  delegate->statusItemUnavailable();
+  EXPECT_EQ(logMessages().back(),
+            "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: "
+            "corvella --settings)");
+  EXPECT_EQ(logMessages().size(), 3u);
 }
 
 TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMomentAndTheLocalizer) {
@@ -139,16 +139,6 @@ TEST_F(StatusMenuTest, ItemsCarryTheHotKeyTheyRunAndFixedItemsNone) {
   EXPECT_EQ(hotKey("8-way Split (4×2)"), (Shortcut{18, control | option}));
   // ⌘, and ⌘Q act only inside a focused menu bar: no hot key.
   EXPECT_TRUE(!hotKey("6-way Split (3×2)") && !hotKey("Settings…") && !hotKey("Quit Corvella"));
-}
-
-TEST_F(StatusMenuTest, NoStatusItemIsLoggedOnceWithTheWayToTheSettings) {
-  delegate->applicationDidFinishLaunching();
-  delegate->statusItemUnavailable();
-  delegate->statusItemUnavailable();
-  EXPECT_EQ(logMessages().back(),
-            "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: "
-            "corvella --settings)");
-  EXPECT_EQ(logMessages().size(), 3u);
 }
 
 }  // namespace
