@@ -106,7 +106,7 @@ TEST_F(RequestsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing
   EXPECT_EQ(platform.desktop.beeps(), 0);
 }
 
-TEST_F(RequestsTest, ToggleLoginLogsAFailureWithABeepAndTheAccessibilityItemPromptsThenOpensThePane) {
+TEST_F(RequestsTest, ToggleLoginLogsAFailureWithABeepAndAccessibilityPromptsThenOpensThePane) {
   using Status = LoginItemStatus;
   const std::pair<Status, Status> toggles[] = {{Status::notRegistered, Status::enabled},
                                                {Status::enabled, Status::notRegistered},
