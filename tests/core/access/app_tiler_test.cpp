@@ -8,12 +8,11 @@
 namespace corvella {
 namespace {
 
-using fixtures::DesktopHarness;
 using fixtures::editorPid;
 using fixtures::entry;
 using fixtures::okLine;
 
-class AppTilerTest : public ::testing::Test, public DesktopHarness {
+class AppTilerTest : public fixtures::DesktopTest {
  protected:
   sim::SimWindowId addWindowAt(double x, double y, std::string title = {}) {
     return addWindow({x, y, 300, 200}, std::move(title));

@@ -26,15 +26,7 @@ constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
 
 // A window standing at (x, y); its size never matters to the order.
-Rect at(double x, double y) {
-  return {x, y, 300, 200};
-}
-
-Order indices(const Cells& cells) {
-  Order result;
-  for (const CellAssignment& cell : cells) result.push_back(cell.index);
-  return result;
-}
+const auto at = [](double x, double y) { return Rect{x, y, 300, 200}; };
 
 TEST(Strips, EqualRoundedCellsSharingEdgesAndTheUncutAxisUnrounded) {
   // 1000 / 3: edges 0, 333 (333.3), 667 (666.7), 1000.
@@ -52,7 +44,7 @@ TEST(Strips, EqualRoundedCellsSharingEdgesAndTheUncutAxisUnrounded) {
   EXPECT_TRUE(layoutColumns({}, {0, 0, 1000, 600}).empty());
 }
 
-TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
+TEST(PositionOrder, EdgesWithinFourPointsCountAsEqualAndInsertionSortFixesACycle) {
   const struct {
     const char* name;
     Rect first, second;  // indices 0 and 1
@@ -72,21 +64,22 @@ TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
     EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 1, 0), !c.firstComesFirst) << c.name;
   }
   EXPECT_FALSE(positionOrder(Edge::top, Edge::left, {at(0, 0)}, 0, 0));
-}
-
-TEST(PositionOrder, InsertionSortFixesTheOrderOfACycle) {
   // a (8, 0), b (4, 50), c (0, 100): a before b and b before c by their tops
   // (left edges 4 apart), but c before a by its left edge. The insertion
   // procedure settles each listing its own way.
   const Rect a = at(8, 0), b = at(4, 50), c = at(0, 100);
-  const std::pair<std::vector<Rect>, Order> cases[] = {
+  const std::pair<std::vector<Rect>, Order> listings[] = {
       {{a, b, c}, {0, 1, 2}},  // c never passes b
       {{c, b, a}, {1, 0, 2}},  // b passes c; a stops at c
       {{b, c, a}, {0, 1, 2}},  // nothing passes anything
       {{a, c, b}, {1, 0, 2}},  // c passes a; b stops at a
   };
-  for (const auto& [frames, order] : cases) {
-    EXPECT_EQ(indices(layoutColumns(frames, {0, 0, 900, 600})), order);
+  for (const auto& [frames, order] : listings) {
+    Order indices;
+    for (const CellAssignment& cell : layoutColumns(frames, {0, 0, 900, 600})) {
+      indices.push_back(cell.index);
+    }
+    EXPECT_EQ(indices, order);
   }
 }
 
@@ -107,19 +100,16 @@ TEST(Grid, FillsRowByRowFromTheTopLeft) {
                    {3, {0, 501, 333, 500}}}));
 }
 
-TEST(Grid, NoCellsOrAnOverflowingCountMeansNoAssignments) {
-  const std::vector<Rect> frames{at(0, 0), at(100, 0), at(200, 0), at(0, 600), at(9, 9)};
+TEST(Grid, NoCellsOrAnOverflowingCountMeansNoAssignmentsAndHugeCountsThatFitPlaceAll) {
+  const std::vector<Rect> five{at(0, 0), at(100, 0), at(200, 0), at(0, 600), at(9, 9)};
   const std::int64_t half = int64Max / 2 + 1, big = 4294967296;
   const std::pair<std::int64_t, std::int64_t> cases[] = {
       {0, 2},        {2, 0},        {0, 0},         {-1, 3},        {3, -1},   {-2, -2},
       {int64Max, 2}, {2, int64Max}, {int64Min, -1}, {-1, int64Min}, {half, 2}, {big, big}};
   for (const auto& [columns, rows] : cases) {
-    EXPECT_TRUE(layoutGrid(columns, rows, frames, {0, 0, 1000, 1000}).empty())
+    EXPECT_TRUE(layoutGrid(columns, rows, five, {0, 0, 1000, 1000}).empty())
         << columns << " × " << rows;
   }
-}
-
-TEST(Grid, HugeCountsThatFitPlaceEveryWindow) {
   // A million columns of 2 points each: only the windows' cells are made.
   const std::vector<Rect> frames{at(200, 0), at(0, 0), at(100, 0)};
   EXPECT_EQ(layoutGrid(1'000'000, 1, frames, {0, 0, 2'000'000, 500}),

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include "../actions/window_manager_test_desktop.h"
 
@@ -26,9 +24,8 @@ AttributeValue size(double width, double height) {
   return AXGeometryValue{AXGeometryValue::Kind::size, width, height};
 }
 
-class WindowAccessTest : public ::testing::Test, public fixtures::DesktopHarness {
+class WindowAccessTest : public fixtures::DesktopTest {
  protected:
-  std::vector<std::string> calls() { return desktop.callTexts({SimPort::accessibility}); }
   std::vector<sim::SimWindowId> standardIds() {
     std::vector<sim::SimWindowId> result;
     for (const AXWindow& window : access.standardWindows(editorPid)) {
@@ -129,11 +126,11 @@ TEST_F(WindowAccessTest, ReadFrameTakesPositionThenSizeAndZeroesAHalfOfTheWrongK
   EXPECT_THAT(calls(), ElementsAre("copy w1 AXPosition")) << "size is not asked";
 }
 
-TEST_F(WindowAccessTest, SetFrameSwitchesTheEnhancedInterfaceOffAroundWritesAndReadBack) {
+TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceOffAroundWritesAndReadBack) {
   desktop.application(editorPid).enhancedUserInterface = true;
-  auto id = addWindow(start);
+  const auto window = addWindow(start);
   desktop.clearCalls();
-  EXPECT_EQ(access.setFrame(ax(id), leftHalf), leftHalf);
+  EXPECT_EQ(access.setFrame(ax(window), leftHalf), leftHalf);
   EXPECT_THAT(
       desktop.callTextsWithInterfaceState({SimPort::accessibility}),
       ElementsAre("createApplication app7 eui=on", "copy app7 AXEnhancedUserInterface eui=on",
@@ -141,9 +138,6 @@ TEST_F(WindowAccessTest, SetFrameSwitchesTheEnhancedInterfaceOffAroundWritesAndR
                   "set w1 AXPosition (0,25) eui=off", "set w1 AXSize 720x875 eui=off",
                   "set w1 AXPosition (0,25) eui=off", "copy w1 AXPosition eui=off",
                   "copy w1 AXSize eui=off", "set app7 AXEnhancedUserInterface true eui=off"));
-}
-
-TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceAndAlwaysBack) {
   using Arrange = std::function<void(sim::SimDesktop&, sim::SimWindowId)>;
   const struct {
     const char* name;
@@ -186,11 +180,11 @@ TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceAndAlwaysBack
     EXPECT_EQ(switches, c.switched ? offAndOn : std::vector<std::string>{});
   }
   // Nothing that is not finite is written; raise asks the window.
-  auto id = addWindow(start);
   desktop.clearCalls();
-  EXPECT_FALSE(access.setFrame(ax(id), {std::numeric_limits<double>::quiet_NaN(), 25, 720, 875}));
-  EXPECT_FALSE(access.setFrame(ax(id), {0, 25, std::numeric_limits<double>::infinity(), 875}));
-  access.raise(ax(id));
+  EXPECT_FALSE(
+      access.setFrame(ax(window), {std::numeric_limits<double>::quiet_NaN(), 25, 720, 875}));
+  EXPECT_FALSE(access.setFrame(ax(window), {0, 25, std::numeric_limits<double>::infinity(), 875}));
+  access.raise(ax(window));
   EXPECT_THAT(calls(), ElementsAre("action w1 AXRaise"));
 }
 

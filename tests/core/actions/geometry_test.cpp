@@ -25,7 +25,7 @@ const Rect V{0, 25, 1440, 875};
 const Rect wide{1440, -155, 1920, 1055};
 const Rect left{0, 25, 480, 875}, middle{480, 25, 480, 875}, right{960, 25, 480, 875};
 
-TEST(Rounding, HalvesGoAwayFromZeroAndZeroIsNeverNegative) {
+TEST(Rounding, HalvesGoAwayFromZeroAndScreensConvertToWindowCoordinates) {
   const std::pair<double, double> cases[] = {
       {0.5, 1},  {462.5, 463},          {-2.5, -3}, {1.4999, 1}, {-0.4, 0},
       {-0.0, 0}, {1e15 + 0.5, 1e15 + 1}};
@@ -50,9 +50,6 @@ TEST(Rounding, HalvesGoAwayFromZeroAndZeroIsNeverNegative) {
   EXPECT_EQ(integral({0.5, -0.5, 1, 1}), (Rect{0, -1, 2, 2}));
   EXPECT_EQ(integral({-10.2, -20.7, 0, 0}), (Rect{-11, -21, 1, 1}));
   EXPECT_TRUE(integral(Rect::null()).isNull());
-}
-
-TEST(ScreenList, ConvertsVisibleFramesToWindowCoordinates) {
   // Bottom-left platform space; the primary's full height (900) is the pivot.
   const std::vector<PlatformScreen> platform{
       {{0, 0, 1440, 900}, {0, 70, 1440, 805}},               // menu bar above, Dock below
@@ -93,7 +90,7 @@ TEST(ScreenChoice, LargestOverlapThenEarliestThenNearestCentre) {
   EXPECT_FALSE(framesClose(a, {100, nan, 300, 400}));
 }
 
-TEST(TargetFrame, AnchorFrames) {
+TEST(TargetFrame, AnchorFramesAndFitFramesShrinkMoveAndMakeIntegral) {
   const Rect any{100, 100, 300, 200};
   const Rect odd{-1001, 10.25, 1001, 600.5};
   const Rect fractional{0.5, 10.25, 99.5, 600.5};
@@ -159,10 +156,7 @@ TEST(TargetFrame, AnchorFrames) {
   EXPECT_EQ(thirdFrame(0, {0, 0, 1366, 768}), (Rect{0, 0, 455, 768}));
   EXPECT_EQ(thirdFrame(1, {0, 0, 1366, 768}), (Rect{455, 0, 456, 768}));
   EXPECT_EQ(thirdFrame(2, {0, 0, 1366, 768}), (Rect{911, 0, 455, 768}));
-}
-
-TEST(FitFrame, ShrinksMovesAndMakesIntegral) {
-  const std::pair<Rect, Rect> cases[] = {
+  const std::pair<Rect, Rect> fits[] = {
       {{10.5, 30.2, 100.2, 50}, {10, 30, 101, 51}},
       {{-50, -50, 3000, 2000}, V},
       {{1400, 100, 300, 200}, {1140, 100, 300, 200}},
@@ -171,7 +165,7 @@ TEST(FitFrame, ShrinksMovesAndMakesIntegral) {
       {{nan, nan, nan, nan}, V},
       {{-inf, inf, inf, 100}, {0, 800, 1440, 100}},
   };
-  for (const auto& [frame, expected] : cases) {
+  for (const auto& [frame, expected] : fits) {
     EXPECT_EQ(fitFrame(frame, V), expected) << testing::PrintToString(frame);
   }
   // Pushed against the right edge at -1134.2150837378863, the sum x + width

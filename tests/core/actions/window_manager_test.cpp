@@ -26,12 +26,7 @@ const Rect start{100, 100, 800, 600};
 const Rect leftHalf{0, 25, 720, 875};
 const Rect rightHalf{720, 25, 720, 875};
 
-class WindowManagerTest : public ::testing::Test, public fixtures::DesktopHarness {
- protected:
-  std::vector<std::string> calls(std::initializer_list<SimPort> ports = {SimPort::accessibility}) {
-    return desktop.callTexts(ports);
-  }
-};
+using WindowManagerTest = fixtures::DesktopTest;
 
 // The names and their order are pinned against corvella(1) in shortcut_test;
 // here, the way back from a name and the kinds.
@@ -122,17 +117,7 @@ TEST_F(WindowManagerTest, TitlesAreCutThenEscapedAndANonNumberIsNeverWrittenBack
   EXPECT_EQ(desktop.frame(id), start);
 }
 
-TEST_F(WindowManagerTest, TheUndoStackKeepsTheNewestThirtyEntries) {
-  auto id = addWindow({0, 25, 100, 100}, "Draft");
-  for (int i = 1; i <= 31; ++i) manager.apply({{ax(id), {i * 10.0, 25, 100, 100}}}, "move");
-  // Apply i recorded the frame at x = (i - 1) × 10; the first apply's entry is gone.
-  ASSERT_EQ(manager.undoStack().size(), 30u);
-  EXPECT_EQ(manager.undoStack().front()[0].frame, (Rect{10, 25, 100, 100}));
-  for (int i = 0; i < 30; ++i) manager.undo();
-  EXPECT_EQ(desktop.frame(id), (Rect{10, 25, 100, 100}));
-}
-
-TEST_F(WindowManagerTest, UndoAndRedoReplayTheHistoryAsFreshSnapshots) {
+TEST_F(WindowManagerTest, UndoAndRedoReplayTheNewestThirtyEntriesAsFreshSnapshots) {
   auto id = addWindow(start, "Draft");
   manager.apply({{ax(id), leftHalf}}, "leftHalf");
   manager.undo();
@@ -156,6 +141,13 @@ TEST_F(WindowManagerTest, UndoAndRedoReplayTheHistoryAsFreshSnapshots) {
   EXPECT_EQ(manager.redoStack(), History{HistoryEntry{}});
   EXPECT_EQ(manager.redo(), ActionOutcome::restored(0));
   EXPECT_THAT(logText(), EndsWith(entry("undo: 창 1개 복원") + entry("redo: 창 0개 복원")));
+  auto other = addWindow({0, 25, 100, 100}, "Other");
+  for (int i = 1; i <= 31; ++i) manager.apply({{ax(other), {i * 10.0, 25, 100, 100}}}, "move");
+  // Thirty entries are kept: apply i recorded x = (i - 1) × 10, and the first is gone.
+  ASSERT_EQ(manager.undoStack().size(), 30u);
+  EXPECT_EQ(manager.undoStack().front()[0].frame, (Rect{10, 25, 100, 100}));
+  for (int i = 0; i < 30; ++i) manager.undo();
+  EXPECT_EQ(desktop.frame(other), (Rect{10, 25, 100, 100}));
 }
 
 TEST_F(WindowManagerTest, WithoutPermissionActionsPromptAndLogTheirRefusalAndGridsOnlyPrompt) {

@@ -105,7 +105,7 @@ class RegisterHotKeysTest : public testing::Test {
   GridLayoutStore store{platform.defaults};  // the built-in four, without shortcuts
 };
 
-TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyAndGridsWithShortcutsFollowInListOrder) {
+TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyGridsFollowAndRefusalsAreCountedInOneLine) {
   EXPECT_TRUE(registerAll().empty());
   ASSERT_EQ(center.targets().size(), 20u);
   for (std::uint32_t number = 1; number <= 20; ++number) {
@@ -117,9 +117,6 @@ TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyAndGridsWithShortcutsFollowInL
   registerAll();
   EXPECT_EQ(center.targets().at(21), HotKeyTarget::grid(idA));
   EXPECT_EQ(center.targets().at(22), HotKeyTarget::grid(idB));
-}
-
-TEST_F(RegisterHotKeysTest, CombinationsHeldElsewhereOrByABuiltInAreCountedInOneLine) {
   service.occupyByAnotherApplication(123, 0x900);  // leftHalf
   service.occupyByAnotherApplication(0, 0xB00);    // tileAppRows
   // Stored with caps lock (1638400 = 0x190000), decoded as maximize's ⌥⌘F.

@@ -81,7 +81,7 @@ class ShortcutText : public testing::Test {
   sim::SimKeyboardLayout layout{desktop};
 };
 
-TEST_F(ShortcutText, ModifiersInMenuOrderThenTheKeyOnTheUSLayout) {
+TEST_F(ShortcutText, ModifiersInMenuOrderThenTheKeyByItsNameAndBlankOrInvalidTextIsNoName) {
   expectTexts({
       {{123, option | command}, "⌥⌘←", "\uF702"},
       {{124, control | shift | command}, "⌃⇧⌘→", "\uF703"},
@@ -95,11 +95,6 @@ TEST_F(ShortcutText, ModifiersInMenuOrderThenTheKeyOnTheUSLayout) {
       {{122, command}, "⌘#122", ""},        // F1: the layout gives no text
       {{0x10003, command}, "⌘#65539", ""},  // beyond 16 bits: never asked
   });
-  layout.setLayout(sim::SimKeyboardLayout::Layout::none);
-  expectTexts({{{3, option | command}, "⌥⌘#3", ""}, {{49, 0}, "Space", ""}, {{36, 0}, "↩", ""}});
-}
-
-TEST_F(ShortcutText, NamesAreUntrimmedCaseFollowsUnicodeAndBlankOrInvalidTextIsNoName) {
   layout.overrideKey(0, std::string(" q "));
   layout.overrideKey(33, std::string("é"));
   layout.overrideKey(27, std::string("ß"));
@@ -115,6 +110,8 @@ TEST_F(ShortcutText, NamesAreUntrimmedCaseFollowsUnicodeAndBlankOrInvalidTextIsN
     EXPECT_EQ(keyName(0, layout), std::nullopt);
     expectTexts({{{0, command}, "⌘#0", ""}});
   }
+  layout.setLayout(sim::SimKeyboardLayout::Layout::none);
+  expectTexts({{{3, option | command}, "⌥⌘#3", ""}, {{49, 0}, "Space", ""}, {{36, 0}, "↩", ""}});
 }
 
 class LinuxShortcutTextTest : public ::testing::Test {
@@ -125,7 +122,7 @@ class LinuxShortcutTextTest : public ::testing::Test {
   sim::SimPlatform platform;
 };
 
-TEST_F(LinuxShortcutTextTest, ModifiersComeInOneOrderAndKeysByTheirNames) {
+TEST_F(LinuxShortcutTextTest, ModifiersComeInOneOrderKeysByTheirNamesAndTheCharacterByTheLayout) {
   EXPECT_EQ(text(0, control | option | shift | command), "Ctrl+Alt+Shift+Super+A");
   EXPECT_EQ(text(0, command | shift | option | control | capsLock), "Ctrl+Alt+Shift+Super+A");
   EXPECT_EQ(text(3, 0), "F");
@@ -140,9 +137,6 @@ TEST_F(LinuxShortcutTextTest, ModifiersComeInOneOrderAndKeysByTheirNames) {
   for (const auto& [keyCode, name] : named) {
     EXPECT_EQ(text(keyCode, control), std::string("Ctrl+") + name) << keyCode;
   }
-}
-
-TEST_F(LinuxShortcutTextTest, TheCharacterFollowsTheLayoutAndANamelessKeyShowsItsCode) {
   platform.keyboardLayout.overrideKey(0, "q");  // French: the A key types q
   platform.keyboardLayout.overrideKey(12, "ä");
   EXPECT_EQ(text(0, option | command), "Alt+Super+Q");

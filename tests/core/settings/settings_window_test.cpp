@@ -22,7 +22,7 @@ class SettingsWindowTest : public testing::Test, protected testing_support::AppH
   }
 };
 
-TEST_F(SettingsWindowTest, OneWindowBroughtForwardOnEveryOpeningAndEveryCloseBackToTheMenuBar) {
+TEST_F(SettingsWindowTest, OneWindowBroughtForwardOnEveryOpeningItsSelectedTabInTheDefaults) {
   platform.localizer.setTranslation("Corvella Settings", "Corvella 설정");
   platform.localizer.setTranslation("Grids", "격자");
   EXPECT_EQ(delegate->settingsWindow(), nullptr);
@@ -43,9 +43,6 @@ TEST_F(SettingsWindowTest, OneWindowBroughtForwardOnEveryOpeningAndEveryCloseBac
       expected);
   EXPECT_EQ(delegate->settingsWindow(), first);
   EXPECT_EQ(first->view().tabs(), (std::vector<SettingsTab>{{.tag = "grids", .label = "격자"}}));
-}
-
-TEST_F(SettingsWindowTest, TheSelectedTabLivesInTheDefaults) {
   delegate->openSettings();
   SettingsView& view = delegate->settingsWindow()->view();
   EXPECT_EQ(view.tab(), "grids");  // first launch: nothing stored
@@ -128,9 +125,8 @@ TEST_F(RecorderRedrawTest, EachKindOfKeyShowsItsOutcomeAtTheRedrawThatFollowsIt)
     layouts.at(0).shortcut = Shortcut{key1, control | option};
     store().setLayouts(layouts);
   }
-}
-
-TEST_F(RecorderRedrawTest, AfterARefusalEscapeClearsTheMessageAndTheNextClickRecordsAgain) {
+  // After a refusal, Escape clears the message and the next click records again.
+  redraws.clear();
   firstRow().recorder().click();
   platform.keyEventMonitor.type(keyA, shift);
   platform.keyEventMonitor.type(RecorderKey::escape);
