@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <ostream>
 #include <random>
 
 namespace corvella {

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 
 #include "core/control/log_capture.h"
 #include "platform/sim/sim_platform.h"

@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "../app/app_test_harness.h"
 #include "core/grids/grid_preview.h"

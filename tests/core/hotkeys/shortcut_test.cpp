@@ -4,14 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <string>
-#include <vector>
 
 #include "core/hotkeys/default_shortcuts.h"
 #include "core/hotkeys/linux_shortcut_text.h"
 #include "core/hotkeys/shortcut.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_keyboard_layout.h"
 #include "platform/sim/sim_platform.h"
 
 namespace corvella {

@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "../app/app_test_harness.h"
 
 namespace corvella {
