@@ -2,7 +2,6 @@
 // for log messages, port calls and menu items as one line of text each.
 #pragma once
 
-#include <cstdio>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -29,10 +28,9 @@ inline std::string describe(const MenuItem& item) {
     key = "U+F70" + std::to_string(static_cast<unsigned char>(key[2]) - 0x80);
   }
   if (!key.empty()) text += " key=" + key;
-  char mask[32];
-  std::snprintf(mask, sizeof mask, " mask=0x%llX",
-                static_cast<unsigned long long>(item.keyEquivalentModifierMask));
-  if (item.keyEquivalentModifierMask != 0) text += mask;
+  std::ostringstream mask;
+  mask << " mask=0x" << std::hex << std::uppercase << item.keyEquivalentModifierMask;
+  if (item.keyEquivalentModifierMask != 0) text += mask.str();
   return item.state == MenuItemState::on ? text + " ✓" : text;
 }
 

@@ -6,7 +6,6 @@
 
 #include <chrono>
 
-#include "core/control/log_capture.h"
 #include "platform/sim/sim_platform.h"
 
 namespace corvella {
@@ -79,20 +78,6 @@ TEST_F(LogTest, EntriesFollowInCallOrderWithTheirOwnStampsAndObserversSeeThemUnt
   EXPECT_EQ(platform.logLocation.createRequests(), std::vector<fs::path>{folder});
   EXPECT_THAT(first, ElementsAre(block));
   EXPECT_EQ(second.size(), 3u);
-}
-
-TEST(LogCaptureTest, HoldsWhatWasLoggedWhileItLivedEvenWithoutAFile) {
-  sim::SimPlatform platform;  // no log folder at all
-  Log log(platform.clock, platform.logLocation);
-  log.log("before");
-  std::vector<std::string> kept;
-  {
-    LogCapture capture(log);
-    log.log("undo: 창 1개 복원");
-    kept = capture.messages();
-  }
-  log.log("after");
-  EXPECT_THAT(kept, ElementsAre("undo: 창 1개 복원"));
 }
 
 TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {

@@ -24,7 +24,7 @@ struct Asked {
   bool json = false;
 };
 
-TEST(CommandLineTest, EachCommandBecomesItsRequestAndNoneIsTheDaemon) {
+TEST(CommandLineTest, EachCommandBecomesItsRequestNoneIsTheDaemonAndHelpNeedsNoInstance) {
   const std::tuple<Arguments, bool, bool> daemons[] = {
       {{}, false, false}, {{"--settings"}, true, false}, {{"--headless"}, false, true}};
   for (const auto& [arguments, settings, headless] : daemons) {
@@ -46,9 +46,6 @@ TEST(CommandLineTest, EachCommandBecomesItsRequestAndNoneIsTheDaemon) {
     EXPECT_EQ(command.request, row.request) << row.arguments[0];
     EXPECT_EQ(command.json, row.json) << row.arguments[0];
   }
-}
-
-TEST(CommandLineTest, HelpAndVersionAnswerWithoutAnInstance) {
   EXPECT_TRUE(parse({"--help"}).kind == Kind::help && parse({"help"}).kind == Kind::help);
   EXPECT_EQ(parse({"run", "--help"}).kind, Kind::help);
   EXPECT_EQ(parse({"--version"}).kind, Kind::version);

@@ -133,7 +133,8 @@ TEST(GridSettingsModelTest, PreviewsInsetTheirCellsAndDrawNothingForOutlyingGrid
   }
 }
 
-TEST(GridSettingsModelTest, RemoveLogsTheShapeAsStoredAddAndRestoreLogNothing) {
+TEST(GridSettingsModelTest,
+     RemoveLogsTheShapeAsStoredAndRowsFollowTheirLayoutsThroughDuplicateIds) {
   GridPage tab(layouts({{"3", "2"}, {"-3", "0"}, {"4", "2"}}));
   GridRowModel* last = &tab.row(2);
   EXPECT_EQ(tab.row(1).shortTitle(), "0-way Split");
@@ -148,16 +149,13 @@ TEST(GridSettingsModelTest, RemoveLogsTheShapeAsStoredAddAndRestoreLogNothing) {
   EXPECT_EQ(tab.page->rows().size(), 4u);
   EXPECT_EQ(tab.changes, 5);
   EXPECT_EQ(tab.logMessages(), (Strings{"설정: 격자 삭제 3×2", "설정: 격자 삭제 -3×0"}));
-}
-
-TEST(GridSettingsModelTest, RowsFollowTheirLayoutsThroughDuplicateIds) {
   // Two layouts share an id in a hand-edited document: each row edits its own.
-  GridPage tab(
+  GridPage dup(
       "[{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":3,\"rows\":2},"
       "{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":5,\"rows\":5}]");
-  tab.row(1).incrementColumns();
-  EXPECT_EQ(tab.store().layouts()[0].columns, 3);
-  EXPECT_EQ(tab.row(1).shortTitle(), "30-way Split");
+  dup.row(1).incrementColumns();
+  EXPECT_EQ(dup.store().layouts()[0].columns, 3);
+  EXPECT_EQ(dup.row(1).shortTitle(), "30-way Split");
 }
 
 // What a recorder decides is pinned in shortcut_recorder_test; here, that a
