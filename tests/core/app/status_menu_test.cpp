@@ -1,8 +1,6 @@
 // The status menu as the delegate builds it, item by item.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app_test_harness.h"
 
 namespace corvella {
@@ -123,22 +121,6 @@ TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMomentAndTheLocalizer) {
   EXPECT_EQ(after[0], "Allow Accessibility Access… → openAccessibilitySettings@delegate");
   EXPECT_EQ(after[2], "왼쪽 절반 → runAction:@delegate [leftHalf] key=U+F702 mask=0x180000");
   EXPECT_EQ(after[19], "0분할 (0×5) → runGrid:@delegate [AAAAAAAA-0000-4000-8000-000000000001]");
-}
-
-TEST_F(StatusMenuTest, ItemsCarryTheHotKeyTheyRunAndFixedItemsNone) {
-  constexpr std::uint64_t control = 0x40000, option = 0x80000;
-  std::vector<GridLayout> layouts = services.gridLayoutStore().layouts();
-  layouts[1].shortcut = Shortcut{18, control | option};
-  services.gridLayoutStore().setLayouts(layouts);
-  const std::vector<MenuItem> items = delegate->buildMenu();
-  auto hotKey = [&](const std::string& title) {
-    return std::find_if(items.begin(), items.end(), [&](auto& i) { return i.title == title; })
-        ->hotKey;
-  };
-  EXPECT_EQ(hotKey("Previous Third"), (Shortcut{123, control | option}));
-  EXPECT_EQ(hotKey("8-way Split (4×2)"), (Shortcut{18, control | option}));
-  // ⌘, and ⌘Q act only inside a focused menu bar: no hot key.
-  EXPECT_TRUE(!hotKey("6-way Split (3×2)") && !hotKey("Settings…") && !hotKey("Quit Corvella"));
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST(ControlAnswerTest, AnAnswerIsOneLineOfJsonWithItsFieldsInOrder) {
 
 const std::string block = "leftHalf\n  OK 목표=(0,0 720×900) 결과=(0,0 720×900) Alpha";
 
-TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDoneAndARefusalIsNamed) {
+TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDoneAndListAndStatusAlignTheirColumns) {
   const std::tuple<ActionOutcome, ExitStatus, std::string> rows[] = {
       {ActionOutcome::applied(1, 1), ExitStatus::done, ""},
       {ActionOutcome::restored(0), ExitStatus::done, ""},
@@ -83,11 +83,8 @@ TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDoneAndARefusalIsNamed
                          {"center: 초점 창 없음", "", "two\n  lines"})
                 .output,
             "center: 초점 창 없음\n\ntwo\n  lines\n");
-}
+  const UUID first = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
 
-const UUID first = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
-
-TEST(ControlReportsTest, ListAlignsColumnsAndStatusNamesTheRefusedShortcuts) {
   const ControlAnswer answer =
       listAnswer({{WindowAction::leftHalf, "Left Half", "⌃⌥←", true},
                   {WindowAction::nextThird, "Next Third", "⌃⌥⇧→", false}},

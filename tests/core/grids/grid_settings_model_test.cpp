@@ -158,23 +158,5 @@ TEST(GridSettingsModelTest,
   EXPECT_EQ(dup.row(1).shortTitle(), "30-way Split");
 }
 
-// What a recorder decides is pinned in shortcut_recorder_test; here, that a
-// row's recorder writes its own layout, reports under its own row, and goes
-// with the row.
-TEST(GridSettingsModelTest, ARowsRecorderRecordsIntoItsLayoutAndReportsUnderTheRow) {
-  GridPage tab;
-  tab.row(1).recorder().click();
-  tab.platform.keyEventMonitor.type(0, ModifierFlag::shift);  // shift-A
-  EXPECT_EQ(tab.row(1).message(), "Use with at least one of ⌘, ⌥ or ⌃.");
-  EXPECT_EQ(tab.row(0).message(), std::nullopt);
-  tab.platform.keyEventMonitor.type(18, ModifierFlag::control | ModifierFlag::option);
-  EXPECT_EQ(tab.store().layouts()[1].shortcut, (Shortcut{.keyCode = 18, .modifiers = 0xC0000}));
-
-  tab.row(2).recorder().click();
-  tab.row(2).remove();
-  EXPECT_EQ(tab.page->rows().size(), 3u);  // the view reads its rows again
-  EXPECT_EQ(tab.platform.keyEventMonitor.monitorCount(), 0u);
-}
-
 }  // namespace
 }  // namespace corvella

@@ -13,7 +13,7 @@ std::string repeat(std::string_view piece, std::size_t times) {
   return text;
 }
 
-TEST(GraphemePrefix, CutsAfterUserPerceivedCharacters) {
+TEST(GraphemePrefix, CutsAfterUserPerceivedCharactersThenControlsAndBrokenBytesBecomeEscapes) {
   const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467\u200D\U0001F466";
   const std::string korea = "\U0001F1F0\U0001F1F7";
   const std::string japan = "\U0001F1EF\U0001F1F5";
@@ -45,10 +45,7 @@ TEST(GraphemePrefix, CutsAfterUserPerceivedCharacters) {
   EXPECT_EQ(graphemePrefix("\xFF\U0001F1F0\U0001F1F7!", 2), "\xEF\xBF\xBD\U0001F1F0\U0001F1F7");
   // A truncated sequence at the end.
   EXPECT_EQ(graphemePrefix("ab\xE2\x82", 40), "ab\xEF\xBF\xBD\xEF\xBF\xBD");
-}
-
-TEST(VisibleText, ControlCharactersAndBrokenBytesBecomeEscapesAndNothingElseChanges) {
-  const std::tuple<const char*, std::string, std::string> rows[] = {
+  const std::tuple<const char*, std::string, std::string> escapes[] = {
       {"ordinary title", "Draft — notes.txt (편집됨) \\ C:\\Temp ✍️",
        "Draft — notes.txt (편집됨) \\ C:\\Temp ✍️"},
       {"line feed, carriage return and tab", "a\nb\r\nc\t", "a\\nb\\r\\nc\\t"},
@@ -60,7 +57,7 @@ TEST(VisibleText, ControlCharactersAndBrokenBytesBecomeEscapesAndNothingElseChan
       {"bytes that are not UTF-8", "ok\xff\xc3(\x9b", "ok\\xFF\\xC3(\\x9B"},
       {"a truncated sequence at the end", "한\xed\x95", "한\\xED\\x95"},
   };
-  for (const auto& [name, text, expected] : rows) EXPECT_EQ(visibleText(text), expected) << name;
+  for (const auto& [name, text, expected] : escapes) EXPECT_EQ(visibleText(text), expected) << name;
   EXPECT_EQ(firstInvalidUtf8(""), 0u);
   EXPECT_EQ(firstInvalidUtf8("한국어 ✍️\n"), std::string("한국어 ✍️\n").size());
   EXPECT_EQ(firstInvalidUtf8(std::string_view("a\0b", 3)), 3u);  // NUL is valid UTF-8
