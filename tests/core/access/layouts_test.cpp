@@ -27,7 +27,7 @@ constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
 // A window standing at (x, y); its size never matters to the order.
 const auto at = [](double x, double y) { return Rect{x, y, 300, 200}; };
 
-TEST(Strips, EqualRoundedCellsSharingEdgesAndTheUncutAxisUnrounded) {
+TEST(Strips, StripsAndGridsOfEqualRoundedCellsInReadingOrderOrNoneWithoutCells) {
   // 1000 / 3: edges 0, 333 (333.3), 667 (666.7), 1000.
   EXPECT_EQ(layoutColumns({at(0, 0), at(100, 0), at(200, 0)}, {0, 25.25, 1000, 800.5}),
             (Cells{{0, {0, 25.25, 333, 800.5}},
@@ -41,9 +41,6 @@ TEST(Strips, EqualRoundedCellsSharingEdgesAndTheUncutAxisUnrounded) {
                    {1, {-10.5, -167, 1280.5, 334}},
                    {2, {-10.5, 167, 1280.5, 333}}}));
   EXPECT_TRUE(layoutColumns({}, {0, 0, 1000, 600}).empty());
-}
-
-TEST(PositionOrder, EdgesWithinFourPointsCountAsEqualAndInsertionSortFixesACycle) {
   const struct {
     const char* name;
     Rect first, second;  // indices 0 and 1
@@ -80,16 +77,13 @@ TEST(PositionOrder, EdgesWithinFourPointsCountAsEqualAndInsertionSortFixesACycle
     }
     EXPECT_EQ(indices, order);
   }
-}
-
-TEST(Grid, FillsRowByRowFromTheTopLeft) {
   // Reading order: 1 (0, 0), 2 (800, 0), 3 (0, 500), 0 (800, 500), then 4,
   // for which no cell is left.
-  const std::vector<Rect> frames{at(800, 500), at(0, 0), at(800, 0), at(0, 500), at(400, 800)};
-  EXPECT_EQ(layoutGrid(2, 2, frames, {0, 25, 1440, 875}), (Cells{{1, {0, 25, 720, 438}},
-                                                                 {2, {720, 25, 720, 438}},
-                                                                 {3, {0, 463, 720, 437}},
-                                                                 {0, {720, 463, 720, 437}}}));
+  const std::vector<Rect> mixed{at(800, 500), at(0, 0), at(800, 0), at(0, 500), at(400, 800)};
+  EXPECT_EQ(layoutGrid(2, 2, mixed, {0, 25, 1440, 875}), (Cells{{1, {0, 25, 720, 438}},
+                                                                {2, {720, 25, 720, 438}},
+                                                                {3, {0, 463, 720, 437}},
+                                                                {0, {720, 463, 720, 437}}}));
   // 3 × 2 on 1000 × 1001 with fewer windows than cells: columns at 0, 333,
   // 667; rows at 0, 501 (500.5).
   EXPECT_EQ(layoutGrid(3, 2, {at(0, 0), at(100, 0), at(200, 0), at(0, 600)}, {0, 0, 1000, 1001}),
@@ -97,15 +91,12 @@ TEST(Grid, FillsRowByRowFromTheTopLeft) {
                    {1, {333, 0, 334, 501}},
                    {2, {667, 0, 333, 501}},
                    {3, {0, 501, 333, 500}}}));
-}
-
-TEST(Grid, NoCellsOrAnOverflowingCountMeansNoAssignmentsAndHugeCountsThatFitPlaceAll) {
   const std::vector<Rect> five{at(0, 0), at(100, 0), at(200, 0), at(0, 600), at(9, 9)};
   const std::int64_t half = int64Max / 2 + 1, big = 4294967296;
-  const std::pair<std::int64_t, std::int64_t> cases[] = {
+  const std::pair<std::int64_t, std::int64_t> sizes[] = {
       {0, 2},        {2, 0},        {0, 0},         {-1, 3},        {3, -1},   {-2, -2},
       {int64Max, 2}, {2, int64Max}, {int64Min, -1}, {-1, int64Min}, {half, 2}, {big, big}};
-  for (const auto& [columns, rows] : cases) {
+  for (const auto& [columns, rows] : sizes) {
     EXPECT_TRUE(layoutGrid(columns, rows, five, {0, 0, 1000, 1000}).empty())
         << columns << " × " << rows;
   }

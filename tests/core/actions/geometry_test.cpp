@@ -24,7 +24,7 @@ const Rect V{0, 25, 1440, 875};
 const Rect wide{1440, -155, 1920, 1055};
 const Rect left{0, 25, 480, 875}, middle{480, 25, 480, 875}, right{960, 25, 480, 875};
 
-TEST(Rounding, HalvesGoAwayFromZeroAndScreensConvertToWindowCoordinates) {
+TEST(Rounding, RoundingScreenChoiceAnchorFramesAndFittingAllWorkedOutByHand) {
   const std::pair<double, double> cases[] = {
       {0.5, 1},  {462.5, 463},          {-2.5, -3}, {1.4999, 1}, {-0.4, 0},
       {-0.0, 0}, {1e15 + 0.5, 1e15 + 1}};
@@ -61,11 +61,8 @@ TEST(Rounding, HalvesGoAwayFromZeroAndScreensConvertToWindowCoordinates) {
                                              {-1280, -224, 1280, 1024},
                                              {200, 900, 1920, 1080}}));
   EXPECT_TRUE(screenFrames({}).empty());
-}
-
-TEST(ScreenChoice, LargestOverlapThenEarliestThenNearestCentre) {
   const Screens two{{0, 0, 1000, 800}, {1000, 0, 1000, 800}};
-  const std::tuple<Rect, Screens, std::optional<std::size_t>> cases[] = {
+  const std::tuple<Rect, Screens, std::optional<std::size_t>> choices[] = {
       {{900, 100, 300, 200}, two, 1},               // 100 × 200 against 200 × 200
       {{800, 100, 400, 200}, two, 0},               // equal overlaps: the earlier
       {{800, 100, 400, 200}, {two[1], two[0]}, 0},  // the same, list reversed
@@ -78,18 +75,15 @@ TEST(ScreenChoice, LargestOverlapThenEarliestThenNearestCentre) {
       {{999.5, 0, 1000, 1}, {{0, 0, 1000, 800}, {2000, 0, 100, 100}}, 0},
       {{-5000, -5000, 10, 10}, {{0, 0, 1000, 800}}, 0},  // one screen
       {{0, 0, 10, 10}, {}, std::nullopt}};
-  for (const auto& [window, screens, expected] : cases) {
+  for (const auto& [window, screens, expected] : choices) {
     EXPECT_EQ(screenIndex(window, screens), expected) << testing::PrintToString(window);
   }
   // Frames within four points (inclusive) each way are close.
-  const Rect a{100, 200, 300, 400};
-  EXPECT_TRUE(framesClose(a, {104, 196, 304, 396}) && framesClose(a, {96, 204, 296, 404}));
-  EXPECT_FALSE(framesClose(a, {104.001, 200, 300, 400}));
-  EXPECT_FALSE(framesClose(a, {100, 200, 300, 404.5}));
-  EXPECT_FALSE(framesClose(a, {100, nan, 300, 400}));
-}
-
-TEST(TargetFrame, AnchorFramesAndFitFramesShrinkMoveAndMakeIntegral) {
+  const Rect b{100, 200, 300, 400};
+  EXPECT_TRUE(framesClose(b, {104, 196, 304, 396}) && framesClose(b, {96, 204, 296, 404}));
+  EXPECT_FALSE(framesClose(b, {104.001, 200, 300, 400}));
+  EXPECT_FALSE(framesClose(b, {100, 200, 300, 404.5}));
+  EXPECT_FALSE(framesClose(b, {100, nan, 300, 400}));
   const Rect any{100, 100, 300, 200};
   const Rect odd{-1001, 10.25, 1001, 600.5};
   const Rect fractional{0.5, 10.25, 99.5, 600.5};
@@ -100,7 +94,7 @@ TEST(TargetFrame, AnchorFramesAndFitFramesShrinkMoveAndMakeIntegral) {
     Screens screens;
     std::size_t index;
     std::optional<Rect> expected;
-  } cases[] = {
+  } targets[] = {
       {A::leftHalf, any, {V}, 0, Rect{0, 25, 720, 875}},
       {A::rightHalf, any, {V}, 0, Rect{720, 25, 720, 875}},
       {A::topHalf, any, {V}, 0, Rect{0, 25, 1440, 438}},  // 462.5 rounds up
@@ -147,7 +141,7 @@ TEST(TargetFrame, AnchorFramesAndFitFramesShrinkMoveAndMakeIntegral) {
       {A::maximize, any, {}, 0, std::nullopt},
       {A::maximize, any, {{0, 0, nan, 800}}, 0, std::nullopt},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : targets) {
     EXPECT_EQ(targetFrame(c.action, c.window, c.screens, c.index), c.expected)
         << rawValue(c.action) << " from " << testing::PrintToString(c.window);
   }

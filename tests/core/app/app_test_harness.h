@@ -13,6 +13,8 @@
 
 namespace corvella::testing_support {
 
+inline constexpr const char* gridID = "AAAAAAAA-0000-4000-8000-000000000001";
+
 // "Title → selector@target [object] key=… mask=0x… ✓", "---", "## Header";
 // the arrow keys' private-use characters are written as U+F700 to U+F703.
 inline std::string describe(const MenuItem& item) {
@@ -81,6 +83,11 @@ class AppHarness {
   // The stored "gridLayouts" document a launch will read.
   void storeGrids(const std::string& document) {
     platform.defaults.seedData("gridLayouts", document);
+  }
+  // One 3×2 grid, gridID, on control-option-1 (0xC0000 = 786432).
+  void storeOneGrid() {
+    storeGrids(R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":3,"rows":2,)"
+               R"("shortcut":{"keyCode":18,"modifiers":786432}}])");
   }
   // The front application "Notes" (pid 7) with its one window "Draft".
   sim::SimWindowId addDraftWindow(const Rect& frame = {100, 100, 800, 600}) {

@@ -21,11 +21,7 @@ class LogTest : public ::testing::Test {
   const fs::path file = folder / "Corvella.log";
   std::optional<std::string> text() const { return platform.logLocation.fileText(file); }
   std::vector<std::string> fileCalls() const {
-    std::vector<std::string> calls;
-    for (const auto& call : platform.desktop.calls()) {
-      if (call.port == sim::SimPort::logLocation) calls.push_back(call.text());
-    }
-    return calls;
+    return platform.desktop.callTexts({sim::SimPort::logLocation});
   }
 
   sim::SimPlatform platform{folder};

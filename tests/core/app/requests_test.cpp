@@ -14,14 +14,12 @@ using Object = std::optional<std::string>;
 // Service masks: command 0x100, option 0x800, control 0x1000.
 constexpr std::uint32_t optionCommand = 0x900, controlOption = 0x1800;
 constexpr std::uint32_t leftArrow = 123, key1 = 18;
-const char* const gridID = "AAAAAAAA-0000-4000-8000-000000000001";
+using testing_support::gridID;
 
 class RequestsTest : public testing::Test, protected testing_support::AppHarness {
  protected:
   void SetUp() override {
-    // A 3×2 grid on control-option-1 (0xC0000 = 786432).
-    storeGrids("[{\"id\":\"" + std::string(gridID) +
-               "\",\"columns\":3,\"rows\":2,\"shortcut\":{\"keyCode\":18,\"modifiers\":786432}}]");
+    storeOneGrid();
     delegate->applicationDidFinishLaunching();
     launchLines = logMessages().size();
   }

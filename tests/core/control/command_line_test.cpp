@@ -24,7 +24,7 @@ struct Asked {
   bool json = false;
 };
 
-TEST(CommandLineTest, EachCommandBecomesItsRequestNoneIsTheDaemonAndHelpNeedsNoInstance) {
+TEST(CommandLineTest, EachCommandBecomesItsRequestAnythingElseIsAUsageErrorAndAnswersArePrinted) {
   const std::tuple<Arguments, bool, bool> daemons[] = {
       {{}, false, false}, {{"--settings"}, true, false}, {{"--headless"}, false, true}};
   for (const auto& [arguments, settings, headless] : daemons) {
@@ -59,10 +59,7 @@ TEST(CommandLineTest, EachCommandBecomesItsRequestNoneIsTheDaemonAndHelpNeedsNoI
       EXPECT_LE(end - start, 80u) << text.substr(start, end - start);
     }
   }
-}
-
-TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
-  const std::pair<Arguments, std::string> rows[] = {
+  const std::pair<Arguments, std::string> misused[] = {
       {{"fly"}, "unknown command \"fly\" (corvella --help lists the commands)"},
       {{"--daemon"}, "unknown option \"--daemon\" (corvella --help lists the commands)"},
       {{"--version", "now"}, "--version takes no arguments"},
@@ -77,7 +74,7 @@ TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
       {{"list", "--all"}, "list takes only --json, not \"--all\""},
       {{"run", "\x1b[2J"}, "unknown action \"?[2J\" (corvella --help lists them)"},
   };
-  for (const auto& [arguments, error] : rows) {
+  for (const auto& [arguments, error] : misused) {
     const CommandLine command = parse(arguments);
     EXPECT_EQ(command.kind, Kind::usage) << error;
     EXPECT_EQ(command.error, error);
@@ -92,9 +89,6 @@ TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
             "corvella: Corvella is not running (nothing answers at /run/x)\n");
   EXPECT_EQ(fields(failedExchangeReport("no answer from Corvella within 10 s")),
             fields({"", "corvella: no answer from Corvella within 10 s\n", ExitStatus::failed}));
-}
-
-TEST(CommandLineTest, AnAnswerIsPrintedAsTextOrJsonAndOnTheMacTheSystemsOwnArgumentsAreLeftOut) {
   ControlAnswer answer{ExitStatus::failed, "undo: 창 1개 복원\n", "grid 2×2: no front application",
                        nlohmann::json{{"b", 1}, {"a", "×"}}};
   EXPECT_EQ(fields(answerReport(parse({"run", "undo"}), answer)),
@@ -120,9 +114,9 @@ TEST(CommandLineTest, AnAnswerIsPrintedAsTextOrJsonAndOnTheMacTheSystemsOwnArgum
   // Linux keeps every argument as written.
   EXPECT_EQ(parse({"-psn_0_1"}).kind, Kind::usage);
 
-  const std::string help = helpText(CommandLineShell::mac);
-  EXPECT_EQ(help.find("--headless"), std::string::npos);
-  EXPECT_THAT(help, HasSubstr("corvella://run?action=ACTION"));
+  const std::string macHelp = helpText(CommandLineShell::mac);
+  EXPECT_EQ(macHelp.find("--headless"), std::string::npos);
+  EXPECT_THAT(macHelp, HasSubstr("corvella://run?action=ACTION"));
   EXPECT_EQ(helpText().find("corvella://"), std::string::npos);
   EXPECT_THAT(helpText(), HasSubstr("  corvella --headless "));
   EXPECT_EQ(terminalSafe("  OK 결과=(0,0 720×900) \x1b]0;pwned\x07 tab\tend\n"),

@@ -10,14 +10,14 @@
 namespace corvella {
 namespace {
 
-TEST(ControlAnswerTest, AnAnswerIsOneLineOfJsonWithItsFieldsInOrder) {
-  const ControlAnswer answer{ExitStatus::failed, "center: 초점 창 없음\n",
-                             "center: no focused window", nullptr};
-  const std::string line = encodeControlAnswer(answer);
+TEST(ControlAnswerTest, OneLineOfJsonOnlyAChangeThatReachedEveryTargetIsDoneAndAlignedReports) {
+  const ControlAnswer centered{ExitStatus::failed, "center: 초점 창 없음\n",
+                               "center: no focused window", nullptr};
+  const std::string line = encodeControlAnswer(centered);
   EXPECT_EQ(line,
             "{\"exit\":1,\"output\":\"center: 초점 창 없음\\n\",\"error\":\"center: no focused "
             "window\",\"data\":null}");
-  EXPECT_EQ(decodeControlAnswer(line), answer);
+  EXPECT_EQ(decodeControlAnswer(line), centered);
   // A window title can hold any bytes; the answer stays valid JSON.
   EXPECT_EQ(decodeControlAnswer(encodeControlAnswer({ExitStatus::done, "한 a\xff", "", nullptr})),
             (ControlAnswer{ExitStatus::done, "한 a\uFFFD", "", nullptr}));
@@ -38,11 +38,8 @@ TEST(ControlAnswerTest, AnAnswerIsOneLineOfJsonWithItsFieldsInOrder) {
   EXPECT_EQ(decodeControlAnswer(R"({"exit":2,"output":"","error":"usage"})"),
             (ControlAnswer{ExitStatus::usage, "", "usage", nullptr}));
   EXPECT_EQ(decodeControlAnswer(std::string(maxAnswerBytes + 1, ' ')), std::nullopt);
-}
+  const std::string block = "leftHalf\n  OK 목표=(0,0 720×900) 결과=(0,0 720×900) Alpha";
 
-const std::string block = "leftHalf\n  OK 목표=(0,0 720×900) 결과=(0,0 720×900) Alpha";
-
-TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDoneAndListAndStatusAlignTheirColumns) {
   const std::tuple<ActionOutcome, ExitStatus, std::string> rows[] = {
       {ActionOutcome::applied(1, 1), ExitStatus::done, ""},
       {ActionOutcome::restored(0), ExitStatus::done, ""},
@@ -85,12 +82,11 @@ TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDoneAndListAndStatusAl
             "center: 초점 창 없음\n\ntwo\n  lines\n");
   const UUID first = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
 
-  const ControlAnswer answer =
-      listAnswer({{WindowAction::leftHalf, "Left Half", "⌃⌥←", true},
-                  {WindowAction::nextThird, "Next Third", "⌃⌥⇧→", false}},
-                 {{first, 3, 2, "6-way Split (3×2)", "Ctrl+Alt+1", true},
-                  {first, 0, 3, "0-way Split (0×3)", std::nullopt, false}});
-  EXPECT_EQ(answer.output,
+  const ControlAnswer list = listAnswer({{WindowAction::leftHalf, "Left Half", "⌃⌥←", true},
+                                         {WindowAction::nextThird, "Next Third", "⌃⌥⇧→", false}},
+                                        {{first, 3, 2, "6-way Split (3×2)", "Ctrl+Alt+1", true},
+                                         {first, 0, 3, "0-way Split (0×3)", std::nullopt, false}});
+  EXPECT_EQ(list.output,
             "Actions (corvella run ACTION):\n"
             // Columns line up by characters: each glyph is three bytes.
             "  leftHalf   ⌃⌥←   Left Half\n"
@@ -98,8 +94,8 @@ TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDoneAndListAndStatusAl
             "Grid layouts (corvella grid ID, or corvella grid COLUMNSxROWS):\n"
             "  AAAAAAAA-0000-4000-8000-000000000001  Ctrl+Alt+1  6-way Split (3×2)\n"
             "  AAAAAAAA-0000-4000-8000-000000000001  -           0-way Split (0×3)\n");
-  EXPECT_EQ(answer.data["grids"][1]["shortcut"], nullptr);
-  EXPECT_EQ(answer.data["grids"][1]["columns"], 0);
+  EXPECT_EQ(list.data["grids"][1]["shortcut"], nullptr);
+  EXPECT_EQ(list.data["grids"][1]["columns"], 0);
   EXPECT_EQ(listAnswer({}, {}).output,
             "Actions (corvella run ACTION):\n"
             "Grid layouts (corvella grid ID, or corvella grid COLUMNSxROWS):\n  none\n");

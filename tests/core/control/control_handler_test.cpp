@@ -14,22 +14,19 @@ namespace {
 using ::testing::StartsWith;
 using Strings = std::vector<std::string>;
 
-constexpr const char* gridID = "AAAAAAAA-0000-4000-8000-000000000001";
+using testing_support::gridID;
 
 // An answer that printed its output, and one that failed with its error.
 const auto printed = [](std::string o) { return ControlAnswer{ExitStatus::done, o, "", nullptr}; };
-const auto failed = [](ExitStatus e, std::string error) {
-  return ControlAnswer{e, "", error, nullptr};
-};
+const auto failed = [](ExitStatus e, std::string why) { return ControlAnswer{e, "", why, {}}; };
 
 // Requests and links are served by one handler; links are held until the
 // launch has run, and logged as ignored when nothing can be served.
 class ControlHandlerTest : public ::testing::Test, protected testing_support::AppHarness {
  protected:
-  // A 3×2 grid on control-option-1 (0xC0000 = 786432), then the launch.
+  // The grid, then the launch.
   void launch() {
-    storeGrids(std::string(R"([{"id":")") + gridID +
-               R"(","columns":3,"rows":2,"shortcut":{"keyCode":18,"modifiers":786432}}])");
+    storeOneGrid();
     delegate->applicationDidFinishLaunching();
   }
   ControlAnswer serve(const ControlRequest& request) { return handler.serve(request); }

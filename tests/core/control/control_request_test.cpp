@@ -27,7 +27,7 @@ void expectRows(ParsedRequest (*parse)(std::string_view), const std::vector<Row>
 
 // Keys a request does not use are ignored; what cannot be served is refused
 // with one line saying why.
-TEST(ControlRequestTest, EachLineParsesToItsRequestOrToOneLineOfFault) {
+TEST(ControlRequestTest, EachLineOrLinkParsesToItsRequestOrOneSafeLineOfFault) {
   const std::string malformed = "malformed request: one JSON object on one line expected";
   const std::string range = "grid size out of range: columns and rows go from 1 to 12";
   expectRows(
@@ -63,9 +63,6 @@ TEST(ControlRequestTest, EachLineParsesToItsRequestOrToOneLineOfFault) {
           {R"({"request":"grid","id":5})", "a grid layout identifier is a text"},
           {R"({"request":"grid","id":"3x2"})", "\"3x2\" is not a grid layout identifier"},
       });
-}
-
-TEST(ControlRequestTest, ALineIsAtMostFourKibibytesAndEveryRequestEncodesToALineThatParsesBack) {
   const std::string status = R"({"request":"status"})";
   // 4095 bytes and the line feed make 4096: the longest line served.
   const std::string longest = status + std::string(maxRequestBytes - 1 - status.size(), ' ');
@@ -101,9 +98,6 @@ TEST(ControlRequestTest, ALineIsAtMostFourKibibytesAndEveryRequestEncodesToALine
   for (const char* text : {"E621E1F8-C36C-495A-93FC-0C247A3E6E5F", "3x", "ax2"}) {
     EXPECT_FALSE(looksLikeGridSize(text)) << text;
   }
-}
-
-TEST(ControlURLTest, EachLinkBecomesItsRequestAndEveryOtherIsRefusedInOneSafeLine) {
   const std::string known = " (corvella://run, corvella://grid and corvella://settings are links)";
   expectRows(
       parseControlURL,
@@ -143,9 +137,9 @@ TEST(ControlURLTest, EachLinkBecomesItsRequestAndEveryOtherIsRefusedInOneSafeLin
           {"", "not a corvella:// link: \"\""},
       });
   const std::string start = "corvella://run?action=maximize&padding=";
-  const std::string longest = start + std::string(maxRequestBytes - 1 - start.size(), 'p');
-  EXPECT_EQ(parseControlURL(longest).request, ControlRequest{RunRequest{WindowAction::maximize}});
-  EXPECT_EQ(parseControlURL(longest + "p").error, "link longer than 4096 bytes");
+  const std::string longLink = start + std::string(maxRequestBytes - 1 - start.size(), 'p');
+  EXPECT_EQ(parseControlURL(longLink).request, ControlRequest{RunRequest{WindowAction::maximize}});
+  EXPECT_EQ(parseControlURL(longLink + "p").error, "link longer than 4096 bytes");
   // A long refused link is quoted cut short, never whole.
   EXPECT_EQ(parseControlURL("https://" + std::string(200, 'a')).error,
             "not a corvella:// link: \"https://" + std::string(32, 'a') + "…\"");
