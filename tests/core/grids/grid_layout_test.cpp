@@ -127,7 +127,7 @@ class GridLayoutStoreTest : public ::testing::Test {
   sim::SimPlatform platform;
 };
 
-TEST_F(GridLayoutStoreTest, NothingUsableStoredGivesTheBuiltInFourUntilTheFirstChange) {
+TEST_F(GridLayoutStoreTest, NothingUsableGivesTheBuiltInFourAndDocumentsLoadAndSaveAsStored) {
   // Nothing, a number, a string holding a document, bytes that are no document.
   const std::optional<sim::SimDefaultsValue> stored[] = {std::nullopt, 3.0, std::string("[]"),
                                                          Bytes{0xFF, 0x00, 0x7B}};
@@ -142,9 +142,6 @@ TEST_F(GridLayoutStoreTest, NothingUsableStoredGivesTheBuiltInFourUntilTheFirstC
     EXPECT_EQ(decodeGridLayouts(fresh.defaults.dataText("gridLayouts").value_or("")),
               store.layouts());
   }
-}
-
-TEST_F(GridLayoutStoreTest, StoredDocumentsLoadAsStoredEvenEmptyAndAreSavedBackUnchanged) {
   platform.defaults.seedData("gridLayouts", "[]");
   EXPECT_TRUE(GridLayoutStore(platform.defaults).layouts().empty());
 

@@ -53,21 +53,18 @@ std::string layouts(const std::vector<std::pair<std::string, std::string>>& size
   return document + "]";
 }
 
-TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTexts) {
-  GridPage tab;
-  tab.platform.localizer.setTranslation("Add Grid", "격자 추가");
-  tab.platform.localizer.setTranslation("Rows %lld", "행 %lld");
-  const GridSettingsTexts texts = tab.page->texts();
+TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTextsAndSteppersThatSaveEachStep) {
+  GridPage localized;
+  localized.platform.localizer.setTranslation("Add Grid", "격자 추가");
+  localized.platform.localizer.setTranslation("Rows %lld", "행 %lld");
+  const GridSettingsTexts texts = localized.page->texts();
   EXPECT_EQ(Strings({texts.title, texts.addButton, texts.restoreButton, texts.removeHelp}),
             (Strings{"App Window Grids", "격자 추가", "Restore Defaults", "Remove"}));
-  EXPECT_EQ(tab.rows(), (std::vector<Strings>{{"6-way Split", "Columns 3", "행 2"},
-                                              {"8-way Split", "Columns 4", "행 2"},
-                                              {"12-way Split", "Columns 4", "행 3"},
-                                              {"24-way Split", "Columns 6", "행 4"}}));
-  EXPECT_EQ(tab.row(3).id(), tab.store().layouts()[3].id);
-}
-
-TEST(GridSettingsModelTest, SteppersSaveEachStepStopAtOneAndTwelveAndLeadOutlyingValuesBack) {
+  EXPECT_EQ(localized.rows(), (std::vector<Strings>{{"6-way Split", "Columns 3", "행 2"},
+                                                    {"8-way Split", "Columns 4", "행 2"},
+                                                    {"12-way Split", "Columns 4", "행 3"},
+                                                    {"24-way Split", "Columns 6", "행 4"}}));
+  EXPECT_EQ(localized.row(3).id(), localized.store().layouts()[3].id);
   const struct {
     std::string stored;
     bool canIncrement, canDecrement;

@@ -62,7 +62,7 @@ class ShortcutRecorderTest : public testing::Test {
   Events events;
 };
 
-TEST_F(ShortcutRecorderTest, AShortcutNeedsCommandOptionOrControlAndIsStoredAtOnce) {
+TEST_F(ShortcutRecorderTest, AShortcutNeedsAModifierIsStoredAtOnceAndConflictsNameTheirHolder) {
   platform.localizer.setTranslation("Press keys…", "키를 누르세요…");
   auto recorder = recorderFor(first);
   recorder->click();
@@ -75,14 +75,11 @@ TEST_F(ShortcutRecorderTest, AShortcutNeedsCommandOptionOrControlAndIsStoredAtOn
   // The store's change registers the hot keys, then the resume does it again.
   EXPECT_EQ(events, (Events{"pause", "change", "resume"}));
   EXPECT_TRUE(monitor.type(key1, control | option));  // no longer captured
-}
-
-TEST_F(ShortcutRecorderTest, ConflictsNameTheActionOrTheOtherGridButNeverTheOwnShortcut) {
   auto own = recordingFirstWithShortcut();
   monitor.type(key1, control | option);
   EXPECT_FALSE(own->isRecording());
 
-  auto recorder = recorderFor(second);
+  recorder = recorderFor(second);
   recorder->click();
   // Caps lock is left out of the comparison.
   monitor.type(3, option | command | capsLock);
