@@ -41,11 +41,8 @@ TEST(Strips, StripsAndGridsOfEqualRoundedCellsInReadingOrderOrNoneWithoutCells) 
                    {1, {-10.5, -167, 1280.5, 334}},
                    {2, {-10.5, 167, 1280.5, 333}}}));
   EXPECT_TRUE(layoutColumns({}, {0, 0, 1000, 600}).empty());
-  const struct {
-    const char* name;
-    Rect first, second;  // indices 0 and 1
-    bool firstComesFirst;
-  } cases[] = {
+  // name, first, second, firstComesFirst; indices 0 and 1.
+  const std::tuple<const char*, Rect, Rect, bool> cases[] = {
       {"left edges 3 apart: the higher one", at(103, 300), at(100, 10), false},
       {"left edges exactly 4 apart: the higher one", at(100, 300), at(104, 10), false},
       {"left edges 4.5 apart: the left one", at(100, 300), at(104.5, 10), true},
@@ -54,10 +51,10 @@ TEST(Strips, StripsAndGridsOfEqualRoundedCellsInReadingOrderOrNoneWithoutCells) 
       {"top edges exactly 4 apart: list order", at(100, 10), at(98, 6), true},
       {"top edges 4.5 apart: the higher one", at(100, 14.5), at(103, 10), false},
   };
-  for (const auto& c : cases) {
-    const std::vector<Rect> frames{c.first, c.second};
-    EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 0, 1), c.firstComesFirst) << c.name;
-    EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 1, 0), !c.firstComesFirst) << c.name;
+  for (const auto& [name, first, second, firstComesFirst] : cases) {
+    const std::vector<Rect> frames{first, second};
+    EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 0, 1), firstComesFirst) << name;
+    EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 1, 0), !firstComesFirst) << name;
   }
   EXPECT_FALSE(positionOrder(Edge::top, Edge::left, {at(0, 0)}, 0, 0));
   // a (8, 0), b (4, 50), c (0, 100): a before b and b before c by their tops

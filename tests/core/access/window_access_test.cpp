@@ -62,12 +62,8 @@ TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedT
   // Each window is asked these in turn, up to the first test it fails.
   const char* tests[] = {"AXRole",       "AXSubrole",  "AXMinimized",
                          "AXFullScreen", "AXPosition", "AXSize"};
-  const struct {
-    const char* attribute;
-    std::optional<AttributeValue> value;  // none: unreadable
-    std::size_t asked;
-    bool kept;
-  } rows[] = {
+  // attribute, value (none: unreadable), tests asked, kept.
+  const std::tuple<const char*, std::optional<AttributeValue>, std::size_t, bool> rows[] = {
       {"AXTitle", std::string("plain"), 6, true},
       {"AXRole", std::string("AXSheet"), 1, false},
       {"AXSubrole", std::string("AXDialog"), 2, false},
@@ -79,10 +75,10 @@ TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedT
       {"AXSize", size(1.5, 1.5), 6, true},
   };
   std::vector<sim::SimWindowId> listed;
-  for (const auto& row : rows) {
+  for (const auto& [attribute, value, asked, kept] : rows) {
     listed.push_back(addWindow(start));
-    if (row.value) desktop.setAttributeOverride(listed.back(), row.attribute, *row.value);
-    if (!row.value) desktop.makeUnreadable(listed.back(), row.attribute);
+    if (value) desktop.setAttributeOverride(listed.back(), attribute, *value);
+    if (!value) desktop.makeUnreadable(listed.back(), attribute);
   }
   // The list is the application's front-to-back order, not the order of creation.
   desktop.bringToFront(listed.back());
@@ -90,8 +86,8 @@ TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedT
   std::vector<sim::SimWindowId> kept;
   std::vector<std::string> expectedCalls{"createApplication app7", "copy app7 AXWindows"};
   for (sim::SimWindowId id : listed) {
-    if (rows[id - 1].kept) kept.push_back(id);
-    for (std::size_t i = 0; i < rows[id - 1].asked; ++i) {
+    if (std::get<3>(rows[id - 1])) kept.push_back(id);
+    for (std::size_t i = 0; i < std::get<2>(rows[id - 1]); ++i) {
       expectedCalls.push_back("copy w" + std::to_string(id) + " " + tests[i]);
     }
   }
@@ -139,13 +135,8 @@ TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceOffAroundWrit
                   "set w1 AXPosition (0,25) eui=off", "copy w1 AXPosition eui=off",
                   "copy w1 AXSize eui=off", "set app7 AXEnhancedUserInterface true eui=off"));
   using Arrange = std::function<void(sim::SimDesktop&, sim::SimWindowId)>;
-  const struct {
-    const char* name;
-    std::optional<bool> reported;
-    Arrange arrange;
-    std::optional<Rect> expected;
-    bool switched;
-  } cases[] = {
+  // name, reported, arrange, expected, switched.
+  const std::tuple<const char*, std::optional<bool>, Arrange, std::optional<Rect>, bool> cases[] = {
       {"closed between position and size", true,
        [](sim::SimDesktop& d, sim::SimWindowId id) {
          d.setBeforeAccessibilityCall([&d, id](const sim::SimCall& call) {
@@ -163,21 +154,21 @@ TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceOffAroundWrit
   };
   const std::vector<std::string> offAndOn{"set app7 AXEnhancedUserInterface false eui=on",
                                           "set app7 AXEnhancedUserInterface true eui=off"};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, reported, arrange, expected, switched] : cases) {
+    SCOPED_TRACE(name);
     fixtures::DesktopHarness fresh;
-    fresh.desktop.application(editorPid).enhancedUserInterface = c.reported;
+    fresh.desktop.application(editorPid).enhancedUserInterface = reported;
     auto id = fresh.addWindow(start);
-    if (c.arrange) c.arrange(fresh.desktop, id);
+    if (arrange) arrange(fresh.desktop, id);
     fresh.desktop.clearCalls();
 
-    EXPECT_EQ(fresh.manager.access().setFrame(fresh.ax(id), leftHalf), c.expected);
+    EXPECT_EQ(fresh.manager.access().setFrame(fresh.ax(id), leftHalf), expected);
     std::vector<std::string> switches;
     for (const std::string& call :
          fresh.desktop.callTextsWithInterfaceState({SimPort::accessibility})) {
       if (call.starts_with("set app7")) switches.push_back(call);
     }
-    EXPECT_EQ(switches, c.switched ? offAndOn : std::vector<std::string>{});
+    EXPECT_EQ(switches, switched ? offAndOn : std::vector<std::string>{});
   }
   // Nothing that is not finite is written; raise asks the window.
   desktop.clearCalls();

@@ -88,13 +88,8 @@ TEST(Rounding, RoundingScreenChoiceAnchorFramesAndFittingAllWorkedOutByHand) {
   const Rect odd{-1001, 10.25, 1001, 600.5};
   const Rect fractional{0.5, 10.25, 99.5, 600.5};
   const Rect leftScreen{-1280, 0, 1280, 1024};
-  const struct {
-    A action;
-    Rect window;
-    Screens screens;
-    std::size_t index;
-    std::optional<Rect> expected;
-  } targets[] = {
+  // action, window, screens, index, expected.
+  const std::tuple<A, Rect, Screens, std::size_t, std::optional<Rect>> targets[] = {
       {A::leftHalf, any, {V}, 0, Rect{0, 25, 720, 875}},
       {A::rightHalf, any, {V}, 0, Rect{720, 25, 720, 875}},
       {A::topHalf, any, {V}, 0, Rect{0, 25, 1440, 438}},  // 462.5 rounds up
@@ -141,9 +136,9 @@ TEST(Rounding, RoundingScreenChoiceAnchorFramesAndFittingAllWorkedOutByHand) {
       {A::maximize, any, {}, 0, std::nullopt},
       {A::maximize, any, {{0, 0, nan, 800}}, 0, std::nullopt},
   };
-  for (const auto& c : targets) {
-    EXPECT_EQ(targetFrame(c.action, c.window, c.screens, c.index), c.expected)
-        << rawValue(c.action) << " from " << testing::PrintToString(c.window);
+  for (const auto& [action, window, screens, index, expected] : targets) {
+    EXPECT_EQ(targetFrame(action, window, screens, index), expected)
+        << rawValue(action) << " from " << testing::PrintToString(window);
   }
   // Thirds of a width that does not divide give the middle the point.
   EXPECT_EQ(thirdFrame(0, {0, 0, 1366, 768}), (Rect{0, 0, 455, 768}));

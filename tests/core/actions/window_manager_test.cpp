@@ -199,13 +199,9 @@ TEST(Refusals, EachNamesItsReasonLogsOrBeepsAndMovesNothing) {
       h.desktop.setFrontmostApplication(8);
     };
   };
-  const struct {
-    Arrange arrange;
-    std::optional<WindowAction> action;  // none: the 2×2 grid
-    std::string logged;
-    int beeps;
-    ActionRefusal refusal;
-  } cases[] = {
+  // arrange, action (none: the 2×2 grid), logged, beeps, refusal.
+  using Row = std::tuple<Arrange, std::optional<WindowAction>, std::string, int, ActionRefusal>;
+  const Row cases[] = {
       {[](auto& h, auto) { h.desktop.setFrontmostApplication(std::nullopt); }, WindowAction::center,
        entry("center: 초점 창 없음"), 1, ActionRefusal::noFocusedWindow},
       {[](auto& h, auto id) { h.desktop.makeUnreadable(id, "AXSize"); }, WindowAction::leftHalf,
@@ -225,16 +221,16 @@ TEST(Refusals, EachNamesItsReasonLogsOrBeepsAndMovesNothing) {
        entry("tileAppRows: Evil\\n2026-01-01T00:00:00Z 시작\\x1B[0m 창 없음"), 1,
        ActionRefusal::noWindows},
   };
-  for (const auto& c : cases) {
+  for (const auto& [arrange, action, logged, beeps, refusal] : cases) {
     fixtures::DesktopHarness fresh;
     auto id = fresh.addWindow(start, "Draft");
-    c.arrange(fresh, id);
+    arrange(fresh, id);
     const ActionOutcome outcome =
-        c.action ? fresh.manager.perform(*c.action) : fresh.manager.applyGrid(2, 2);
-    const std::string name(c.action ? rawValue(*c.action) : "grid");
-    EXPECT_EQ(outcome, ActionOutcome::refused(c.refusal)) << name;
-    EXPECT_EQ(fresh.logText(), c.logged) << name;
-    EXPECT_EQ(fresh.desktop.beeps(), c.beeps) << name;
+        action ? fresh.manager.perform(*action) : fresh.manager.applyGrid(2, 2);
+    const std::string name(action ? rawValue(*action) : "grid");
+    EXPECT_EQ(outcome, ActionOutcome::refused(refusal)) << name;
+    EXPECT_EQ(fresh.logText(), logged) << name;
+    EXPECT_EQ(fresh.desktop.beeps(), beeps) << name;
     EXPECT_EQ(fresh.desktop.frame(id), start) << name;
     EXPECT_TRUE(fresh.manager.undoStack().empty()) << name;
   }

@@ -65,32 +65,30 @@ TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTextsAndSteppersThatSave
                                                     {"12-way Split", "Columns 4", "행 3"},
                                                     {"24-way Split", "Columns 6", "행 4"}}));
   EXPECT_EQ(localized.row(3).id(), localized.store().layouts()[3].id);
-  const struct {
-    std::string stored;
-    bool canIncrement, canDecrement;
-    std::int64_t afterIncrement, afterDecrement;  // the stored value when disabled
-  } cases[] = {
+  // stored, canIncrement, canDecrement, afterIncrement, afterDecrement; the stored value when
+  // disabled.
+  const std::tuple<std::string, bool, bool, std::int64_t, std::int64_t> cases[] = {
       {"1", true, false, 2, 1},
       {"12", false, true, 12, 11},
       {"-5", true, false, 1, -5},
       {"9223372036854775807", false, true, int64Max, 12},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.stored);
-    GridPage tab(layouts({{c.stored, "2"}, {"3", "2"}}));
+  for (const auto& [stored, canIncrement, canDecrement, afterIncrement, afterDecrement] : cases) {
+    SCOPED_TRACE(stored);
+    GridPage tab(layouts({{stored, "2"}, {"3", "2"}}));
     const GridStepperState state = tab.row(0).columnsStepper();
-    EXPECT_EQ(state.label, "Columns " + c.stored);
-    EXPECT_EQ(state.canIncrement, c.canIncrement);
-    EXPECT_EQ(state.canDecrement, c.canDecrement);
+    EXPECT_EQ(state.label, "Columns " + stored);
+    EXPECT_EQ(state.canIncrement, canIncrement);
+    EXPECT_EQ(state.canDecrement, canDecrement);
     tab.row(0).incrementColumns();
-    EXPECT_EQ(tab.store().layouts()[0].columns, c.afterIncrement);
+    EXPECT_EQ(tab.store().layouts()[0].columns, afterIncrement);
     // One saved change per enabled click; a disabled step writes nothing.
-    EXPECT_EQ(tab.platform.defaults.writeCount(), c.canIncrement ? 1u : 0u);
-    EXPECT_EQ(tab.changes, c.canIncrement ? 1 : 0);
-    GridPage again(layouts({{c.stored, "2"}}));
+    EXPECT_EQ(tab.platform.defaults.writeCount(), canIncrement ? 1u : 0u);
+    EXPECT_EQ(tab.changes, canIncrement ? 1 : 0);
+    GridPage again(layouts({{stored, "2"}}));
     again.row(0).decrementColumns();
-    EXPECT_EQ(again.store().layouts()[0].columns, c.afterDecrement);
-    EXPECT_EQ(again.changes, c.canDecrement ? 1 : 0);
+    EXPECT_EQ(again.store().layouts()[0].columns, afterDecrement);
+    EXPECT_EQ(again.changes, canDecrement ? 1 : 0);
   }
   GridPage tab;
   tab.row(1).decrementRows();

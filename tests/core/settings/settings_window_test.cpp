@@ -86,15 +86,9 @@ class RecorderRedrawTest : public SettingsWindowTest {
 };
 
 TEST_F(RecorderRedrawTest, EachKindOfKeyShowsItsOutcomeAtTheRedrawThatFollowsIt) {
-  // Hot keys registered afterwards: none while recording; else the 20 of the
-  // actions and one per grid holding a shortcut.
-  const struct {
-    const char* name;
-    std::uint16_t key;
-    std::uint64_t modifiers;
-    const char* shown;
-    std::size_t hotKeys;
-  } cases[] = {
+  // Name, key, modifiers, what is shown, and the hot keys registered afterwards:
+  // none while recording; else the 20 of the actions and one per grid holding a shortcut.
+  const std::tuple<const char*, std::uint16_t, std::uint64_t, const char*, std::size_t> cases[] = {
       {"accepted", key3, control | option, "⌃⌥3 | (no message)", 22},
       {"no required modifier", keyA, shift, "Press keys… | Use with at least one of ⌘, ⌥ or ⌃.", 0},
       {"taken by another grid", key2, control | option,
@@ -102,15 +96,15 @@ TEST_F(RecorderRedrawTest, EachKindOfKeyShowsItsOutcomeAtTheRedrawThatFollowsIt)
       {"Escape", RecorderKey::escape, command, "⌃⌥1 | (no message)", 22},
       {"Delete", RecorderKey::deleteKey, 0, "Record Shortcut | (no message)", 21},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, key, modifiers, outcome, hotKeys] : cases) {
+    SCOPED_TRACE(name);
     firstRow().recorder().click();
     ASSERT_EQ(shown(), "Press keys… | (no message)");
     redraws.clear();
 
-    EXPECT_FALSE(platform.keyEventMonitor.type(c.key, c.modifiers));
-    EXPECT_EQ(redraws, Strings{c.shown});
-    EXPECT_EQ(registeredHotKeys(), c.hotKeys);
+    EXPECT_FALSE(platform.keyEventMonitor.type(key, modifiers));
+    EXPECT_EQ(redraws, Strings{outcome});
+    EXPECT_EQ(registeredHotKeys(), hotKeys);
 
     // Back to the starting state for the next case.
     if (firstRow().recorder().isRecording()) firstRow().recorder().click();
