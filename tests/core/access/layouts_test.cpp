@@ -27,7 +27,7 @@ constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
 // A window standing at (x, y); its size never matters to the order.
 const auto at = [](double x, double y) { return Rect{x, y, 300, 200}; };
 
-TEST(Strips, StripsAndGridsOfEqualRoundedCellsInReadingOrderOrNoneWithoutCells) {
+TEST(Layouts, StripsAndGridsOfEqualRoundedCellsInReadingOrderOrNoneWithoutCells) {
   // 1000 / 3: edges 0, 333 (333.3), 667 (666.7), 1000.
   EXPECT_EQ(layoutColumns({at(0, 0), at(100, 0), at(200, 0)}, {0, 25.25, 1000, 800.5}),
             (Cells{{0, {0, 25.25, 333, 800.5}},

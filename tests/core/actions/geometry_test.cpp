@@ -24,7 +24,7 @@ const Rect V{0, 25, 1440, 875};
 const Rect wide{1440, -155, 1920, 1055};
 const Rect left{0, 25, 480, 875}, middle{480, 25, 480, 875}, right{960, 25, 480, 875};
 
-TEST(Rounding, RoundingScreenChoiceAnchorFramesAndFittingAllWorkedOutByHand) {
+TEST(Geometry, RoundingScreenChoiceAnchorFramesAndFittingAllWorkedOutByHand) {
   const std::pair<double, double> cases[] = {
       {0.5, 1},  {462.5, 463},          {-2.5, -3}, {1.4999, 1}, {-0.4, 0},
       {-0.0, 0}, {1e15 + 0.5, 1e15 + 1}};

@@ -23,7 +23,7 @@ const UUID id = *UUID::parse(idText);
 // One layout with that id and the given members after it.
 const auto withId = [](std::string rest) { return "[{\"id\":\"" + idText + "\"" + rest + "}]"; };
 
-TEST(UUIDTest, UpperCaseTextParsedBackInEitherCaseAndTitlesAndCountsSaturate) {
+TEST(GridLayoutTest, UUIDsTitlesCountsAndTheDocumentWhichAnyFaultOrDeepNestingFails) {
   constexpr UUID sample{{0xE6, 0x21, 0xE1, 0xF8, 0xC3, 0x6C, 0x49, 0x5A, 0x93, 0xFC, 0x0C, 0x24,
                          0x7A, 0x3E, 0x6E, 0x5F}};
   EXPECT_EQ(sample.uuidString(), "E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
@@ -54,10 +54,6 @@ TEST(UUIDTest, UpperCaseTextParsedBackInEitherCaseAndTitlesAndCountsSaturate) {
   EXPECT_EQ(formatCount("%1$lld of %lld", -7), "-7 of -7");
   EXPECT_EQ(formatCount("100%% %lld", int64Min), "100% -9223372036854775808");
   EXPECT_EQ(formatCount("stray % and %d and %ll%", 5), "stray % and %d and %ll%");
-}
-
-TEST(GridLayoutDocumentTest,
-     EncodesKeysInOrderReadsThemInAnyOrderAndAnyFaultOrDeepNestingFailsTheWhole) {
   std::vector<GridLayout> layouts{grid(3, 2), grid(12, 1)};
   layouts[0].id = id;
   layouts[0].shortcut = Shortcut{.keyCode = 18, .modifiers = 0xC0000};
