@@ -19,13 +19,6 @@ const HotKeyTarget grid = HotKeyTarget::grid(*UUID::parse("11111111-2222-4333-84
 const UUID idA = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
 const UUID idB = *UUID::parse("BBBBBBBB-0000-4000-8000-000000000002");
 
-TEST(CarbonModifiers, MapsEachFlagAndIgnoresOtherBits) {
-  const std::pair<std::uint64_t, std::uint32_t> cases[] = {
-      {0x100000, 0x100}, {0x20000, 0x200},        {0x80000, 0x800},
-      {0x40000, 0x1000}, {0x10000 | 0xA00000, 0}, {~0ull, 0x1B00}};
-  for (const auto& [modifiers, mask] : cases) EXPECT_EQ(carbonModifiers(modifiers), mask);
-}
-
 class HotKeyCenterTest : public testing::Test {
  protected:
   // ⌥⌘←, ⌥⌘F and ⌃⌥1 (service masks 0x900, 0x900, 0x1800).
@@ -40,7 +33,12 @@ class HotKeyCenterTest : public testing::Test {
   HotKeyCenter center{service, queue};
 };
 
-TEST_F(HotKeyCenterTest, NumbersByPositionAndRefusedBindingsKeepTheirNumber) {
+// Modifier flags map to the service mask bit by bit, other bits ignored.
+TEST_F(HotKeyCenterTest, MasksFollowTheFlagsAndNumbersFollowThePositionEvenWhenRefused) {
+  const std::pair<std::uint64_t, std::uint32_t> cases[] = {
+      {0x100000, 0x100}, {0x20000, 0x200},        {0x80000, 0x800},
+      {0x40000, 0x1000}, {0x10000 | 0xA00000, 0}, {~0ull, 0x1B00}};
+  for (const auto& [modifiers, mask] : cases) EXPECT_EQ(carbonModifiers(modifiers), mask);
   service.occupyByAnotherApplication(3, 0x900);
   std::vector<HotKeyBinding> withDuplicate = bindings;
   withDuplicate.push_back({HotKeyTarget::action(WindowAction::undo), {18, 0xC0000}});
