@@ -84,7 +84,7 @@ TEST_F(RequestsTest, AfterTheDelegateIsGoneOnlyPressesAndPausingStillWork) {
   EXPECT_EQ(hotKeys.registerCallCount(), attempts);
 }
 
-TEST_F(RequestsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing) {
+TEST_F(RequestsTest, StaleObjectsDoNothingTheLoginItemTogglesAndAccessibilityOpensThePane) {
   const MenuItem grid = itemWith(MenuAction::runGrid);
   const MenuItem quit = delegate->buildMenu().back();
   ASSERT_TRUE(hotKeys.press(key1, controlOption));
@@ -102,9 +102,6 @@ TEST_F(RequestsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing
   EXPECT_EQ(platform.desktop.callCount(sim::SimPort::accessibility), calls);
   EXPECT_TRUE(newLines().empty());
   EXPECT_EQ(platform.desktop.beeps(), 0);
-}
-
-TEST_F(RequestsTest, ToggleLoginLogsAFailureWithABeepAndAccessibilityPromptsThenOpensThePane) {
   using Status = LoginItemStatus;
   const std::pair<Status, Status> toggles[] = {{Status::notRegistered, Status::enabled},
                                                {Status::enabled, Status::notRegistered},
