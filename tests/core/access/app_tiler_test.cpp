@@ -8,12 +8,11 @@
 namespace corvella {
 namespace {
 
-using fixtures::DesktopHarness;
 using fixtures::editorPid;
 using fixtures::entry;
 using fixtures::okLine;
 
-class AppTilerTest : public ::testing::Test, public DesktopHarness {
+class AppTilerTest : public fixtures::DesktopTest {
  protected:
   sim::SimWindowId addWindowAt(double x, double y, std::string title = {}) {
     return addWindow({x, y, 300, 200}, std::move(title));
@@ -64,12 +63,6 @@ TEST_F(AppTilerTest, AGridFillsFromTheTopLeftAndLeavesTheRestWhereTheyAreOrAllWi
   EXPECT_EQ(manager.undoStack().back(), HistoryEntry{});
 }
 
-TEST_F(AppTilerTest, OnlyAPanelWhoseFrameCannotBeReadIsNoWindow) {
-  desktop.makeUnreadable(addFocusedPanel({100, 100, 200, 100}), "AXSize");
-  manager.perform(WindowAction::tileAppRows);
-  EXPECT_EQ(logText(), entry("tileAppRows: Editor 창 없음"));
-}
-
 TEST_F(AppTilerTest, TheFocusedWindowDecidesTheScreenElseTheFirstStandardOneAndIsRaised) {
   desktop.setScreens(sim::sideBySideScreens());
   auto onSecond = addWindowAt(2000, 100, "far");
@@ -80,6 +73,11 @@ TEST_F(AppTilerTest, TheFocusedWindowDecidesTheScreenElseTheFirstStandardOneAndI
   EXPECT_EQ(desktop.frame(panel), (Rect{50, 600, 200, 100}));
   EXPECT_EQ(desktop.callTexts({sim::SimPort::accessibility}).back(), "action w3 AXRaise");
 
+  // Only a panel whose frame cannot be read is no window.
+  fixtures::DesktopHarness panelOnly;
+  panelOnly.desktop.makeUnreadable(panelOnly.addFocusedPanel({100, 100, 200, 100}), "AXSize");
+  panelOnly.manager.perform(WindowAction::tileAppRows);
+  EXPECT_EQ(panelOnly.logText(), entry("tileAppRows: Editor 창 없음"));
   // Nothing focused (nothing to raise), or a focused panel whose frame cannot
   // be read (it is still raised): the front-most standard window decides.
   desktop.makeUnreadable(panel, "AXPosition");

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <ostream>
 #include <random>
 
 namespace corvella {
@@ -26,17 +25,9 @@ constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
 
 // A window standing at (x, y); its size never matters to the order.
-Rect at(double x, double y) {
-  return {x, y, 300, 200};
-}
+const auto at = [](double x, double y) { return Rect{x, y, 300, 200}; };
 
-Order indices(const Cells& cells) {
-  Order result;
-  for (const CellAssignment& cell : cells) result.push_back(cell.index);
-  return result;
-}
-
-TEST(Strips, EqualRoundedCellsSharingEdgesAndTheUncutAxisUnrounded) {
+TEST(Layouts, StripsAndGridsOfEqualRoundedCellsInReadingOrderOrNoneWithoutCells) {
   // 1000 / 3: edges 0, 333 (333.3), 667 (666.7), 1000.
   EXPECT_EQ(layoutColumns({at(0, 0), at(100, 0), at(200, 0)}, {0, 25.25, 1000, 800.5}),
             (Cells{{0, {0, 25.25, 333, 800.5}},
@@ -50,14 +41,8 @@ TEST(Strips, EqualRoundedCellsSharingEdgesAndTheUncutAxisUnrounded) {
                    {1, {-10.5, -167, 1280.5, 334}},
                    {2, {-10.5, 167, 1280.5, 333}}}));
   EXPECT_TRUE(layoutColumns({}, {0, 0, 1000, 600}).empty());
-}
-
-TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
-  const struct {
-    const char* name;
-    Rect first, second;  // indices 0 and 1
-    bool firstComesFirst;
-  } cases[] = {
+  // name, first, second, firstComesFirst; indices 0 and 1.
+  const std::tuple<const char*, Rect, Rect, bool> cases[] = {
       {"left edges 3 apart: the higher one", at(103, 300), at(100, 10), false},
       {"left edges exactly 4 apart: the higher one", at(100, 300), at(104, 10), false},
       {"left edges 4.5 apart: the left one", at(100, 300), at(104.5, 10), true},
@@ -66,38 +51,36 @@ TEST(PositionOrder, EdgesWithinFourPointsCountAsEqual) {
       {"top edges exactly 4 apart: list order", at(100, 10), at(98, 6), true},
       {"top edges 4.5 apart: the higher one", at(100, 14.5), at(103, 10), false},
   };
-  for (const auto& c : cases) {
-    const std::vector<Rect> frames{c.first, c.second};
-    EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 0, 1), c.firstComesFirst) << c.name;
-    EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 1, 0), !c.firstComesFirst) << c.name;
+  for (const auto& [name, first, second, firstComesFirst] : cases) {
+    const std::vector<Rect> frames{first, second};
+    EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 0, 1), firstComesFirst) << name;
+    EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 1, 0), !firstComesFirst) << name;
   }
   EXPECT_FALSE(positionOrder(Edge::top, Edge::left, {at(0, 0)}, 0, 0));
-}
-
-TEST(PositionOrder, InsertionSortFixesTheOrderOfACycle) {
   // a (8, 0), b (4, 50), c (0, 100): a before b and b before c by their tops
   // (left edges 4 apart), but c before a by its left edge. The insertion
   // procedure settles each listing its own way.
   const Rect a = at(8, 0), b = at(4, 50), c = at(0, 100);
-  const std::pair<std::vector<Rect>, Order> cases[] = {
+  const std::pair<std::vector<Rect>, Order> listings[] = {
       {{a, b, c}, {0, 1, 2}},  // c never passes b
       {{c, b, a}, {1, 0, 2}},  // b passes c; a stops at c
       {{b, c, a}, {0, 1, 2}},  // nothing passes anything
       {{a, c, b}, {1, 0, 2}},  // c passes a; b stops at a
   };
-  for (const auto& [frames, order] : cases) {
-    EXPECT_EQ(indices(layoutColumns(frames, {0, 0, 900, 600})), order);
+  for (const auto& [frames, order] : listings) {
+    Order indices;
+    for (const CellAssignment& cell : layoutColumns(frames, {0, 0, 900, 600})) {
+      indices.push_back(cell.index);
+    }
+    EXPECT_EQ(indices, order);
   }
-}
-
-TEST(Grid, FillsRowByRowFromTheTopLeft) {
   // Reading order: 1 (0, 0), 2 (800, 0), 3 (0, 500), 0 (800, 500), then 4,
   // for which no cell is left.
-  const std::vector<Rect> frames{at(800, 500), at(0, 0), at(800, 0), at(0, 500), at(400, 800)};
-  EXPECT_EQ(layoutGrid(2, 2, frames, {0, 25, 1440, 875}), (Cells{{1, {0, 25, 720, 438}},
-                                                                 {2, {720, 25, 720, 438}},
-                                                                 {3, {0, 463, 720, 437}},
-                                                                 {0, {720, 463, 720, 437}}}));
+  const std::vector<Rect> mixed{at(800, 500), at(0, 0), at(800, 0), at(0, 500), at(400, 800)};
+  EXPECT_EQ(layoutGrid(2, 2, mixed, {0, 25, 1440, 875}), (Cells{{1, {0, 25, 720, 438}},
+                                                                {2, {720, 25, 720, 438}},
+                                                                {3, {0, 463, 720, 437}},
+                                                                {0, {720, 463, 720, 437}}}));
   // 3 × 2 on 1000 × 1001 with fewer windows than cells: columns at 0, 333,
   // 667; rows at 0, 501 (500.5).
   EXPECT_EQ(layoutGrid(3, 2, {at(0, 0), at(100, 0), at(200, 0), at(0, 600)}, {0, 0, 1000, 1001}),
@@ -105,21 +88,15 @@ TEST(Grid, FillsRowByRowFromTheTopLeft) {
                    {1, {333, 0, 334, 501}},
                    {2, {667, 0, 333, 501}},
                    {3, {0, 501, 333, 500}}}));
-}
-
-TEST(Grid, NoCellsOrAnOverflowingCountMeansNoAssignments) {
-  const std::vector<Rect> frames{at(0, 0), at(100, 0), at(200, 0), at(0, 600), at(9, 9)};
+  const std::vector<Rect> five{at(0, 0), at(100, 0), at(200, 0), at(0, 600), at(9, 9)};
   const std::int64_t half = int64Max / 2 + 1, big = 4294967296;
-  const std::pair<std::int64_t, std::int64_t> cases[] = {
+  const std::pair<std::int64_t, std::int64_t> sizes[] = {
       {0, 2},        {2, 0},        {0, 0},         {-1, 3},        {3, -1},   {-2, -2},
       {int64Max, 2}, {2, int64Max}, {int64Min, -1}, {-1, int64Min}, {half, 2}, {big, big}};
-  for (const auto& [columns, rows] : cases) {
-    EXPECT_TRUE(layoutGrid(columns, rows, frames, {0, 0, 1000, 1000}).empty())
+  for (const auto& [columns, rows] : sizes) {
+    EXPECT_TRUE(layoutGrid(columns, rows, five, {0, 0, 1000, 1000}).empty())
         << columns << " × " << rows;
   }
-}
-
-TEST(Grid, HugeCountsThatFitPlaceEveryWindow) {
   // A million columns of 2 points each: only the windows' cells are made.
   const std::vector<Rect> frames{at(200, 0), at(0, 0), at(100, 0)};
   EXPECT_EQ(layoutGrid(1'000'000, 1, frames, {0, 0, 2'000'000, 500}),

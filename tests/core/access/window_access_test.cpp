@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include "../actions/window_manager_test_desktop.h"
 
@@ -26,9 +24,8 @@ AttributeValue size(double width, double height) {
   return AXGeometryValue{AXGeometryValue::Kind::size, width, height};
 }
 
-class WindowAccessTest : public ::testing::Test, public fixtures::DesktopHarness {
+class WindowAccessTest : public fixtures::DesktopTest {
  protected:
-  std::vector<std::string> calls() { return desktop.callTexts({SimPort::accessibility}); }
   std::vector<sim::SimWindowId> standardIds() {
     std::vector<sim::SimWindowId> result;
     for (const AXWindow& window : access.standardWindows(editorPid)) {
@@ -65,12 +62,8 @@ TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedT
   // Each window is asked these in turn, up to the first test it fails.
   const char* tests[] = {"AXRole",       "AXSubrole",  "AXMinimized",
                          "AXFullScreen", "AXPosition", "AXSize"};
-  const struct {
-    const char* attribute;
-    std::optional<AttributeValue> value;  // none: unreadable
-    std::size_t asked;
-    bool kept;
-  } rows[] = {
+  // attribute, value (none: unreadable), tests asked, kept.
+  const std::tuple<const char*, std::optional<AttributeValue>, std::size_t, bool> rows[] = {
       {"AXTitle", std::string("plain"), 6, true},
       {"AXRole", std::string("AXSheet"), 1, false},
       {"AXSubrole", std::string("AXDialog"), 2, false},
@@ -82,10 +75,10 @@ TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedT
       {"AXSize", size(1.5, 1.5), 6, true},
   };
   std::vector<sim::SimWindowId> listed;
-  for (const auto& row : rows) {
+  for (const auto& [attribute, value, asked, kept] : rows) {
     listed.push_back(addWindow(start));
-    if (row.value) desktop.setAttributeOverride(listed.back(), row.attribute, *row.value);
-    if (!row.value) desktop.makeUnreadable(listed.back(), row.attribute);
+    if (value) desktop.setAttributeOverride(listed.back(), attribute, *value);
+    if (!value) desktop.makeUnreadable(listed.back(), attribute);
   }
   // The list is the application's front-to-back order, not the order of creation.
   desktop.bringToFront(listed.back());
@@ -93,8 +86,8 @@ TEST_F(WindowAccessTest, StandardWindowsKeepTheListOrderAndStopAtTheFirstFailedT
   std::vector<sim::SimWindowId> kept;
   std::vector<std::string> expectedCalls{"createApplication app7", "copy app7 AXWindows"};
   for (sim::SimWindowId id : listed) {
-    if (rows[id - 1].kept) kept.push_back(id);
-    for (std::size_t i = 0; i < rows[id - 1].asked; ++i) {
+    if (std::get<3>(rows[id - 1])) kept.push_back(id);
+    for (std::size_t i = 0; i < std::get<2>(rows[id - 1]); ++i) {
       expectedCalls.push_back("copy w" + std::to_string(id) + " " + tests[i]);
     }
   }
@@ -129,11 +122,11 @@ TEST_F(WindowAccessTest, ReadFrameTakesPositionThenSizeAndZeroesAHalfOfTheWrongK
   EXPECT_THAT(calls(), ElementsAre("copy w1 AXPosition")) << "size is not asked";
 }
 
-TEST_F(WindowAccessTest, SetFrameSwitchesTheEnhancedInterfaceOffAroundWritesAndReadBack) {
+TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceOffAroundWritesAndReadBack) {
   desktop.application(editorPid).enhancedUserInterface = true;
-  auto id = addWindow(start);
+  const auto window = addWindow(start);
   desktop.clearCalls();
-  EXPECT_EQ(access.setFrame(ax(id), leftHalf), leftHalf);
+  EXPECT_EQ(access.setFrame(ax(window), leftHalf), leftHalf);
   EXPECT_THAT(
       desktop.callTextsWithInterfaceState({SimPort::accessibility}),
       ElementsAre("createApplication app7 eui=on", "copy app7 AXEnhancedUserInterface eui=on",
@@ -141,17 +134,9 @@ TEST_F(WindowAccessTest, SetFrameSwitchesTheEnhancedInterfaceOffAroundWritesAndR
                   "set w1 AXPosition (0,25) eui=off", "set w1 AXSize 720x875 eui=off",
                   "set w1 AXPosition (0,25) eui=off", "copy w1 AXPosition eui=off",
                   "copy w1 AXSize eui=off", "set app7 AXEnhancedUserInterface true eui=off"));
-}
-
-TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceAndAlwaysBack) {
   using Arrange = std::function<void(sim::SimDesktop&, sim::SimWindowId)>;
-  const struct {
-    const char* name;
-    std::optional<bool> reported;
-    Arrange arrange;
-    std::optional<Rect> expected;
-    bool switched;
-  } cases[] = {
+  // name, reported, arrange, expected, switched.
+  const std::tuple<const char*, std::optional<bool>, Arrange, std::optional<Rect>, bool> cases[] = {
       {"closed between position and size", true,
        [](sim::SimDesktop& d, sim::SimWindowId id) {
          d.setBeforeAccessibilityCall([&d, id](const sim::SimCall& call) {
@@ -169,28 +154,28 @@ TEST_F(WindowAccessTest, SetFrameSwitchesOnlyATrueEnhancedInterfaceAndAlwaysBack
   };
   const std::vector<std::string> offAndOn{"set app7 AXEnhancedUserInterface false eui=on",
                                           "set app7 AXEnhancedUserInterface true eui=off"};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, reported, arrange, expected, switched] : cases) {
+    SCOPED_TRACE(name);
     fixtures::DesktopHarness fresh;
-    fresh.desktop.application(editorPid).enhancedUserInterface = c.reported;
+    fresh.desktop.application(editorPid).enhancedUserInterface = reported;
     auto id = fresh.addWindow(start);
-    if (c.arrange) c.arrange(fresh.desktop, id);
+    if (arrange) arrange(fresh.desktop, id);
     fresh.desktop.clearCalls();
 
-    EXPECT_EQ(fresh.manager.access().setFrame(fresh.ax(id), leftHalf), c.expected);
+    EXPECT_EQ(fresh.manager.access().setFrame(fresh.ax(id), leftHalf), expected);
     std::vector<std::string> switches;
     for (const std::string& call :
          fresh.desktop.callTextsWithInterfaceState({SimPort::accessibility})) {
       if (call.starts_with("set app7")) switches.push_back(call);
     }
-    EXPECT_EQ(switches, c.switched ? offAndOn : std::vector<std::string>{});
+    EXPECT_EQ(switches, switched ? offAndOn : std::vector<std::string>{});
   }
   // Nothing that is not finite is written; raise asks the window.
-  auto id = addWindow(start);
   desktop.clearCalls();
-  EXPECT_FALSE(access.setFrame(ax(id), {std::numeric_limits<double>::quiet_NaN(), 25, 720, 875}));
-  EXPECT_FALSE(access.setFrame(ax(id), {0, 25, std::numeric_limits<double>::infinity(), 875}));
-  access.raise(ax(id));
+  EXPECT_FALSE(
+      access.setFrame(ax(window), {std::numeric_limits<double>::quiet_NaN(), 25, 720, 875}));
+  EXPECT_FALSE(access.setFrame(ax(window), {0, 25, std::numeric_limits<double>::infinity(), 875}));
+  access.raise(ax(window));
   EXPECT_THAT(calls(), ElementsAre("action w1 AXRaise"));
 }
 

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <limits>
-#include <ostream>
 
 namespace corvella {
 
@@ -25,7 +24,7 @@ const Rect V{0, 25, 1440, 875};
 const Rect wide{1440, -155, 1920, 1055};
 const Rect left{0, 25, 480, 875}, middle{480, 25, 480, 875}, right{960, 25, 480, 875};
 
-TEST(Rounding, HalvesGoAwayFromZeroAndZeroIsNeverNegative) {
+TEST(Geometry, RoundingScreenChoiceAnchorFramesAndFittingAllWorkedOutByHand) {
   const std::pair<double, double> cases[] = {
       {0.5, 1},  {462.5, 463},          {-2.5, -3}, {1.4999, 1}, {-0.4, 0},
       {-0.0, 0}, {1e15 + 0.5, 1e15 + 1}};
@@ -50,9 +49,6 @@ TEST(Rounding, HalvesGoAwayFromZeroAndZeroIsNeverNegative) {
   EXPECT_EQ(integral({0.5, -0.5, 1, 1}), (Rect{0, -1, 2, 2}));
   EXPECT_EQ(integral({-10.2, -20.7, 0, 0}), (Rect{-11, -21, 1, 1}));
   EXPECT_TRUE(integral(Rect::null()).isNull());
-}
-
-TEST(ScreenList, ConvertsVisibleFramesToWindowCoordinates) {
   // Bottom-left platform space; the primary's full height (900) is the pivot.
   const std::vector<PlatformScreen> platform{
       {{0, 0, 1440, 900}, {0, 70, 1440, 805}},               // menu bar above, Dock below
@@ -65,11 +61,8 @@ TEST(ScreenList, ConvertsVisibleFramesToWindowCoordinates) {
                                              {-1280, -224, 1280, 1024},
                                              {200, 900, 1920, 1080}}));
   EXPECT_TRUE(screenFrames({}).empty());
-}
-
-TEST(ScreenChoice, LargestOverlapThenEarliestThenNearestCentre) {
   const Screens two{{0, 0, 1000, 800}, {1000, 0, 1000, 800}};
-  const std::tuple<Rect, Screens, std::optional<std::size_t>> cases[] = {
+  const std::tuple<Rect, Screens, std::optional<std::size_t>> choices[] = {
       {{900, 100, 300, 200}, two, 1},               // 100 × 200 against 200 × 200
       {{800, 100, 400, 200}, two, 0},               // equal overlaps: the earlier
       {{800, 100, 400, 200}, {two[1], two[0]}, 0},  // the same, list reversed
@@ -82,29 +75,21 @@ TEST(ScreenChoice, LargestOverlapThenEarliestThenNearestCentre) {
       {{999.5, 0, 1000, 1}, {{0, 0, 1000, 800}, {2000, 0, 100, 100}}, 0},
       {{-5000, -5000, 10, 10}, {{0, 0, 1000, 800}}, 0},  // one screen
       {{0, 0, 10, 10}, {}, std::nullopt}};
-  for (const auto& [window, screens, expected] : cases) {
+  for (const auto& [window, screens, expected] : choices) {
     EXPECT_EQ(screenIndex(window, screens), expected) << testing::PrintToString(window);
   }
   // Frames within four points (inclusive) each way are close.
-  const Rect a{100, 200, 300, 400};
-  EXPECT_TRUE(framesClose(a, {104, 196, 304, 396}) && framesClose(a, {96, 204, 296, 404}));
-  EXPECT_FALSE(framesClose(a, {104.001, 200, 300, 400}));
-  EXPECT_FALSE(framesClose(a, {100, 200, 300, 404.5}));
-  EXPECT_FALSE(framesClose(a, {100, nan, 300, 400}));
-}
-
-TEST(TargetFrame, AnchorFrames) {
+  const Rect b{100, 200, 300, 400};
+  EXPECT_TRUE(framesClose(b, {104, 196, 304, 396}) && framesClose(b, {96, 204, 296, 404}));
+  EXPECT_FALSE(framesClose(b, {104.001, 200, 300, 400}));
+  EXPECT_FALSE(framesClose(b, {100, 200, 300, 404.5}));
+  EXPECT_FALSE(framesClose(b, {100, nan, 300, 400}));
   const Rect any{100, 100, 300, 200};
   const Rect odd{-1001, 10.25, 1001, 600.5};
   const Rect fractional{0.5, 10.25, 99.5, 600.5};
   const Rect leftScreen{-1280, 0, 1280, 1024};
-  const struct {
-    A action;
-    Rect window;
-    Screens screens;
-    std::size_t index;
-    std::optional<Rect> expected;
-  } cases[] = {
+  // action, window, screens, index, expected.
+  const std::tuple<A, Rect, Screens, std::size_t, std::optional<Rect>> targets[] = {
       {A::leftHalf, any, {V}, 0, Rect{0, 25, 720, 875}},
       {A::rightHalf, any, {V}, 0, Rect{720, 25, 720, 875}},
       {A::topHalf, any, {V}, 0, Rect{0, 25, 1440, 438}},  // 462.5 rounds up
@@ -151,18 +136,15 @@ TEST(TargetFrame, AnchorFrames) {
       {A::maximize, any, {}, 0, std::nullopt},
       {A::maximize, any, {{0, 0, nan, 800}}, 0, std::nullopt},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(targetFrame(c.action, c.window, c.screens, c.index), c.expected)
-        << rawValue(c.action) << " from " << testing::PrintToString(c.window);
+  for (const auto& [action, window, screens, index, expected] : targets) {
+    EXPECT_EQ(targetFrame(action, window, screens, index), expected)
+        << rawValue(action) << " from " << testing::PrintToString(window);
   }
   // Thirds of a width that does not divide give the middle the point.
   EXPECT_EQ(thirdFrame(0, {0, 0, 1366, 768}), (Rect{0, 0, 455, 768}));
   EXPECT_EQ(thirdFrame(1, {0, 0, 1366, 768}), (Rect{455, 0, 456, 768}));
   EXPECT_EQ(thirdFrame(2, {0, 0, 1366, 768}), (Rect{911, 0, 455, 768}));
-}
-
-TEST(FitFrame, ShrinksMovesAndMakesIntegral) {
-  const std::pair<Rect, Rect> cases[] = {
+  const std::pair<Rect, Rect> fits[] = {
       {{10.5, 30.2, 100.2, 50}, {10, 30, 101, 51}},
       {{-50, -50, 3000, 2000}, V},
       {{1400, 100, 300, 200}, {1140, 100, 300, 200}},
@@ -171,7 +153,7 @@ TEST(FitFrame, ShrinksMovesAndMakesIntegral) {
       {{nan, nan, nan, nan}, V},
       {{-inf, inf, inf, 100}, {0, 800, 1440, 100}},
   };
-  for (const auto& [frame, expected] : cases) {
+  for (const auto& [frame, expected] : fits) {
     EXPECT_EQ(fitFrame(frame, V), expected) << testing::PrintToString(frame);
   }
   // Pushed against the right edge at -1134.2150837378863, the sum x + width

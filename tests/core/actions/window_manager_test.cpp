@@ -26,12 +26,7 @@ const Rect start{100, 100, 800, 600};
 const Rect leftHalf{0, 25, 720, 875};
 const Rect rightHalf{720, 25, 720, 875};
 
-class WindowManagerTest : public ::testing::Test, public fixtures::DesktopHarness {
- protected:
-  std::vector<std::string> calls(std::initializer_list<SimPort> ports = {SimPort::accessibility}) {
-    return desktop.callTexts(ports);
-  }
-};
+using WindowManagerTest = fixtures::DesktopTest;
 
 // The names and their order are pinned against corvella(1) in shortcut_test;
 // here, the way back from a name and the kinds.
@@ -122,17 +117,7 @@ TEST_F(WindowManagerTest, TitlesAreCutThenEscapedAndANonNumberIsNeverWrittenBack
   EXPECT_EQ(desktop.frame(id), start);
 }
 
-TEST_F(WindowManagerTest, TheUndoStackKeepsTheNewestThirtyEntries) {
-  auto id = addWindow({0, 25, 100, 100}, "Draft");
-  for (int i = 1; i <= 31; ++i) manager.apply({{ax(id), {i * 10.0, 25, 100, 100}}}, "move");
-  // Apply i recorded the frame at x = (i - 1) × 10; the first apply's entry is gone.
-  ASSERT_EQ(manager.undoStack().size(), 30u);
-  EXPECT_EQ(manager.undoStack().front()[0].frame, (Rect{10, 25, 100, 100}));
-  for (int i = 0; i < 30; ++i) manager.undo();
-  EXPECT_EQ(desktop.frame(id), (Rect{10, 25, 100, 100}));
-}
-
-TEST_F(WindowManagerTest, UndoAndRedoReplayTheHistoryAsFreshSnapshots) {
+TEST_F(WindowManagerTest, UndoAndRedoReplayTheNewestThirtyEntriesAsFreshSnapshots) {
   auto id = addWindow(start, "Draft");
   manager.apply({{ax(id), leftHalf}}, "leftHalf");
   manager.undo();
@@ -156,6 +141,13 @@ TEST_F(WindowManagerTest, UndoAndRedoReplayTheHistoryAsFreshSnapshots) {
   EXPECT_EQ(manager.redoStack(), History{HistoryEntry{}});
   EXPECT_EQ(manager.redo(), ActionOutcome::restored(0));
   EXPECT_THAT(logText(), EndsWith(entry("undo: 창 1개 복원") + entry("redo: 창 0개 복원")));
+  auto other = addWindow({0, 25, 100, 100}, "Other");
+  for (int i = 1; i <= 31; ++i) manager.apply({{ax(other), {i * 10.0, 25, 100, 100}}}, "move");
+  // Thirty entries are kept: apply i recorded x = (i - 1) × 10, and the first is gone.
+  ASSERT_EQ(manager.undoStack().size(), 30u);
+  EXPECT_EQ(manager.undoStack().front()[0].frame, (Rect{10, 25, 100, 100}));
+  for (int i = 0; i < 30; ++i) manager.undo();
+  EXPECT_EQ(desktop.frame(other), (Rect{10, 25, 100, 100}));
 }
 
 TEST_F(WindowManagerTest, WithoutPermissionActionsPromptAndLogTheirRefusalAndGridsOnlyPrompt) {
@@ -207,13 +199,9 @@ TEST(Refusals, EachNamesItsReasonLogsOrBeepsAndMovesNothing) {
       h.desktop.setFrontmostApplication(8);
     };
   };
-  const struct {
-    Arrange arrange;
-    std::optional<WindowAction> action;  // none: the 2×2 grid
-    std::string logged;
-    int beeps;
-    ActionRefusal refusal;
-  } cases[] = {
+  // arrange, action (none: the 2×2 grid), logged, beeps, refusal.
+  using Row = std::tuple<Arrange, std::optional<WindowAction>, std::string, int, ActionRefusal>;
+  const Row cases[] = {
       {[](auto& h, auto) { h.desktop.setFrontmostApplication(std::nullopt); }, WindowAction::center,
        entry("center: 초점 창 없음"), 1, ActionRefusal::noFocusedWindow},
       {[](auto& h, auto id) { h.desktop.makeUnreadable(id, "AXSize"); }, WindowAction::leftHalf,
@@ -233,16 +221,16 @@ TEST(Refusals, EachNamesItsReasonLogsOrBeepsAndMovesNothing) {
        entry("tileAppRows: Evil\\n2026-01-01T00:00:00Z 시작\\x1B[0m 창 없음"), 1,
        ActionRefusal::noWindows},
   };
-  for (const auto& c : cases) {
+  for (const auto& [arrange, action, logged, beeps, refusal] : cases) {
     fixtures::DesktopHarness fresh;
     auto id = fresh.addWindow(start, "Draft");
-    c.arrange(fresh, id);
+    arrange(fresh, id);
     const ActionOutcome outcome =
-        c.action ? fresh.manager.perform(*c.action) : fresh.manager.applyGrid(2, 2);
-    const std::string name(c.action ? rawValue(*c.action) : "grid");
-    EXPECT_EQ(outcome, ActionOutcome::refused(c.refusal)) << name;
-    EXPECT_EQ(fresh.logText(), c.logged) << name;
-    EXPECT_EQ(fresh.desktop.beeps(), c.beeps) << name;
+        action ? fresh.manager.perform(*action) : fresh.manager.applyGrid(2, 2);
+    const std::string name(action ? rawValue(*action) : "grid");
+    EXPECT_EQ(outcome, ActionOutcome::refused(refusal)) << name;
+    EXPECT_EQ(fresh.logText(), logged) << name;
+    EXPECT_EQ(fresh.desktop.beeps(), beeps) << name;
     EXPECT_EQ(fresh.desktop.frame(id), start) << name;
     EXPECT_TRUE(fresh.manager.undoStack().empty()) << name;
   }

@@ -1,7 +1,8 @@
 // The simulated desktop, its log in memory, the front application "Editor".
 #pragma once
 
-#include <filesystem>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,10 @@ struct DesktopHarness {
     return id;
   }
   AXWindow ax(sim::SimWindowId id) const { return {desktop.windowElement(id), editorPid}; }
+  std::vector<std::string> calls(std::initializer_list<sim::SimPort> ports = {
+                                     sim::SimPort::accessibility}) {
+    return desktop.callTexts(ports);
+  }
   std::string logText() const {
     return platform.logLocation.fileText("/sim/Logs/Corvella.log").value_or("");
   }
@@ -62,5 +67,6 @@ struct DesktopHarness {
   WindowManager manager{platform.accessibility, platform.workspace, platform.screens,
                         platform.sound, log};
 };
+struct DesktopTest : ::testing::Test, DesktopHarness {};
 
 }  // namespace corvella::fixtures

@@ -2,7 +2,6 @@
 // for log messages, port calls and menu items as one line of text each.
 #pragma once
 
-#include <cstdio>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,6 +12,8 @@
 #include "platform/sim/sim_platform.h"
 
 namespace corvella::testing_support {
+
+inline constexpr const char* gridID = "AAAAAAAA-0000-4000-8000-000000000001";
 
 // "Title → selector@target [object] key=… mask=0x… ✓", "---", "## Header";
 // the arrow keys' private-use characters are written as U+F700 to U+F703.
@@ -29,10 +30,9 @@ inline std::string describe(const MenuItem& item) {
     key = "U+F70" + std::to_string(static_cast<unsigned char>(key[2]) - 0x80);
   }
   if (!key.empty()) text += " key=" + key;
-  char mask[32];
-  std::snprintf(mask, sizeof mask, " mask=0x%llX",
-                static_cast<unsigned long long>(item.keyEquivalentModifierMask));
-  if (item.keyEquivalentModifierMask != 0) text += mask;
+  std::ostringstream mask;
+  mask << " mask=0x" << std::hex << std::uppercase << item.keyEquivalentModifierMask;
+  if (item.keyEquivalentModifierMask != 0) text += mask.str();
   return item.state == MenuItemState::on ? text + " ✓" : text;
 }
 
@@ -83,6 +83,11 @@ class AppHarness {
   // The stored "gridLayouts" document a launch will read.
   void storeGrids(const std::string& document) {
     platform.defaults.seedData("gridLayouts", document);
+  }
+  // One 3×2 grid, gridID, on control-option-1 (0xC0000 = 786432).
+  void storeOneGrid() {
+    storeGrids(R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":3,"rows":2,)"
+               R"("shortcut":{"keyCode":18,"modifiers":786432}}])");
   }
   // The front application "Notes" (pid 7) with its one window "Draft".
   sim::SimWindowId addDraftWindow(const Rect& frame = {100, 100, 800, 600}) {

@@ -1,9 +1,6 @@
 // The launch: its order, the start line, the updater and the permission poll.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app_test_harness.h"
 #include "core/app/corvella.h"
 
@@ -80,51 +77,45 @@ TEST_F(LaunchSequenceTest, UntrustedLaunchPromptsOnceThenPollsUntilTheFirstTickA
   EXPECT_EQ(platform.desktop.promptsShown(), 1);
 }
 
-TEST_F(LaunchSequenceTest, APollStillWaitingEndsWithItsDelegate) {
-  platform.desktop.setTrusted(false);
-  delegate->applicationDidFinishLaunching();
-  delegate.reset();
-  platform.desktop.setTrusted(true);
-  EXPECT_EQ(platform.mainQueue.advance(10), 0u);
-  EXPECT_EQ(logMessages().size(), 2u);
-}
-
-TEST_F(LaunchSequenceTest, StartLineCountsEveryRefusedHotKey) {
+TEST_F(LaunchSequenceTest, StartLineCountsEveryRefusedHotKeyAndAWaitingPollEndsWithItsDelegate) {
   // Another application holds option-command-left (service mask 0x900), and a
   // stored grid reuses the built-in Center shortcut, so the later binding loses.
   platform.hotKeyService.occupyByAnotherApplication(123, 0x900);
   storeGrids(R"([{"id":"AAAAAAAA-0000-4000-8000-000000000001","columns":3,"rows":2,)"
              R"("shortcut":{"keyCode":8,"modifiers":1572864}}])");
+  platform.desktop.setTrusted(false);
   delegate->applicationDidFinishLaunching();
-  EXPECT_EQ(logMessages().at(1), "시작 — 권한=true 단축키 실패=2");
+  EXPECT_EQ(logMessages().at(1), "시작 — 권한=false 단축키 실패=2");
+  delegate.reset();
+  platform.desktop.setTrusted(true);
+  EXPECT_EQ(platform.mainQueue.advance(10), 0u);
+  EXPECT_EQ(logMessages().size(), 3u);
 }
 
 TEST(UpdaterDecision, DecidedOnceFromTheBundleAndTheDefaults) {
-  const struct {
-    std::optional<std::string> bundleFeed;
-    std::optional<sim::SimDefaultsValue> defaultsFeed;
-    bool frameworkPresent;
-    const char* logLine;
-  } cases[] = {
-      {feed, {}, true, "자동 업데이트 — 켜짐"},
-      {"", feed, true, "자동 업데이트 — 켜짐"},
-      {{}, {}, true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
-      // Written by hand (defaults write … SUFeedURL -int 1): not a text, so
-      // no address rather than the text "1".
-      {{}, 1.0, true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
-      {feed, {}, false, "자동 업데이트 — 꺼짐(업데이트 프레임워크 없음)"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.logLine);
+  // bundleFeed, defaultsFeed, frameworkPresent, logLine.
+  const std::tuple<std::optional<std::string>, std::optional<sim::SimDefaultsValue>, bool,
+                   const char*>
+      cases[] = {
+          {feed, {}, true, "자동 업데이트 — 켜짐"},
+          {"", feed, true, "자동 업데이트 — 켜짐"},
+          {{}, {}, true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
+          // Written by hand (defaults write … SUFeedURL -int 1): not a text, so
+          // no address rather than the text "1".
+          {{}, 1.0, true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
+          {feed, {}, false, "자동 업데이트 — 꺼짐(업데이트 프레임워크 없음)"},
+      };
+  for (const auto& [bundleFeed, defaultsFeed, frameworkPresent, logLine] : cases) {
+    SCOPED_TRACE(logLine);
     AppHarness app;
-    app.platform.updater.setBundleInfoString("SUFeedURL", c.bundleFeed);
-    if (c.defaultsFeed) app.platform.defaults.seed("SUFeedURL", *c.defaultsFeed);
-    app.platform.updater.setFrameworkPresent(c.frameworkPresent);
+    app.platform.updater.setBundleInfoString("SUFeedURL", bundleFeed);
+    if (defaultsFeed) app.platform.defaults.seed("SUFeedURL", *defaultsFeed);
+    app.platform.updater.setFrameworkPresent(frameworkPresent);
 
     app.delegate->applicationDidFinishLaunching();
 
-    const bool present = std::string(c.logLine).ends_with("켜짐");
-    EXPECT_EQ(app.logMessages().at(1), c.logLine);
+    const bool present = std::string(logLine).ends_with("켜짐");
+    EXPECT_EQ(app.logMessages().at(1), logLine);
     const auto updater = app.delegate->updater();
     EXPECT_EQ(app.platform.updater.controllersStarted(), present ? 1u : 0u);
     // A feed set later changes nothing: the bundle was read once, and a
@@ -132,7 +123,7 @@ TEST(UpdaterDecision, DecidedOnceFromTheBundleAndTheDefaults) {
     app.platform.updater.setBundleInfoString("SUFeedURL", feed);
     EXPECT_EQ(app.delegate->updater(), updater);
     EXPECT_EQ(updater != nullptr, present);
-    const bool feedSet = !std::string(c.logLine).ends_with("(피드 주소 없음)");
+    const bool feedSet = !std::string(logLine).ends_with("(피드 주소 없음)");
     EXPECT_EQ(app.platform.desktop.callCount(sim::SimPort::updater), feedSet ? 2u : 1u);
   }
 }

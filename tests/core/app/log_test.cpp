@@ -5,10 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 
-#include "core/control/log_capture.h"
 #include "platform/sim/sim_platform.h"
 
 namespace corvella {
@@ -24,18 +21,14 @@ class LogTest : public ::testing::Test {
   const fs::path file = folder / "Corvella.log";
   std::optional<std::string> text() const { return platform.logLocation.fileText(file); }
   std::vector<std::string> fileCalls() const {
-    std::vector<std::string> calls;
-    for (const auto& call : platform.desktop.calls()) {
-      if (call.port == sim::SimPort::logLocation) calls.push_back(call.text());
-    }
-    return calls;
+    return platform.desktop.callTexts({sim::SimPort::logLocation});
   }
 
   sim::SimPlatform platform{folder};
   Log log{platform.clock, platform.logLocation};
 };
 
-TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileHoldingOnlyItThenEachEntryIsOneAppend) {
+TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileThenEachEntryIsOneAppendStampedInUtc) {
   log.log("시작");
   log.log("권한 허용됨");
   EXPECT_EQ(text(), "2026-01-02T03:04:05Z 시작\n2026-01-02T03:04:05Z 권한 허용됨\n");
@@ -46,6 +39,19 @@ TEST_F(LogTest, FirstEntryCreatesTheFolderAndAFileHoldingOnlyItThenEachEntryIsOn
       fileCalls(),
       ElementsAre("logsFolder", "createFolder " + folder.string(), "appendToFile " + path + " 28",
                   "writeWholeFile " + path + " 28", "appendToFile " + path + " 38"));
+  // Time stamps are UTC whole seconds with Z.
+  const std::pair<sys_time<milliseconds>, const char*> stamps[] = {
+      {sys_days{1970y / January / 1}, "1970-01-01T00:00:00Z x\n"},
+      {sys_days{2026y / December / 5} + 16h + 25min + 999ms, "2026-12-05T16:25:00Z x\n"},
+      {sys_days{1969y / December / 31} + 23h + 59min + 59s + 500ms, "1969-12-31T23:59:59Z x\n"},
+  };
+  std::string expected = *text();
+  for (const auto& [time, line] : stamps) {
+    platform.clock.set(time);
+    log.log("x");
+    expected += line;
+  }
+  EXPECT_EQ(text(), expected);
 }
 
 TEST_F(LogTest, EntriesFollowInCallOrderWithTheirOwnStampsAndObserversSeeThemUntilRemoved) {
@@ -68,38 +74,6 @@ TEST_F(LogTest, EntriesFollowInCallOrderWithTheirOwnStampsAndObserversSeeThemUnt
   EXPECT_EQ(platform.logLocation.createRequests(), std::vector<fs::path>{folder});
   EXPECT_THAT(first, ElementsAre(block));
   EXPECT_EQ(second.size(), 3u);
-}
-
-TEST(LogCaptureTest, HoldsWhatWasLoggedWhileItLivedEvenWithoutAFile) {
-  sim::SimPlatform platform;  // no log folder at all
-  Log log(platform.clock, platform.logLocation);
-  log.log("before");
-  std::vector<std::string> kept;
-  {
-    LogCapture capture(log);
-    log.log("undo: 창 1개 복원");
-    kept = capture.messages();
-  }
-  log.log("after");
-  EXPECT_THAT(kept, ElementsAre("undo: 창 1개 복원"));
-}
-
-TEST_F(LogTest, TimeStampsAreUtcWholeSecondsWithZ) {
-  const struct {
-    sys_time<milliseconds> time;
-    const char* expected;
-  } rows[] = {
-      {sys_days{1970y / January / 1}, "1970-01-01T00:00:00Z x\n"},
-      {sys_days{2026y / December / 5} + 16h + 25min + 999ms, "2026-12-05T16:25:00Z x\n"},
-      {sys_days{1969y / December / 31} + 23h + 59min + 59s + 500ms, "1969-12-31T23:59:59Z x\n"},
-  };
-  std::string expected;
-  for (const auto& row : rows) {
-    platform.clock.set(row.time);
-    log.log("x");
-    expected += row.expected;
-  }
-  EXPECT_EQ(text(), expected);
 }
 
 TEST_F(LogTest, ADeletedOrRefusedFolderOrNoLocationAtAllDropsEveryEntry) {

@@ -14,14 +14,12 @@ using Object = std::optional<std::string>;
 // Service masks: command 0x100, option 0x800, control 0x1000.
 constexpr std::uint32_t optionCommand = 0x900, controlOption = 0x1800;
 constexpr std::uint32_t leftArrow = 123, key1 = 18;
-const char* const gridID = "AAAAAAAA-0000-4000-8000-000000000001";
+using testing_support::gridID;
 
 class RequestsTest : public testing::Test, protected testing_support::AppHarness {
  protected:
   void SetUp() override {
-    // A 3×2 grid on control-option-1 (0xC0000 = 786432).
-    storeGrids("[{\"id\":\"" + std::string(gridID) +
-               "\",\"columns\":3,\"rows\":2,\"shortcut\":{\"keyCode\":18,\"modifiers\":786432}}]");
+    storeOneGrid();
     delegate->applicationDidFinishLaunching();
     launchLines = logMessages().size();
   }
@@ -86,7 +84,7 @@ TEST_F(RequestsTest, AfterTheDelegateIsGoneOnlyPressesAndPausingStillWork) {
   EXPECT_EQ(hotKeys.registerCallCount(), attempts);
 }
 
-TEST_F(RequestsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing) {
+TEST_F(RequestsTest, StaleObjectsDoNothingTheLoginItemTogglesAndAccessibilityOpensThePane) {
   const MenuItem grid = itemWith(MenuAction::runGrid);
   const MenuItem quit = delegate->buildMenu().back();
   ASSERT_TRUE(hotKeys.press(key1, controlOption));
@@ -104,9 +102,6 @@ TEST_F(RequestsTest, ObjectsNamingNoActionOrNoExistingGridAndShellItemsDoNothing
   EXPECT_EQ(platform.desktop.callCount(sim::SimPort::accessibility), calls);
   EXPECT_TRUE(newLines().empty());
   EXPECT_EQ(platform.desktop.beeps(), 0);
-}
-
-TEST_F(RequestsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABeep) {
   using Status = LoginItemStatus;
   const std::pair<Status, Status> toggles[] = {{Status::notRegistered, Status::enabled},
                                                {Status::enabled, Status::notRegistered},
@@ -132,9 +127,6 @@ TEST_F(RequestsTest, ToggleLoginUnregistersOnlyWhenEnabledAndLogsAFailureWithABe
                                  "로그인 항목 변경 실패: 작업을 완료할 수 없습니다."}));
   EXPECT_EQ(platform.desktop.beeps(), 2);
   EXPECT_EQ(platform.loginItem.status(), Status::enabled);
-}
-
-TEST_F(RequestsTest, AccessibilityItemPromptsThenOpensThePaneWhateverTheTrust) {
   for (bool trusted : {true, false}) {
     platform.desktop.setTrusted(trusted);
     const MenuItem item = delegate->buildMenu().front();

@@ -1,10 +1,6 @@
 // The status menu as the delegate builds it, item by item.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "app_test_harness.h"
 
 namespace corvella {
@@ -39,8 +35,7 @@ const Strings actionGroupsBeforeGrids = {
     "Tile App Windows in Columns → runAction:@delegate [tileAppColumns] key=a mask=0x180000",
     "Tile App Windows in Rows → runAction:@delegate [tileAppRows] key=a mask=0x1A0000",
     "---",
-    "## App Window Grids",
-};
+    "## App Window Grids"};
 
 const Strings actionGroupsAfterGrids = {
     "---",
@@ -54,15 +49,11 @@ const Strings actionGroupsAfterGrids = {
     "---",
     "Undo → runAction:@delegate [undo] key=z mask=0x180000",
     "Redo → runAction:@delegate [redo] key=z mask=0x1A0000",
-    "---",
-};
+    "---"};
 
-const Strings closingItems = {
-    "Settings… → openSettings@delegate key=, mask=0x100000",
-    "Launch at Login → toggleLogin@delegate",
-    "---",
-    "Quit Corvella → terminate: key=q mask=0x100000",
-};
+const Strings closingItems = {"Settings… → openSettings@delegate key=, mask=0x100000",
+                              "Launch at Login → toggleLogin@delegate", "---",
+                              "Quit Corvella → terminate: key=q mask=0x100000"};
 
 class StatusMenuTest : public testing::Test, protected AppHarness {
  protected:
@@ -91,7 +82,7 @@ TEST_F(StatusMenuTest, TrustedWithThreeGridsAndNoUpdaterListsEveryItemInOrder) {
                     closingItems}));
 }
 
-TEST_F(StatusMenuTest, WithAnUpdaterTheUpdateCheckComesBeforeSettingsAndReachesTheUpdater) {
+TEST_F(StatusMenuTest, AnUpdateCheckComesBeforeSettingsAndNoStatusItemIsLoggedOnce) {
   platform.updater.setBundleInfoString("SUFeedURL", "https://updates.example.org/appcast.xml");
   delegate->applicationDidFinishLaunching();
   const Strings all = menu();
@@ -101,6 +92,13 @@ TEST_F(StatusMenuTest, WithAnUpdaterTheUpdateCheckComesBeforeSettingsAndReachesT
 
   EXPECT_TRUE(delegate->performMenuItem(delegate->buildMenu().at(all.size() - 5)));
   EXPECT_EQ(platform.updater.updateChecks(), 1u);
+  // Without a status item the way to the settings is logged, once.
+  delegate->statusItemUnavailable();
+  delegate->statusItemUnavailable();
+  EXPECT_EQ(logMessages().back(),
+            "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: "
+            "corvella --settings)");
+  EXPECT_EQ(logMessages().size(), 3u);
 }
 
 TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMomentAndTheLocalizer) {
@@ -123,32 +121,6 @@ TEST_F(StatusMenuTest, EachOpeningReflectsTheStateAtThatMomentAndTheLocalizer) {
   EXPECT_EQ(after[0], "Allow Accessibility Access… → openAccessibilitySettings@delegate");
   EXPECT_EQ(after[2], "왼쪽 절반 → runAction:@delegate [leftHalf] key=U+F702 mask=0x180000");
   EXPECT_EQ(after[19], "0분할 (0×5) → runGrid:@delegate [AAAAAAAA-0000-4000-8000-000000000001]");
-}
-
-TEST_F(StatusMenuTest, ItemsCarryTheHotKeyTheyRunAndFixedItemsNone) {
-  constexpr std::uint64_t control = 0x40000, option = 0x80000;
-  std::vector<GridLayout> layouts = services.gridLayoutStore().layouts();
-  layouts[1].shortcut = Shortcut{18, control | option};
-  services.gridLayoutStore().setLayouts(layouts);
-  const std::vector<MenuItem> items = delegate->buildMenu();
-  auto hotKey = [&](const std::string& title) {
-    return std::find_if(items.begin(), items.end(), [&](auto& i) { return i.title == title; })
-        ->hotKey;
-  };
-  EXPECT_EQ(hotKey("Previous Third"), (Shortcut{123, control | option}));
-  EXPECT_EQ(hotKey("8-way Split (4×2)"), (Shortcut{18, control | option}));
-  // ⌘, and ⌘Q act only inside a focused menu bar: no hot key.
-  EXPECT_TRUE(!hotKey("6-way Split (3×2)") && !hotKey("Settings…") && !hotKey("Quit Corvella"));
-}
-
-TEST_F(StatusMenuTest, NoStatusItemIsLoggedOnceWithTheWayToTheSettings) {
-  delegate->applicationDidFinishLaunching();
-  delegate->statusItemUnavailable();
-  delegate->statusItemUnavailable();
-  EXPECT_EQ(logMessages().back(),
-            "상태 항목 표시 불가 — 시스템 트레이 없음 (단축키는 그대로 동작, 설정 창: "
-            "corvella --settings)");
-  EXPECT_EQ(logMessages().size(), 3u);
 }
 
 }  // namespace

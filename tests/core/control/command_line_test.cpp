@@ -2,10 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
 #include <tuple>
-#include <vector>
 
 #include "core/control/command_line.h"
 
@@ -15,22 +12,20 @@ namespace {
 using ::testing::HasSubstr;
 using Kind = CommandLine::Kind;
 
-CommandLine parse(std::vector<std::string_view> arguments) {
-  return parseCommandLine(arguments);
-}
+using Arguments = std::vector<std::string_view>;
+const auto parse = [](Arguments arguments) { return parseCommandLine(arguments); };
+const auto mac = [](Arguments a) { return parseCommandLine(a, CommandLineShell::mac); };
 // A report as one comparable value: output, error, exit status.
-std::tuple<std::string, std::string, ExitStatus> fields(const ClientReport& report) {
-  return {report.output, report.error, report.exit};
-}
+const auto fields = [](const ClientReport& r) { return std::tuple(r.output, r.error, r.exit); };
 
 struct Asked {
-  std::vector<std::string_view> arguments;
+  Arguments arguments;
   ControlRequest request;
   bool json = false;
 };
 
-TEST(CommandLineTest, EachCommandBecomesItsRequestAndNoneIsTheDaemon) {
-  const std::tuple<std::vector<std::string_view>, bool, bool> daemons[] = {
+TEST(CommandLineTest, EachCommandBecomesItsRequestAnythingElseIsAUsageErrorAndAnswersArePrinted) {
+  const std::tuple<Arguments, bool, bool> daemons[] = {
       {{}, false, false}, {{"--settings"}, true, false}, {{"--headless"}, false, true}};
   for (const auto& [arguments, settings, headless] : daemons) {
     const CommandLine command = parse(arguments);
@@ -51,9 +46,6 @@ TEST(CommandLineTest, EachCommandBecomesItsRequestAndNoneIsTheDaemon) {
     EXPECT_EQ(command.request, row.request) << row.arguments[0];
     EXPECT_EQ(command.json, row.json) << row.arguments[0];
   }
-}
-
-TEST(CommandLineTest, HelpAndVersionAnswerWithoutAnInstance) {
   EXPECT_TRUE(parse({"--help"}).kind == Kind::help && parse({"help"}).kind == Kind::help);
   EXPECT_EQ(parse({"run", "--help"}).kind, Kind::help);
   EXPECT_EQ(parse({"--version"}).kind, Kind::version);
@@ -67,15 +59,7 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAnInstance) {
       EXPECT_LE(end - start, 80u) << text.substr(start, end - start);
     }
   }
-}
-
-struct Misused {
-  std::vector<std::string_view> arguments;
-  std::string error;
-};
-
-TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
-  const Misused rows[] = {
+  const std::pair<Arguments, std::string> misused[] = {
       {{"fly"}, "unknown command \"fly\" (corvella --help lists the commands)"},
       {{"--daemon"}, "unknown option \"--daemon\" (corvella --help lists the commands)"},
       {{"--version", "now"}, "--version takes no arguments"},
@@ -90,10 +74,10 @@ TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
       {{"list", "--all"}, "list takes only --json, not \"--all\""},
       {{"run", "\x1b[2J"}, "unknown action \"?[2J\" (corvella --help lists them)"},
   };
-  for (const Misused& row : rows) {
-    const CommandLine command = parse(row.arguments);
-    EXPECT_EQ(command.kind, Kind::usage) << row.error;
-    EXPECT_EQ(command.error, row.error);
+  for (const auto& [arguments, error] : misused) {
+    const CommandLine command = parse(arguments);
+    EXPECT_EQ(command.kind, Kind::usage) << error;
+    EXPECT_EQ(command.error, error);
   }
   EXPECT_EQ(fields(usageReport("run takes one action name")),
             fields({"", "corvella: run takes one action name\n", ExitStatus::usage}));
@@ -105,9 +89,6 @@ TEST(CommandLineTest, AnythingElseIsAUsageErrorInOneLine) {
             "corvella: Corvella is not running (nothing answers at /run/x)\n");
   EXPECT_EQ(fields(failedExchangeReport("no answer from Corvella within 10 s")),
             fields({"", "corvella: no answer from Corvella within 10 s\n", ExitStatus::failed}));
-}
-
-TEST(CommandLineTest, AnAnswerIsPrintedAsTextOrItsDataAsJson) {
   ControlAnswer answer{ExitStatus::failed, "undo: 창 1개 복원\n", "grid 2×2: no front application",
                        nlohmann::json{{"b", 1}, {"a", "×"}}};
   EXPECT_EQ(fields(answerReport(parse({"run", "undo"}), answer)),
@@ -121,13 +102,6 @@ TEST(CommandLineTest, AnAnswerIsPrintedAsTextOrItsDataAsJson) {
   EXPECT_EQ(answerReport(parse({"status", "--json"}), answer).output, "undo: 창 1개 복원\n");
   answer.error.clear();
   EXPECT_EQ(answerReport(parse({"run", "undo"}), answer).error, "");
-}
-
-TEST(CommandLineTest, OnTheMacTheSystemsOwnArgumentsAreLeftOutAndThereIsNoHeadlessMode) {
-  using Arguments = std::vector<std::string_view>;
-  const auto mac = [](Arguments arguments) {
-    return parseCommandLine(arguments, CommandLineShell::mac);
-  };
   // Started by the system, or by open(1) with settings for one run.
   EXPECT_EQ(mac({"-psn_0_1234567", "-AppleLocale"}).kind, Kind::daemon);
   EXPECT_TRUE(mac({"-AppleLanguages", "(ko)", "--settings"}).settings);
@@ -140,14 +114,11 @@ TEST(CommandLineTest, OnTheMacTheSystemsOwnArgumentsAreLeftOutAndThereIsNoHeadle
   // Linux keeps every argument as written.
   EXPECT_EQ(parse({"-psn_0_1"}).kind, Kind::usage);
 
-  const std::string help = helpText(CommandLineShell::mac);
-  EXPECT_EQ(help.find("--headless"), std::string::npos);
-  EXPECT_THAT(help, HasSubstr("corvella://run?action=ACTION"));
+  const std::string macHelp = helpText(CommandLineShell::mac);
+  EXPECT_EQ(macHelp.find("--headless"), std::string::npos);
+  EXPECT_THAT(macHelp, HasSubstr("corvella://run?action=ACTION"));
   EXPECT_EQ(helpText().find("corvella://"), std::string::npos);
   EXPECT_THAT(helpText(), HasSubstr("  corvella --headless "));
-}
-
-TEST(CommandLineTest, WhatATerminalWouldActOnIsShownAsQuestionMarks) {
   EXPECT_EQ(terminalSafe("  OK 결과=(0,0 720×900) \x1b]0;pwned\x07 tab\tend\n"),
             "  OK 결과=(0,0 720×900) ?]0;pwned? tab\tend\n");
   // C1 controls too (even first), but not the no-break space just past them.

@@ -1,7 +1,7 @@
 // The answer line, action outcomes as answers, list and status as people read them.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <tuple>
 
 #include "core/control/action_answer.h"
 #include "core/control/control_answer.h"
@@ -10,14 +10,14 @@
 namespace corvella {
 namespace {
 
-TEST(ControlAnswerTest, AnAnswerIsOneLineOfJsonWithItsFieldsInOrder) {
-  const ControlAnswer answer{ExitStatus::failed, "center: 초점 창 없음\n",
-                             "center: no focused window", nullptr};
-  const std::string line = encodeControlAnswer(answer);
+TEST(ControlAnswerTest, OneLineOfJsonOnlyAChangeThatReachedEveryTargetIsDoneAndAlignedReports) {
+  const ControlAnswer centered{ExitStatus::failed, "center: 초점 창 없음\n",
+                               "center: no focused window", nullptr};
+  const std::string line = encodeControlAnswer(centered);
   EXPECT_EQ(line,
             "{\"exit\":1,\"output\":\"center: 초점 창 없음\\n\",\"error\":\"center: no focused "
             "window\",\"data\":null}");
-  EXPECT_EQ(decodeControlAnswer(line), answer);
+  EXPECT_EQ(decodeControlAnswer(line), centered);
   // A window title can hold any bytes; the answer stays valid JSON.
   EXPECT_EQ(decodeControlAnswer(encodeControlAnswer({ExitStatus::done, "한 a\xff", "", nullptr})),
             (ControlAnswer{ExitStatus::done, "한 a\uFFFD", "", nullptr}));
@@ -38,18 +38,9 @@ TEST(ControlAnswerTest, AnAnswerIsOneLineOfJsonWithItsFieldsInOrder) {
   EXPECT_EQ(decodeControlAnswer(R"({"exit":2,"output":"","error":"usage"})"),
             (ControlAnswer{ExitStatus::usage, "", "usage", nullptr}));
   EXPECT_EQ(decodeControlAnswer(std::string(maxAnswerBytes + 1, ' ')), std::nullopt);
-}
+  const std::string block = "leftHalf\n  OK 목표=(0,0 720×900) 결과=(0,0 720×900) Alpha";
 
-const std::string block = "leftHalf\n  OK 목표=(0,0 720×900) 결과=(0,0 720×900) Alpha";
-
-struct Row {
-  ActionOutcome outcome;
-  ExitStatus exit;
-  std::string error;
-};
-
-TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDone) {
-  const Row rows[] = {
+  const std::tuple<ActionOutcome, ExitStatus, std::string> rows[] = {
       {ActionOutcome::applied(1, 1), ExitStatus::done, ""},
       {ActionOutcome::restored(0), ExitStatus::done, ""},
       {ActionOutcome::applied(1, 0), ExitStatus::failed,
@@ -60,17 +51,14 @@ TEST(ActionAnswerTest, OnlyAChangeThatReachedEveryTargetIsDone) {
        "leftHalf: 3 of 3 windows did not reach their target"},
       {ActionOutcome::applied(0, 0), ExitStatus::failed, "leftHalf: no window was moved"},
   };
-  for (const Row& row : rows) {
-    const ControlAnswer answer = actionAnswer("leftHalf", row.outcome, {block});
-    EXPECT_EQ(answer.exit, row.exit) << row.error;
-    EXPECT_EQ(answer.error, row.error);
+  for (const auto& [outcome, exit, error] : rows) {
+    const ControlAnswer answer = actionAnswer("leftHalf", outcome, {block});
+    EXPECT_EQ(answer.exit, exit) << error;
+    EXPECT_EQ(answer.error, error);
     EXPECT_EQ(answer.output, block + "\n");
     EXPECT_TRUE(answer.data.is_null());
   }
-}
-
-TEST(ActionAnswerTest, ARefusalIsNamedWhetherOrNotItWroteAnEntry) {
-  const std::pair<ActionRefusal, std::string> rows[] = {
+  const std::pair<ActionRefusal, std::string> refusals[] = {
       {ActionRefusal::notTrusted, "Corvella is not allowed to control windows"},
       {ActionRefusal::noFocusedWindow, "no focused window"},
       {ActionRefusal::noScreen, "the window is on no screen"},
@@ -81,7 +69,7 @@ TEST(ActionAnswerTest, ARefusalIsNamedWhetherOrNotItWroteAnEntry) {
       {ActionRefusal::noWindowOnScreen,
        "none of the front application's windows is on the focused window's screen"},
   };
-  for (const auto& [refusal, why] : rows) {
+  for (const auto& [refusal, why] : refusals) {
     const ControlAnswer answer = actionAnswer("grid 3×2", ActionOutcome::refused(refusal), {});
     EXPECT_EQ(answer.exit, ExitStatus::failed);
     EXPECT_EQ(answer.error, "grid 3×2: " + why);
@@ -92,17 +80,13 @@ TEST(ActionAnswerTest, ARefusalIsNamedWhetherOrNotItWroteAnEntry) {
                          {"center: 초점 창 없음", "", "two\n  lines"})
                 .output,
             "center: 초점 창 없음\n\ntwo\n  lines\n");
-}
+  const UUID first = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
 
-const UUID first = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
-
-TEST(ControlReportsTest, ListAlignsEachSectionsColumnsAndMarksWhatIsNotRegistered) {
-  const ControlAnswer answer =
-      listAnswer({{WindowAction::leftHalf, "Left Half", "⌃⌥←", true},
-                  {WindowAction::nextThird, "Next Third", "⌃⌥⇧→", false}},
-                 {{first, 3, 2, "6-way Split (3×2)", "Ctrl+Alt+1", true},
-                  {first, 0, 3, "0-way Split (0×3)", std::nullopt, false}});
-  EXPECT_EQ(answer.output,
+  const ControlAnswer list = listAnswer({{WindowAction::leftHalf, "Left Half", "⌃⌥←", true},
+                                         {WindowAction::nextThird, "Next Third", "⌃⌥⇧→", false}},
+                                        {{first, 3, 2, "6-way Split (3×2)", "Ctrl+Alt+1", true},
+                                         {first, 0, 3, "0-way Split (0×3)", std::nullopt, false}});
+  EXPECT_EQ(list.output,
             "Actions (corvella run ACTION):\n"
             // Columns line up by characters: each glyph is three bytes.
             "  leftHalf   ⌃⌥←   Left Half\n"
@@ -110,20 +94,17 @@ TEST(ControlReportsTest, ListAlignsEachSectionsColumnsAndMarksWhatIsNotRegistere
             "Grid layouts (corvella grid ID, or corvella grid COLUMNSxROWS):\n"
             "  AAAAAAAA-0000-4000-8000-000000000001  Ctrl+Alt+1  6-way Split (3×2)\n"
             "  AAAAAAAA-0000-4000-8000-000000000001  -           0-way Split (0×3)\n");
-  EXPECT_EQ(answer.data["grids"][1]["shortcut"], nullptr);
-  EXPECT_EQ(answer.data["grids"][1]["columns"], 0);
+  EXPECT_EQ(list.data["grids"][1]["shortcut"], nullptr);
+  EXPECT_EQ(list.data["grids"][1]["columns"], 0);
   EXPECT_EQ(listAnswer({}, {}).output,
             "Actions (corvella run ACTION):\n"
             "Grid layouts (corvella grid ID, or corvella grid COLUMNSxROWS):\n  none\n");
-}
-
-TEST(ControlReportsTest, StatusCountsTheShortcutsAndNamesTheRefusedOnes) {
   StatusReport report{"0.1.0", 812, false, 18, 21, {}};
   report.refused = {{"Ctrl+Alt+Left", WindowAction::previousThird, std::nullopt},
                     {"Ctrl+Alt+Right", WindowAction::nextThird, std::nullopt},
                     {"Super+1", std::nullopt, first}};
-  const ControlAnswer answer = statusAnswer(report);
-  EXPECT_EQ(answer.output,
+  const ControlAnswer status = statusAnswer(report);
+  EXPECT_EQ(status.output,
             "Corvella 0.1.0 is running (process 812).\n"
             "Accessibility: not allowed\n"
             "Shortcuts: 18 of 21 registered\n"
@@ -131,7 +112,7 @@ TEST(ControlReportsTest, StatusCountsTheShortcutsAndNamesTheRefusedOnes) {
             "  Ctrl+Alt+Left   corvella run previousThird\n"
             "  Ctrl+Alt+Right  corvella run nextThird\n"
             "  Super+1         corvella grid AAAAAAAA-0000-4000-8000-000000000001\n");
-  EXPECT_EQ(answer.data.dump(),
+  EXPECT_EQ(status.data.dump(),
             R"({"pid":812,"refused":[{"action":"previousThird","shortcut":"Ctrl+Alt+Left"},)"
             R"({"action":"nextThird","shortcut":"Ctrl+Alt+Right"},)"
             R"({"grid":"AAAAAAAA-0000-4000-8000-000000000001","shortcut":"Super+1"}],)"

@@ -2,9 +2,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/control/control_handler.h"
 #include "core/control/control_url_handler.h"
 #include "core/hotkeys/linux_shortcut_text.h"
@@ -15,25 +12,21 @@ namespace corvella {
 namespace {
 
 using ::testing::StartsWith;
+using Strings = std::vector<std::string>;
 
-constexpr const char* gridID = "AAAAAAAA-0000-4000-8000-000000000001";
+using testing_support::gridID;
 
 // An answer that printed its output, and one that failed with its error.
-ControlAnswer printed(std::string output) {
-  return {ExitStatus::done, std::move(output), "", nullptr};
-}
-ControlAnswer failed(ExitStatus exit, std::string error) {
-  return {exit, "", std::move(error), nullptr};
-}
+const auto printed = [](std::string o) { return ControlAnswer{ExitStatus::done, o, "", nullptr}; };
+const auto failed = [](ExitStatus e, std::string why) { return ControlAnswer{e, "", why, {}}; };
 
 // Requests and links are served by one handler; links are held until the
 // launch has run, and logged as ignored when nothing can be served.
 class ControlHandlerTest : public ::testing::Test, protected testing_support::AppHarness {
  protected:
-  // A 3×2 grid on control-option-1 (0xC0000 = 786432), then the launch.
+  // The grid, then the launch.
   void launch() {
-    storeGrids(std::string(R"([{"id":")") + gridID +
-               R"(","columns":3,"rows":2,"shortcut":{"keyCode":18,"modifiers":786432}}])");
+    storeOneGrid();
     delegate->applicationDidFinishLaunching();
   }
   ControlAnswer serve(const ControlRequest& request) { return handler.serve(request); }
@@ -79,7 +72,7 @@ TEST_F(ControlHandlerTest, RunAndGridAnswerWithTheEntriesTheyLoggedAndTheirOutco
             failed(ExitStatus::usage, "malformed request: one JSON object on one line expected"));
 }
 
-TEST_F(ControlHandlerTest, ListAndStatusNameTheShortcutsAnotherProgramHolds) {
+TEST_F(ControlHandlerTest, ListAndStatusNameTheShortcutsAnotherProgramHoldsAndSettingsNeedAWindow) {
   // Another program holds Ctrl+Alt+Right and Ctrl+Alt+1 (service mask 0x1800).
   platform.hotKeyService.occupyByAnotherApplication(124, 0x1800);
   platform.hotKeyService.occupyByAnotherApplication(18, 0x1800);
@@ -103,10 +96,6 @@ TEST_F(ControlHandlerTest, ListAndStatusNameTheShortcutsAnotherProgramHolds) {
   platform.hotKeyService.releaseByAnotherApplication(18, 0x1800);
   services.gridLayoutStore().setLayouts(services.gridLayoutStore().layouts());
   EXPECT_TRUE(handler.refusedShortcuts().empty());
-}
-
-TEST_F(ControlHandlerTest, SettingsShowTheWindowOnlyWhereThereIsOne) {
-  launch();
   EXPECT_EQ(serve(SettingsRequest{}),
             failed(ExitStatus::failed,
                    "the running Corvella has no settings window (started with --headless)"));
@@ -115,39 +104,31 @@ TEST_F(ControlHandlerTest, SettingsShowTheWindowOnlyWhereThereIsOne) {
   EXPECT_TRUE(platform.settingsWindowUI.isVisible());
 }
 
+// A link that asks for nothing servable is logged as ignored, at once if it
+// is malformed; the others wait for the launch and run in the order opened.
 TEST_F(ControlHandlerTest, LinksOpenedBeforeTheLaunchWaitForItAndRunInOrder) {
   const auto draft = addDraftWindow();
+  links.open("corvella://run?action=LeftHalf%1B");
   links.open("corvella://run?action=maximize");
   links.open("corvella://run?action=leftHalf");
-  EXPECT_TRUE(logMessages().empty());
+  EXPECT_EQ(logMessages(),
+            (Strings{"URL 무시 — unknown action \"LeftHalf?\" (corvella list shows them)"}));
   delegate->applicationDidFinishLaunching();
   links.launchFinished();
   EXPECT_EQ(platform.desktop.frame(draft), (Rect{0, 25, 720, 875}));
   // After the launch's own two entries, in the order opened.
-  EXPECT_EQ(logMessages()[2], "maximize");
+  EXPECT_EQ(logMessages()[3], "maximize");
   // Once launched, a link runs at once; a second end of the launch serves nothing again.
   links.open("corvella://run?action=undo");
   links.launchFinished();
   EXPECT_EQ(platform.desktop.frame(draft), (Rect{0, 25, 1440, 875}));
-  EXPECT_EQ(logMessages().size(), 7u);
-}
-
-TEST_F(ControlHandlerTest, ALinkThatAsksForNothingServableIsLoggedAsIgnored) {
-  const auto draft = addDraftWindow();
-  // Refused at once, launched or not.
-  links.open("corvella://run?action=LeftHalf%1B");
-  delegate->applicationDidFinishLaunching();
-  links.launchFinished();
+  EXPECT_EQ(logMessages().size(), 8u);
   // Well formed, but no stored layout has the identifier.
   links.open("corvella://grid?id=AAAAAAAA-0000-4000-8000-00000000000F");
-
-  const auto logged = logMessages();
-  ASSERT_EQ(logged.size(), 4u);
-  EXPECT_EQ(logged[0], "URL 무시 — unknown action \"LeftHalf?\" (corvella list shows them)");
-  EXPECT_EQ(logged[3],
+  EXPECT_EQ(logMessages().back(),
             "URL 무시 — no grid layout has the identifier AAAAAAAA-0000-4000-8000-00000000000F "
             "(corvella list shows them)");
-  EXPECT_EQ(platform.desktop.frame(draft), (Rect{100, 100, 800, 600}));
+  EXPECT_EQ(platform.desktop.frame(draft), (Rect{0, 25, 1440, 875}));
   EXPECT_EQ(platform.desktop.beeps(), 0);
 }
 

@@ -1,8 +1,5 @@
 // Request lines and corvella:// links: one request each, or one line of fault.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "core/control/control_request.h"
 #include "core/control/control_url.h"
@@ -10,35 +7,30 @@
 namespace corvella {
 namespace {
 
-using ::testing::HasSubstr;
-
 const UUID layoutID = *UUID::parse("E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
 
-struct Served {
+// A line and what it parses to: its request and no error, or none and its error.
+struct Row {
+  Row(std::string text, ControlRequest served) : line(std::move(text)), request(served) {}
+  Row(std::string text, std::string why) : line(std::move(text)), error(std::move(why)) {}
   std::string line;
-  ControlRequest request;
+  std::optional<ControlRequest> request;
+  std::string error;
 };
-using Refused = std::pair<std::string, std::string>;  // the line, its error
-
-// Requests and links share their rows: each parses to its request, or to
-// nothing and its error.
-void expectParsed(ParsedRequest (*parse)(std::string_view), const std::vector<Served>& rows) {
-  for (const Served& row : rows) {
+void expectRows(ParsedRequest (*parse)(std::string_view), const std::vector<Row>& rows) {
+  for (const Row& row : rows) {
     const ParsedRequest parsed = parse(row.line);
     EXPECT_EQ(parsed.request, row.request) << row.line << ": " << parsed.error;
-    EXPECT_EQ(parsed.error, "") << row.line;
-  }
-}
-void expectRefused(ParsedRequest (*parse)(std::string_view), const std::vector<Refused>& rows) {
-  for (const auto& [line, error] : rows) {
-    const ParsedRequest parsed = parse(line);
-    EXPECT_FALSE(parsed.request.has_value()) << line;
-    EXPECT_EQ(parsed.error, error) << line;
+    EXPECT_EQ(parsed.error, row.error) << row.line;
   }
 }
 
-TEST(ControlRequestTest, EachRequestParsesFromItsLineAndIgnoresKeysItDoesNotUse) {
-  expectParsed(
+// Keys a request does not use are ignored; what cannot be served is refused
+// with one line saying why.
+TEST(ControlRequestTest, EachLineOrLinkParsesToItsRequestOrOneSafeLineOfFault) {
+  const std::string malformed = "malformed request: one JSON object on one line expected";
+  const std::string range = "grid size out of range: columns and rows go from 1 to 12";
+  expectRows(
       parseControlRequest,
       {
           {R"({"request":"run","action":"leftHalf"})", RunRequest{WindowAction::leftHalf}},
@@ -52,15 +44,6 @@ TEST(ControlRequestTest, EachRequestParsesFromItsLineAndIgnoresKeysItDoesNotUse)
           {R"({"request":"list","json":true})", ListRequest{}},
           {R"({"request":"status"})", StatusRequest{}},
           {R"({"request":"settings"})", SettingsRequest{}},
-      });
-}
-
-TEST(ControlRequestTest, WhatCannotBeServedIsRefusedWithOneLineSayingWhy) {
-  const std::string malformed = "malformed request: one JSON object on one line expected";
-  const std::string range = "grid size out of range: columns and rows go from 1 to 12";
-  expectRefused(
-      parseControlRequest,
-      {
           {"", malformed},
           {R"(["run","leftHalf"])", malformed},
           {"{\"request\":\"run\",\"action\":\"left\xff\"}", malformed},
@@ -80,12 +63,9 @@ TEST(ControlRequestTest, WhatCannotBeServedIsRefusedWithOneLineSayingWhy) {
           {R"({"request":"grid","id":5})", "a grid layout identifier is a text"},
           {R"({"request":"grid","id":"3x2"})", "\"3x2\" is not a grid layout identifier"},
       });
-}
-
-TEST(ControlRequestTest, ALineIsAtMostFourKibibytesWithItsLineFeed) {
-  const std::string request = R"({"request":"status"})";
+  const std::string status = R"({"request":"status"})";
   // 4095 bytes and the line feed make 4096: the longest line served.
-  const std::string longest = request + std::string(maxRequestBytes - 1 - request.size(), ' ');
+  const std::string longest = status + std::string(maxRequestBytes - 1 - status.size(), ' ');
   EXPECT_TRUE(parseControlRequest(longest + "\r").request.has_value());  // CR is not counted
   EXPECT_EQ(parseControlRequest(longest + " ").error, "request longer than 4096 bytes");
   // What a client sent is quoted only as printable text of forty characters.
@@ -93,9 +73,6 @@ TEST(ControlRequestTest, ALineIsAtMostFourKibibytesWithItsLineFeed) {
             "unknown action \"?]0;owned??\" (corvella list shows them)");
   EXPECT_EQ(quotedForAnswer("Größe"), "Gr????e");  // two bytes each
   EXPECT_EQ(quotedForAnswer(std::string(41, 'a')), std::string(40, 'a') + "…");
-}
-
-TEST(ControlRequestTest, EveryRequestEncodesToALineThatParsesBackToIt) {
   for (const ControlRequest& request : std::vector<ControlRequest>{
            RunRequest{WindowAction::previousDisplay}, GridSizeRequest{4, 3},
            GridLayoutRequest{layoutID}, ListRequest{}, StatusRequest{}, SettingsRequest{}}) {
@@ -121,10 +98,8 @@ TEST(ControlRequestTest, EveryRequestEncodesToALineThatParsesBackToIt) {
   for (const char* text : {"E621E1F8-C36C-495A-93FC-0C247A3E6E5F", "3x", "ax2"}) {
     EXPECT_FALSE(looksLikeGridSize(text)) << text;
   }
-}
-
-TEST(ControlURLTest, EachLinkBecomesItsRequest) {
-  expectParsed(
+  const std::string known = " (corvella://run, corvella://grid and corvella://settings are links)";
+  expectRows(
       parseControlURL,
       {
           {"corvella://run?action=leftHalf", RunRequest{WindowAction::leftHalf}},
@@ -139,14 +114,6 @@ TEST(ControlURLTest, EachLinkBecomesItsRequest) {
           {"corvella://grid?size=4%C3%973", GridSizeRequest{4, 3}},  // 4×3
           {"corvella://grid?id=e621e1f8-c36c-495a-93fc-0c247a3e6e5f", GridLayoutRequest{layoutID}},
           {"corvella://settings", SettingsRequest{}},
-      });
-}
-
-TEST(ControlURLTest, EveryOtherLinkIsRefusedInOneSafeLine) {
-  const std::string known = " (corvella://run, corvella://grid and corvella://settings are links)";
-  expectRefused(
-      parseControlURL,
-      {
           {"corvella://run?action=LeftHalf",
            "unknown action \"LeftHalf\" (corvella list shows them)"},
           {"corvella://run", "run needs an action, e.g. corvella://run?action=leftHalf"},
@@ -170,9 +137,9 @@ TEST(ControlURLTest, EveryOtherLinkIsRefusedInOneSafeLine) {
           {"", "not a corvella:// link: \"\""},
       });
   const std::string start = "corvella://run?action=maximize&padding=";
-  const std::string longest = start + std::string(maxRequestBytes - 1 - start.size(), 'p');
-  EXPECT_EQ(parseControlURL(longest).request, ControlRequest{RunRequest{WindowAction::maximize}});
-  EXPECT_EQ(parseControlURL(longest + "p").error, "link longer than 4096 bytes");
+  const std::string longLink = start + std::string(maxRequestBytes - 1 - start.size(), 'p');
+  EXPECT_EQ(parseControlURL(longLink).request, ControlRequest{RunRequest{WindowAction::maximize}});
+  EXPECT_EQ(parseControlURL(longLink + "p").error, "link longer than 4096 bytes");
   // A long refused link is quoted cut short, never whole.
   EXPECT_EQ(parseControlURL("https://" + std::string(200, 'a')).error,
             "not a corvella:// link: \"https://" + std::string(32, 'a') + "…\"");

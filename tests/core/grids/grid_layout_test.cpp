@@ -4,10 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <ostream>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "core/grids/count_format.h"
 #include "core/grids/grid_layout_store.h"
@@ -15,30 +11,19 @@
 #include "platform/sim/sim_platform.h"
 
 namespace corvella {
-
-// UUIDs in their text form in failure messages.
-inline void PrintTo(const UUID& uuid, std::ostream* stream) {
-  *stream << uuid.uuidString();
-}
-
 namespace {
 
 constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
 
-GridLayout grid(std::int64_t columns, std::int64_t rows) {
-  return {.id = UUID{}, .columns = columns, .rows = rows, .shortcut = {}};
-}
+const auto grid = [](std::int64_t c, std::int64_t r) { return GridLayout{{}, c, r, {}}; };
 
-constexpr const char* idText = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F";
+const std::string idText = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F";
 const UUID id = *UUID::parse(idText);
-
 // One layout with that id and the given members after it.
-std::string withId(const std::string& rest) {
-  return "[{\"id\":\"" + std::string(idText) + "\"" + rest + "}]";
-}
+const auto withId = [](std::string rest) { return "[{\"id\":\"" + idText + "\"" + rest + "}]"; };
 
-TEST(UUIDTest, UpperCaseTextParsedBackInEitherCase) {
+TEST(GridLayoutTest, UUIDsTitlesCountsAndTheDocumentWhichAnyFaultOrDeepNestingFails) {
   constexpr UUID sample{{0xE6, 0x21, 0xE1, 0xF8, 0xC3, 0x6C, 0x49, 0x5A, 0x93, 0xFC, 0x0C, 0x24,
                          0x7A, 0x3E, 0x6E, 0x5F}};
   EXPECT_EQ(sample.uuidString(), "E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
@@ -53,9 +38,6 @@ TEST(UUIDTest, UpperCaseTextParsedBackInEitherCase) {
   EXPECT_NE(random, UUID::random());
   EXPECT_EQ(random.bytes[6] >> 4, 4);
   EXPECT_EQ(random.bytes[8] & 0xC0, 0x80);
-}
-
-TEST(GridLayoutTest, TitlesAndCountsShowHandEditedValuesAsTheyAreAndSaturate) {
   sim::SimPlatform platform;
   EXPECT_EQ(shortTitle(grid(3, 2), platform.localizer), "6-way Split");
   const std::pair<GridLayout, std::string> cases[] = {
@@ -72,9 +54,6 @@ TEST(GridLayoutTest, TitlesAndCountsShowHandEditedValuesAsTheyAreAndSaturate) {
   EXPECT_EQ(formatCount("%1$lld of %lld", -7), "-7 of -7");
   EXPECT_EQ(formatCount("100%% %lld", int64Min), "100% -9223372036854775808");
   EXPECT_EQ(formatCount("stray % and %d and %ll%", 5), "stray % and %d and %ll%");
-}
-
-TEST(GridLayoutDocumentTest, EncodesKeysInTheirOrderAndReadsThemInAnyOrder) {
   std::vector<GridLayout> layouts{grid(3, 2), grid(12, 1)};
   layouts[0].id = id;
   layouts[0].shortcut = Shortcut{.keyCode = 18, .modifiers = 0xC0000};
@@ -89,9 +68,6 @@ TEST(GridLayoutDocumentTest, EncodesKeysInTheirOrderAndReadsThemInAnyOrder) {
           R"("id":"e621e1f8-c36c-495a-93fc-0c247a3e6e5f","columns":3},{"rows":1,"columns":12,)"
           R"("shortcut":null,"id":"00000000-0000-0000-0000-000000000000"}])"),
       layouts);
-}
-
-TEST(GridLayoutDocumentTest, AnyFaultAnywhereFailsTheWholeDocument) {
   const std::string good = withId(",\"columns\":1,\"rows\":1");
   const std::string goodLayout = good.substr(1, good.size() - 2);
   // The second lacks an id; then no rows; a string that is no UUID; counts
@@ -110,9 +86,6 @@ TEST(GridLayoutDocumentTest, AnyFaultAnywhereFailsTheWholeDocument) {
   for (const std::string& document : refused) {
     EXPECT_EQ(decodeGridLayouts(document), std::nullopt) << document;
   }
-}
-
-TEST(GridLayoutDocumentTest, DeepNestingIsRefusedWithoutRecursionButBracketsInStringsDoNotCount) {
   const std::string arrays = std::string(100000, '[') + std::string(100000, ']');
   std::string objects = "[";
   for (int i = 0; i < 1000; ++i) objects += "{\"a\":";
@@ -150,7 +123,7 @@ class GridLayoutStoreTest : public ::testing::Test {
   sim::SimPlatform platform;
 };
 
-TEST_F(GridLayoutStoreTest, NothingUsableStoredGivesTheBuiltInFourUntilTheFirstChange) {
+TEST_F(GridLayoutStoreTest, NothingUsableGivesTheBuiltInFourAndDocumentsLoadAndSaveAsStored) {
   // Nothing, a number, a string holding a document, bytes that are no document.
   const std::optional<sim::SimDefaultsValue> stored[] = {std::nullopt, 3.0, std::string("[]"),
                                                          Bytes{0xFF, 0x00, 0x7B}};
@@ -165,9 +138,6 @@ TEST_F(GridLayoutStoreTest, NothingUsableStoredGivesTheBuiltInFourUntilTheFirstC
     EXPECT_EQ(decodeGridLayouts(fresh.defaults.dataText("gridLayouts").value_or("")),
               store.layouts());
   }
-}
-
-TEST_F(GridLayoutStoreTest, StoredDocumentsLoadAsStoredEvenEmptyAndAreSavedBackUnchanged) {
   platform.defaults.seedData("gridLayouts", "[]");
   EXPECT_TRUE(GridLayoutStore(platform.defaults).layouts().empty());
 
@@ -184,7 +154,7 @@ TEST_F(GridLayoutStoreTest, StoredDocumentsLoadAsStoredEvenEmptyAndAreSavedBackU
   EXPECT_EQ(platform.defaults.dataText("gridLayouts"), document);
 }
 
-TEST_F(GridLayoutStoreTest, EachChangeTellsObserversThenSavesThenCallsOnChange) {
+TEST_F(GridLayoutStoreTest, EachChangeTellsObserversThenSavesThenCallsOnChangeAndRemovesEveryCopy) {
   GridLayoutStore store(platform.defaults);
   const std::vector<GridLayout> before = store.layouts();
   std::vector<std::string> events;
@@ -203,28 +173,25 @@ TEST_F(GridLayoutStoreTest, EachChangeTellsObserversThenSavesThenCallsOnChange) 
   const GridLayout& added = store.layouts().back();
   EXPECT_TRUE(added.columns == 2 && added.rows == 2 && !added.shortcut);
   for (const GridLayout& old : before) EXPECT_NE(added.id, old.id);
-}
-
-TEST_F(GridLayoutStoreTest, RemoveLayoutRemovesEveryCopyAndAnUnknownIdStillSaves) {
   platform.defaults.seedData(
       "gridLayouts",
       "[{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":1,\"rows\":1},"
       "{\"id\":\"00000000-0000-0000-0000-00000000000B\",\"columns\":2,\"rows\":2},"
       "{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":3,\"rows\":3}]");
-  GridLayoutStore store(platform.defaults);
-  const UUID a = store.layouts()[0].id;
-  EXPECT_EQ(store.layoutWithID(a)->columns, 1);  // the first of two
-  store.removeLayout(a);
-  EXPECT_EQ(sizes(store.layouts()), (Sizes{{2, 2}}));
-  EXPECT_EQ(store.layoutWithID(a), std::nullopt);
+  GridLayoutStore copies(platform.defaults);
+  const UUID a = copies.layouts()[0].id;
+  EXPECT_EQ(copies.layoutWithID(a)->columns, 1);  // the first of two
+  copies.removeLayout(a);
+  EXPECT_EQ(sizes(copies.layouts()), (Sizes{{2, 2}}));
+  EXPECT_EQ(copies.layoutWithID(a), std::nullopt);
 
   platform.defaults.seedData("gridLayouts", "[]");
-  store.removeLayout(UUID::random());
-  EXPECT_EQ(storedLayouts(), store.layouts());
-  EXPECT_EQ(platform.defaults.writeCount(), 2u);
+  copies.removeLayout(UUID::random());
+  EXPECT_EQ(storedLayouts(), copies.layouts());
+  EXPECT_EQ(platform.defaults.writeCount(), 3u);
 }
 
-TEST_F(GridLayoutStoreTest, RestoreDefaultsGivesTheSameFourIdsEveryTime) {
+TEST_F(GridLayoutStoreTest, RestoreDefaultsGivesTheSameFourIdsAndObserversMayChangeThemselves) {
   GridLayoutStore store(platform.defaults);
   const std::vector<GridLayout> startUp = store.layouts();
   store.setLayouts({grid(1, 1)});
@@ -232,12 +199,8 @@ TEST_F(GridLayoutStoreTest, RestoreDefaultsGivesTheSameFourIdsEveryTime) {
     store.restoreDefaults();
     EXPECT_EQ(store.layouts(), startUp);
   }
-}
-
-// A view that stops observing, or a callback that replaces itself, while the
-// change sequence runs must not disturb that run or skip the next one.
-TEST_F(GridLayoutStoreTest, ObserversAndOnChangeMayChangeThemselvesWhileRunning) {
-  GridLayoutStore store(platform.defaults);
+  // A view that stops observing, or a callback that replaces itself, while the
+  // change sequence runs must not disturb that run or skip the next one.
   int observed = 0, changes = 0;
   GridLayoutStore::ObserverID observer = 0;
   observer = store.addWillChangeObserver([&] {

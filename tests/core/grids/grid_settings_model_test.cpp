@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "../app/app_test_harness.h"
 #include "core/grids/grid_preview.h"
@@ -56,47 +53,42 @@ std::string layouts(const std::vector<std::pair<std::string, std::string>>& size
   return document + "]";
 }
 
-TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTexts) {
-  GridPage tab;
-  tab.platform.localizer.setTranslation("Add Grid", "격자 추가");
-  tab.platform.localizer.setTranslation("Rows %lld", "행 %lld");
-  const GridSettingsTexts texts = tab.page->texts();
+TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTextsAndSteppersThatSaveEachStep) {
+  GridPage localized;
+  localized.platform.localizer.setTranslation("Add Grid", "격자 추가");
+  localized.platform.localizer.setTranslation("Rows %lld", "행 %lld");
+  const GridSettingsTexts texts = localized.page->texts();
   EXPECT_EQ(Strings({texts.title, texts.addButton, texts.restoreButton, texts.removeHelp}),
             (Strings{"App Window Grids", "격자 추가", "Restore Defaults", "Remove"}));
-  EXPECT_EQ(tab.rows(), (std::vector<Strings>{{"6-way Split", "Columns 3", "행 2"},
-                                              {"8-way Split", "Columns 4", "행 2"},
-                                              {"12-way Split", "Columns 4", "행 3"},
-                                              {"24-way Split", "Columns 6", "행 4"}}));
-  EXPECT_EQ(tab.row(3).id(), tab.store().layouts()[3].id);
-}
-
-TEST(GridSettingsModelTest, SteppersSaveEachStepStopAtOneAndTwelveAndLeadOutlyingValuesBack) {
-  const struct {
-    std::string stored;
-    bool canIncrement, canDecrement;
-    std::int64_t afterIncrement, afterDecrement;  // the stored value when disabled
-  } cases[] = {
+  EXPECT_EQ(localized.rows(), (std::vector<Strings>{{"6-way Split", "Columns 3", "행 2"},
+                                                    {"8-way Split", "Columns 4", "행 2"},
+                                                    {"12-way Split", "Columns 4", "행 3"},
+                                                    {"24-way Split", "Columns 6", "행 4"}}));
+  EXPECT_EQ(localized.row(3).id(), localized.store().layouts()[3].id);
+  // stored, canIncrement, canDecrement, afterIncrement, afterDecrement; the stored value when
+  // disabled.
+  const std::tuple<std::string, bool, bool, std::int64_t, std::int64_t> cases[] = {
       {"1", true, false, 2, 1},
       {"12", false, true, 12, 11},
       {"-5", true, false, 1, -5},
       {"9223372036854775807", false, true, int64Max, 12},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.stored);
-    GridPage tab(layouts({{c.stored, "2"}, {"3", "2"}}));
+  for (const auto& [stored, canIncrement, canDecrement, afterIncrement, afterDecrement] : cases) {
+    SCOPED_TRACE(stored);
+    GridPage tab(layouts({{stored, "2"}, {"3", "2"}}));
     const GridStepperState state = tab.row(0).columnsStepper();
-    EXPECT_EQ(state.label, "Columns " + c.stored);
-    EXPECT_EQ(state.canIncrement, c.canIncrement);
-    EXPECT_EQ(state.canDecrement, c.canDecrement);
+    EXPECT_EQ(state.label, "Columns " + stored);
+    EXPECT_EQ(state.canIncrement, canIncrement);
+    EXPECT_EQ(state.canDecrement, canDecrement);
     tab.row(0).incrementColumns();
-    EXPECT_EQ(tab.store().layouts()[0].columns, c.afterIncrement);
+    EXPECT_EQ(tab.store().layouts()[0].columns, afterIncrement);
     // One saved change per enabled click; a disabled step writes nothing.
-    EXPECT_EQ(tab.platform.defaults.writeCount(), c.canIncrement ? 1u : 0u);
-    EXPECT_EQ(tab.changes, c.canIncrement ? 1 : 0);
-    GridPage again(layouts({{c.stored, "2"}}));
+    EXPECT_EQ(tab.platform.defaults.writeCount(), canIncrement ? 1u : 0u);
+    EXPECT_EQ(tab.changes, canIncrement ? 1 : 0);
+    GridPage again(layouts({{stored, "2"}}));
     again.row(0).decrementColumns();
-    EXPECT_EQ(again.store().layouts()[0].columns, c.afterDecrement);
-    EXPECT_EQ(again.changes, c.canDecrement ? 1 : 0);
+    EXPECT_EQ(again.store().layouts()[0].columns, afterDecrement);
+    EXPECT_EQ(again.changes, canDecrement ? 1 : 0);
   }
   GridPage tab;
   tab.row(1).decrementRows();
@@ -136,7 +128,8 @@ TEST(GridSettingsModelTest, PreviewsInsetTheirCellsAndDrawNothingForOutlyingGrid
   }
 }
 
-TEST(GridSettingsModelTest, RemoveLogsTheShapeAsStoredAddAndRestoreLogNothing) {
+TEST(GridSettingsModelTest,
+     RemoveLogsTheShapeAsStoredAndRowsFollowTheirLayoutsThroughDuplicateIds) {
   GridPage tab(layouts({{"3", "2"}, {"-3", "0"}, {"4", "2"}}));
   GridRowModel* last = &tab.row(2);
   EXPECT_EQ(tab.row(1).shortTitle(), "0-way Split");
@@ -151,34 +144,13 @@ TEST(GridSettingsModelTest, RemoveLogsTheShapeAsStoredAddAndRestoreLogNothing) {
   EXPECT_EQ(tab.page->rows().size(), 4u);
   EXPECT_EQ(tab.changes, 5);
   EXPECT_EQ(tab.logMessages(), (Strings{"설정: 격자 삭제 3×2", "설정: 격자 삭제 -3×0"}));
-}
-
-TEST(GridSettingsModelTest, RowsFollowTheirLayoutsThroughDuplicateIds) {
   // Two layouts share an id in a hand-edited document: each row edits its own.
-  GridPage tab(
+  GridPage dup(
       "[{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":3,\"rows\":2},"
       "{\"id\":\"00000000-0000-0000-0000-00000000000A\",\"columns\":5,\"rows\":5}]");
-  tab.row(1).incrementColumns();
-  EXPECT_EQ(tab.store().layouts()[0].columns, 3);
-  EXPECT_EQ(tab.row(1).shortTitle(), "30-way Split");
-}
-
-// What a recorder decides is pinned in shortcut_recorder_test; here, that a
-// row's recorder writes its own layout, reports under its own row, and goes
-// with the row.
-TEST(GridSettingsModelTest, ARowsRecorderRecordsIntoItsLayoutAndReportsUnderTheRow) {
-  GridPage tab;
-  tab.row(1).recorder().click();
-  tab.platform.keyEventMonitor.type(0, ModifierFlag::shift);  // shift-A
-  EXPECT_EQ(tab.row(1).message(), "Use with at least one of ⌘, ⌥ or ⌃.");
-  EXPECT_EQ(tab.row(0).message(), std::nullopt);
-  tab.platform.keyEventMonitor.type(18, ModifierFlag::control | ModifierFlag::option);
-  EXPECT_EQ(tab.store().layouts()[1].shortcut, (Shortcut{.keyCode = 18, .modifiers = 0xC0000}));
-
-  tab.row(2).recorder().click();
-  tab.row(2).remove();
-  EXPECT_EQ(tab.page->rows().size(), 3u);  // the view reads its rows again
-  EXPECT_EQ(tab.platform.keyEventMonitor.monitorCount(), 0u);
+  dup.row(1).incrementColumns();
+  EXPECT_EQ(dup.store().layouts()[0].columns, 3);
+  EXPECT_EQ(dup.row(1).shortTitle(), "30-way Split");
 }
 
 }  // namespace

@@ -19,13 +19,6 @@ const HotKeyTarget grid = HotKeyTarget::grid(*UUID::parse("11111111-2222-4333-84
 const UUID idA = *UUID::parse("AAAAAAAA-0000-4000-8000-000000000001");
 const UUID idB = *UUID::parse("BBBBBBBB-0000-4000-8000-000000000002");
 
-TEST(CarbonModifiers, MapsEachFlagAndIgnoresOtherBits) {
-  const std::pair<std::uint64_t, std::uint32_t> cases[] = {
-      {0x100000, 0x100}, {0x20000, 0x200},        {0x80000, 0x800},
-      {0x40000, 0x1000}, {0x10000 | 0xA00000, 0}, {~0ull, 0x1B00}};
-  for (const auto& [modifiers, mask] : cases) EXPECT_EQ(carbonModifiers(modifiers), mask);
-}
-
 class HotKeyCenterTest : public testing::Test {
  protected:
   // ⌥⌘←, ⌥⌘F and ⌃⌥1 (service masks 0x900, 0x900, 0x1800).
@@ -40,7 +33,12 @@ class HotKeyCenterTest : public testing::Test {
   HotKeyCenter center{service, queue};
 };
 
-TEST_F(HotKeyCenterTest, NumbersByPositionAndRefusedBindingsKeepTheirNumber) {
+// Modifier flags map to the service mask bit by bit, other bits ignored.
+TEST_F(HotKeyCenterTest, MasksFollowTheFlagsAndNumbersFollowThePositionEvenWhenRefused) {
+  const std::pair<std::uint64_t, std::uint32_t> cases[] = {
+      {0x100000, 0x100}, {0x20000, 0x200},        {0x80000, 0x800},
+      {0x40000, 0x1000}, {0x10000 | 0xA00000, 0}, {~0ull, 0x1B00}};
+  for (const auto& [modifiers, mask] : cases) EXPECT_EQ(carbonModifiers(modifiers), mask);
   service.occupyByAnotherApplication(3, 0x900);
   std::vector<HotKeyBinding> withDuplicate = bindings;
   withDuplicate.push_back({HotKeyTarget::action(WindowAction::undo), {18, 0xC0000}});
@@ -105,7 +103,7 @@ class RegisterHotKeysTest : public testing::Test {
   GridLayoutStore store{platform.defaults};  // the built-in four, without shortcuts
 };
 
-TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyAndGridsWithShortcutsFollowInListOrder) {
+TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyGridsFollowAndRefusalsAreCountedInOneLine) {
   EXPECT_TRUE(registerAll().empty());
   ASSERT_EQ(center.targets().size(), 20u);
   for (std::uint32_t number = 1; number <= 20; ++number) {
@@ -117,9 +115,6 @@ TEST_F(RegisterHotKeysTest, ActionsHoldOneToTwentyAndGridsWithShortcutsFollowInL
   registerAll();
   EXPECT_EQ(center.targets().at(21), HotKeyTarget::grid(idA));
   EXPECT_EQ(center.targets().at(22), HotKeyTarget::grid(idB));
-}
-
-TEST_F(RegisterHotKeysTest, CombinationsHeldElsewhereOrByABuiltInAreCountedInOneLine) {
   service.occupyByAnotherApplication(123, 0x900);  // leftHalf
   service.occupyByAnotherApplication(0, 0xB00);    // tileAppRows
   // Stored with caps lock (1638400 = 0x190000), decoded as maximize's ⌥⌘F.

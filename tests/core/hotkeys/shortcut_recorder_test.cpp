@@ -62,7 +62,7 @@ class ShortcutRecorderTest : public testing::Test {
   Events events;
 };
 
-TEST_F(ShortcutRecorderTest, AShortcutNeedsCommandOptionOrControlAndIsStoredAtOnce) {
+TEST_F(ShortcutRecorderTest, AShortcutNeedsAModifierIsStoredAtOnceAndConflictsNameTheirHolder) {
   platform.localizer.setTranslation("Press keys…", "키를 누르세요…");
   auto recorder = recorderFor(first);
   recorder->click();
@@ -75,14 +75,11 @@ TEST_F(ShortcutRecorderTest, AShortcutNeedsCommandOptionOrControlAndIsStoredAtOn
   // The store's change registers the hot keys, then the resume does it again.
   EXPECT_EQ(events, (Events{"pause", "change", "resume"}));
   EXPECT_TRUE(monitor.type(key1, control | option));  // no longer captured
-}
-
-TEST_F(ShortcutRecorderTest, ConflictsNameTheActionOrTheOtherGridButNeverTheOwnShortcut) {
   auto own = recordingFirstWithShortcut();
   monitor.type(key1, control | option);
   EXPECT_FALSE(own->isRecording());
 
-  auto recorder = recorderFor(second);
+  recorder = recorderFor(second);
   recorder->click();
   // Caps lock is left out of the comparison.
   monitor.type(3, option | command | capsLock);
@@ -97,7 +94,7 @@ TEST_F(ShortcutRecorderTest, ConflictsNameTheActionOrTheOtherGridButNeverTheOwnS
   EXPECT_EQ(shortcutOf(second), (Shortcut{key2, control | option}));
 }
 
-TEST_F(ShortcutRecorderTest, DeleteAloneClearsEscapeCancelsModifiedDeleteIsAKey) {
+TEST_F(ShortcutRecorderTest, DeleteClearsEscapeCancelsAndOneMonitorRecordsUntilTheRecorderGoes) {
   const std::tuple<std::uint16_t, std::uint64_t, std::optional<Shortcut>> cases[] = {
       {RecorderKey::forwardDelete, capsLock, std::nullopt},
       {RecorderKey::escape, 0, controlOption1},
@@ -111,9 +108,7 @@ TEST_F(ShortcutRecorderTest, DeleteAloneClearsEscapeCancelsModifiedDeleteIsAKey)
     EXPECT_TRUE(!recorder->isRecording() && !message);
     EXPECT_EQ(events.size(), result == controlOption1 ? 2u : 3u) << key;  // a change or none
   }
-}
-
-TEST_F(ShortcutRecorderTest, OneMonitorWhileRecordingAndNoneAfterward) {
+  events.clear();
   auto recorder = recorderFor(first);
   recorder->startRecording();
   recorder->startRecording();  // a second start leaves one monitor
@@ -128,12 +123,11 @@ TEST_F(ShortcutRecorderTest, OneMonitorWhileRecordingAndNoneAfterward) {
   EXPECT_TRUE(monitor.type(keyA, command));  // nothing captures it
   recorder->click();
   EXPECT_EQ(events, (Events{"pause", "pause", "pause", "resume"}));
-}
-
-TEST_F(ShortcutRecorderTest, ARecorderDestroyedByTheChangeItCausedStopsThere) {
   // A view that rebuilds its rows on every change destroys the recorder while
   // it is still writing its shortcut.
-  std::unique_ptr<ShortcutRecorder> recorder = recorderFor(first);
+  monitor.setRefusesMonitors(false);
+  recorder = recorderFor(first);
+  events.clear();
   store.onChange = [&] {
     events.push_back("change");
     recorder.reset();

@@ -1,8 +1,6 @@
 // Outside texts on their way into the log: cut, then escaped.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "core/text/grapheme_prefix.h"
 #include "core/text/visible_text.h"
 
@@ -15,23 +13,15 @@ std::string repeat(std::string_view piece, std::size_t times) {
   return text;
 }
 
-// Each row: the text, the limit and the expected prefix, worked out by hand
-// from the grapheme cluster rules.
-struct Row {
-  const char* name;
-  std::string text;
-  std::size_t limit;
-  std::string expected;
-};
-
-TEST(GraphemePrefix, CutsAfterUserPerceivedCharacters) {
+TEST(GraphemePrefix, CutsAfterUserPerceivedCharactersThenControlsAndBrokenBytesBecomeEscapes) {
   const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467\u200D\U0001F466";
   const std::string korea = "\U0001F1F0\U0001F1F7";
   const std::string japan = "\U0001F1EF\U0001F1F5";
   const std::string eAcute = "e\u0301";
   const std::string hanJamo = "\u1112\u1161\u11AB";  // one syllable from three jamo
 
-  const Row rows[] = {
+  // The text, the limit and the prefix, worked out by hand from the grapheme cluster rules.
+  const std::tuple<const char*, std::string, std::size_t, std::string> rows[] = {
       {"forty-one", repeat("a", 41), 40, repeat("a", 40)},
       {"zero", "abc", 0, ""},
       {"family sequence is one", repeat("a", 39) + family + "b", 40, repeat("a", 39) + family},
@@ -41,8 +31,8 @@ TEST(GraphemePrefix, CutsAfterUserPerceivedCharacters) {
       {"hangul jamo", hanJamo + hanJamo, 1, hanJamo},
       {"crlf is one", "\r\nx", 1, "\r\n"},
   };
-  for (const Row& row : rows) {
-    EXPECT_EQ(graphemePrefix(row.text, row.limit), row.expected) << row.name;
+  for (const auto& [name, text, limit, expected] : rows) {
+    EXPECT_EQ(graphemePrefix(text, limit), expected) << name;
   }
   // Invalid bytes become replacement characters.
   EXPECT_EQ(graphemePrefix("a\xFF"
@@ -55,14 +45,7 @@ TEST(GraphemePrefix, CutsAfterUserPerceivedCharacters) {
   EXPECT_EQ(graphemePrefix("\xFF\U0001F1F0\U0001F1F7!", 2), "\xEF\xBF\xBD\U0001F1F0\U0001F1F7");
   // A truncated sequence at the end.
   EXPECT_EQ(graphemePrefix("ab\xE2\x82", 40), "ab\xEF\xBF\xBD\xEF\xBF\xBD");
-}
-
-TEST(VisibleText, ControlCharactersAndBrokenBytesBecomeEscapesAndNothingElseChanges) {
-  const struct {
-    const char* name;
-    std::string text;
-    std::string expected;
-  } rows[] = {
+  const std::tuple<const char*, std::string, std::string> escapes[] = {
       {"ordinary title", "Draft — notes.txt (편집됨) \\ C:\\Temp ✍️",
        "Draft — notes.txt (편집됨) \\ C:\\Temp ✍️"},
       {"line feed, carriage return and tab", "a\nb\r\nc\t", "a\\nb\\r\\nc\\t"},
@@ -74,7 +57,7 @@ TEST(VisibleText, ControlCharactersAndBrokenBytesBecomeEscapesAndNothingElseChan
       {"bytes that are not UTF-8", "ok\xff\xc3(\x9b", "ok\\xFF\\xC3(\\x9B"},
       {"a truncated sequence at the end", "한\xed\x95", "한\\xED\\x95"},
   };
-  for (const auto& row : rows) EXPECT_EQ(visibleText(row.text), row.expected) << row.name;
+  for (const auto& [name, text, expected] : escapes) EXPECT_EQ(visibleText(text), expected) << name;
   EXPECT_EQ(firstInvalidUtf8(""), 0u);
   EXPECT_EQ(firstInvalidUtf8("한국어 ✍️\n"), std::string("한국어 ✍️\n").size());
   EXPECT_EQ(firstInvalidUtf8(std::string_view("a\0b", 3)), 3u);  // NUL is valid UTF-8
