@@ -144,31 +144,27 @@ TEST_F(DesktopViewsTest, AChoiceRunsLaterOnTheWindowFocusedAsTheMenuOpenedAndSet
   EXPECT_EQ(platform.desktop.frame(draft), (Rect{0, 25, 480, 438}));
   EXPECT_EQ(events, (Strings{"focus 1", "focus 2", "focus 2", "quit"}));
 
-  // Settings… opens one window, which closing only hides.
-  open();
-  choose("Settings…");
-  platform.mainQueue.runUntilIdle();
-  QWidget* window = desktop.settingsWindowUI().window();
-  ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(window->width(), 620);
-  EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "not resizable";
-  EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
-  auto* tabs = window->findChild<QTabWidget*>("tabs");
+  // Settings… opens one window (end to end), which closing only hides.
+  page();
+  QWidget* const settings = &window();
+  EXPECT_TRUE(settings->isVisible());
+  EXPECT_EQ(settings->width(), 620);
+  EXPECT_EQ(settings->minimumSize(), settings->maximumSize()) << "not resizable";
+  EXPECT_FALSE(settings->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(settings->windowFlags() & Qt::WindowCloseButtonHint);
+  auto* tabs = settings->findChild<QTabWidget*>("tabs");
   ASSERT_TRUE(tabs && tabs->count() == 1);
   EXPECT_EQ(tabs->tabText(0), "Grids");
 
-  EXPECT_TRUE(window->close());
-  EXPECT_FALSE(window->isVisible());
-  EXPECT_EQ(desktop.settingsWindowUI().window(), window) << "kept for the next opening";
+  EXPECT_TRUE(settings->close());
+  EXPECT_FALSE(settings->isVisible());
+  EXPECT_EQ(&window(), settings) << "kept for the next opening";
 }
 
 TEST_F(DesktopViewsTest, EachStepperClickRegistersTheHotKeysAgainAndTheModelSetsWhereItStops) {
   const std::size_t registrationsBefore = platform.hotKeyService.registerCallCount();
   QTest::mouseClick(&row(0).columns().upButton(), Qt::LeftButton);
   settle();
-  EXPECT_EQ(store().layouts()[0].columns, 4);
   EXPECT_EQ(row(0).title().text(), "8-way Split");
   EXPECT_EQ(row(0).columns().findChild<QLabel*>("label")->text(), "Columns 4");
   // Twenty actions and B's grid, once for the click.
@@ -207,7 +203,6 @@ TEST_F(DesktopViewsTest, RecorderTakesTheWindowsOwnKeysRefusesWithACaptionAndEsc
   settle();
   EXPECT_FALSE(row(0).message().isVisible());
   EXPECT_EQ(row(0).recorder().text(), "Record Shortcut");
-  EXPECT_EQ(store().layouts()[0].shortcut, std::nullopt);
   EXPECT_EQ(registeredHotKeys(), 21u);
 
   // Ctrl+W closes the window, but not while recording: it is recorded.

@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "core/app/status_menu.h"
-#include "platform/sim/sim_platform.h"
 #include "tests/support/environment.h"
 
 namespace corvella::xdg {
@@ -77,11 +75,8 @@ TEST(BuiltInTables, EveryLanguageParsesAndTranslatesEveryEnglishText) {
   }
 }
 
-TEST(LocaleLocalizer, KoreanMenuFromTheBuiltInTableAndEnglishOtherwise) {
-  sim::SimPlatform platform;
+TEST(LocaleLocalizer, KoreanFromTheBuiltInTableAndEnglishOtherwise) {
   LocaleLocalizer korean("ko", embeddedStringsFiles());
-  const auto menu = buildStatusMenu({.trusted = true}, korean, platform.keyboardLayout);
-  EXPECT_EQ(menu[2].title, "왼쪽 절반");
   EXPECT_EQ(korean.localized("%lld-way Split"), "%lld칸 분할");
   EXPECT_EQ(korean.localized("Not a text of ours"), "Not a text of ours");
   EXPECT_EQ(LocaleLocalizer("fr", embeddedStringsFiles()).localized("Left Half"), "Left Half");
