@@ -230,7 +230,6 @@ TEST(KeyTranslation, PhysicalKeysFromXKeyCodesElseTheQtKeyOnAUSKeyboard) {
       {Qt::Key_Q, 38, Qt::NoModifier, Key({0, 0})},
       {Qt::Key_Left, 113, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier,
        Key({123, 0xE0000})},
-      {Qt::Key_unknown, 3, Qt::NoModifier, std::nullopt},  // below the evdev range
       // Without an X key code (a synthesized event).
       {Qt::Key_A, 0, Qt::MetaModifier, Key({0, 0x100000})},
       {Qt::Key_0, 0, Qt::NoModifier, Key({29, 0})},

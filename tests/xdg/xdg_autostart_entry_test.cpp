@@ -113,8 +113,7 @@ TEST_F(AutostartEntryTest, TheExecValueGivesItsFirstArgumentUnquoted) {
       {"corvella --settings %U", "corvella"},
       {"  /usr/bin/corvella", "/usr/bin/corvella"},
       // The file format's escapes first (\\ and \s), then the quoting's.
-      {"\"/a\\\\$b/c\\\\\\\\d\"", "/a$b/c\\d"},
-      {"\"/a\\sb\"", "/a b"},
+      {"\"/a\\\\$b\\s/c\\\\\\\\d\"", "/a$b /c\\d"},
       {"\"/never/closed", std::nullopt},
       {"   ", std::nullopt},
   };
