@@ -30,10 +30,6 @@ class AutostartEntryTest : public ::testing::Test {
     ::chmod(path.c_str(), executable ? 0755 : 0644);
     return path;
   }
-  fs::path buildProgram() {
-    program("checkout/build/CMakeCache.txt", false);
-    return program("checkout/build/src/platform/x11/corvella");
-  }
   std::string bin(const std::string& name) const { return (folder.path() / name).string(); }
   // An item run by the program, with this PATH.
   XdgAutostartEntry item(const fs::path& running) {
@@ -48,7 +44,8 @@ class AutostartEntryTest : public ::testing::Test {
 
 TEST_F(AutostartEntryTest,
        FromABuildFolderTheFirstInstalledProgramOnThePathIsTakenElseTheProblemIsNamed) {
-  const fs::path running = buildProgram();
+  program("checkout/build/CMakeCache.txt", false);
+  const fs::path running = program("checkout/build/src/platform/x11/corvella");
   program("checkout/build/bin/corvella");                     // on the path, yet a build too
   program("plain/corvella", false);                           // not executable
   fs::create_directories(folder.path() / "folder/corvella");  // not a file
@@ -64,10 +61,9 @@ TEST_F(AutostartEntryTest,
                 " runs from a build folder, none on PATH)");
   // The running program was removed after it started (an uninstall, an upgrade).
   const fs::path gone = folder.path() / "removed/bin/corvella";
-  const InstalledProgram none = findInstalledProgram(gone, "");
-  EXPECT_EQ(none.path, std::nullopt);
-  EXPECT_EQ(none.problem, "no installed corvella to start at login (" + gone.string() +
-                              " is not an executable file, none on PATH)");
+  EXPECT_EQ(findInstalledProgram(gone, "").problem,
+            "no installed corvella to start at login (" + gone.string() +
+                " is not an executable file, none on PATH)");
 }
 
 // An installed running program is taken as it stands, whatever PATH has.
