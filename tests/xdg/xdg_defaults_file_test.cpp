@@ -39,16 +39,13 @@ class DefaultsFileTest : public ::testing::Test {
   Strings reports;
 };
 
-Bytes bytes(const std::string& text) {
-  return Bytes(text.begin(), text.end());
-}
-
 // Hand-edited values of the wrong shape read as absent; others survive.
 TEST_F(DefaultsFileTest, ValuesOfBothKindsSurviveAReloadAndStayReadable) {
   const std::string handEdited = R"({"gridLayouts": {"data": 5}, "settingsTab": "grids",
       "blob": {"bytes": [1, 256]}, "other": [1, 2]})";
   write(handEdited);
-  const std::string layouts = R"([{"id":"A","columns":3,"rows":2}])";
+  const std::string text = R"([{"id":"A","columns":3,"rows":2}])";
+  const Bytes layouts(text.begin(), text.end());
   const Bytes binary{0xff, 0x00, 0x80, 'a', 0xc3};
   {
     auto defaults = open();
@@ -56,7 +53,7 @@ TEST_F(DefaultsFileTest, ValuesOfBothKindsSurviveAReloadAndStayReadable) {
     EXPECT_FALSE(defaults.string("settingsTab").has_value());
     EXPECT_FALSE(defaults.data("blob").has_value());
     EXPECT_EQ(folder.read("corvella/defaults.json"), handEdited) << "reading writes nothing";
-    defaults.setData("gridLayouts", bytes(layouts));
+    defaults.setData("gridLayouts", layouts);
     defaults.setString("settingsTab", "grids");
     defaults.setData("blob", binary);
   }
@@ -67,7 +64,7 @@ TEST_F(DefaultsFileTest, ValuesOfBothKindsSurviveAReloadAndStayReadable) {
       << stored;
   EXPECT_NE(stored.find("\"other\": ["), std::string::npos);
   auto reloaded = open();
-  EXPECT_EQ(reloaded.data("gridLayouts"), bytes(layouts));
+  EXPECT_EQ(reloaded.data("gridLayouts"), layouts);
   EXPECT_EQ(reloaded.string("settingsTab"), "grids");
   EXPECT_EQ(reloaded.data("blob"), binary);
   // Each kind is only what it was stored as.
