@@ -90,15 +90,12 @@ TEST(Geometry, RoundingScreenChoiceAnchorFramesAndFittingAllWorkedOutByHand) {
   const Rect leftScreen{-1280, 0, 1280, 1024};
   // action, window, screens, index, expected.
   const std::tuple<A, Rect, Screens, std::size_t, std::optional<Rect>> targets[] = {
-      {A::leftHalf, any, {V}, 0, Rect{0, 25, 720, 875}},
-      {A::rightHalf, any, {V}, 0, Rect{720, 25, 720, 875}},
       {A::topHalf, any, {V}, 0, Rect{0, 25, 1440, 438}},  // 462.5 rounds up
       {A::bottomHalf, any, {V}, 0, Rect{0, 463, 1440, 437}},
       {A::upperLeft, any, {V}, 0, Rect{0, 25, 720, 438}},
       {A::upperRight, any, {V}, 0, Rect{720, 25, 720, 438}},
       {A::lowerLeft, any, {V}, 0, Rect{0, 463, 720, 437}},
       {A::lowerRight, any, {V}, 0, Rect{720, 463, 720, 437}},
-      {A::maximize, any, {V}, 0, V},
       // -1001 + 500.5 = -500.5 rounds away from zero to -501.
       {A::leftHalf, any, {odd}, 0, Rect{-1001, 10.25, 500, 600.5}},
       {A::rightHalf, any, {odd}, 0, Rect{-501, 10.25, 501, 600.5}},
@@ -129,7 +126,6 @@ TEST(Geometry, RoundingScreenChoiceAnchorFramesAndFittingAllWorkedOutByHand) {
       {A::nextDisplay, {360, 243.75, 720, 437.5}, {V, wide}, 0, Rect{1920, 108, 960, 529}},
       {A::previousDisplay, V, {V, wide, leftScreen}, 0, leftScreen},
       {A::nextDisplay, leftScreen, {V, wide, leftScreen}, 2, V},
-      {A::previousDisplay, V, {V}, 0, std::nullopt},
       // No placement, no such screen, or a screen that is not finite: no frame.
       {A::tileAppRows, any, {V}, 0, std::nullopt},
       {A::leftHalf, any, {V}, 1, std::nullopt},

@@ -202,8 +202,6 @@ TEST(Refusals, EachNamesItsReasonLogsOrBeepsAndMovesNothing) {
   // arrange, action (none: the 2×2 grid), logged, beeps, refusal.
   using Row = std::tuple<Arrange, std::optional<WindowAction>, std::string, int, ActionRefusal>;
   const Row cases[] = {
-      {[](auto& h, auto) { h.desktop.setFrontmostApplication(std::nullopt); }, WindowAction::center,
-       entry("center: 초점 창 없음"), 1, ActionRefusal::noFocusedWindow},
       {[](auto& h, auto id) { h.desktop.makeUnreadable(id, "AXSize"); }, WindowAction::leftHalf,
        entry("leftHalf: 초점 창 없음"), 1, ActionRefusal::noFocusedWindow},
       {[](auto& h, auto) { h.desktop.setScreens({}); }, WindowAction::maximize, "", 0,

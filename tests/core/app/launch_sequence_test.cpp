@@ -99,7 +99,6 @@ TEST(UpdaterDecision, DecidedOnceFromTheBundleAndTheDefaults) {
       cases[] = {
           {feed, {}, true, "자동 업데이트 — 켜짐"},
           {"", feed, true, "자동 업데이트 — 켜짐"},
-          {{}, {}, true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},
           // Written by hand (defaults write … SUFeedURL -int 1): not a text, so
           // no address rather than the text "1".
           {{}, 1.0, true, "자동 업데이트 — 꺼짐(피드 주소 없음)"},

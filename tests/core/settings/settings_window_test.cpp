@@ -90,7 +90,6 @@ TEST_F(RecorderRedrawTest, EachKindOfKeyShowsItsOutcomeAtTheRedrawThatFollowsIt)
   // none while recording; else the 20 of the actions and one per grid holding a shortcut.
   const std::tuple<const char*, std::uint16_t, std::uint64_t, const char*, std::size_t> cases[] = {
       {"accepted", key3, control | option, "⌃⌥3 | (no message)", 22},
-      {"no required modifier", keyA, shift, "Press keys… | Use with at least one of ⌘, ⌥ or ⌃.", 0},
       {"taken by another grid", key2, control | option,
        "Press keys… | Already used by “8-way Split (4×2)”.", 0},
       {"Escape", RecorderKey::escape, command, "⌃⌥1 | (no message)", 22},
