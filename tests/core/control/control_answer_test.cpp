@@ -63,7 +63,6 @@ TEST(ControlAnswerTest, OneLineOfJsonOnlyAChangeThatReachedEveryTargetIsDoneAndA
       {ActionRefusal::noFocusedWindow, "no focused window"},
       {ActionRefusal::noScreen, "the window is on no screen"},
       {ActionRefusal::noOtherDisplay, "there is no other display"},
-      {ActionRefusal::emptyHistory, "the history is empty"},
       {ActionRefusal::noFrontApplication, "no front application"},
       {ActionRefusal::noWindows, "the front application has no window to tile"},
       {ActionRefusal::noWindowOnScreen,
