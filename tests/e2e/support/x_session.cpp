@@ -94,21 +94,27 @@ bool XSession::setUp() {
       corvellaEnvironment(), folder_ / "openbox.log");
   // An answer from openbox's event loop shows it manages new windows; a
   // request sent before it listens is lost, so it is asked again until answered.
+  if (!windowManagerAnswers(200, std::chrono::milliseconds(50))) {
+    return why_ = "openbox does not answer: " + windowManager_->output(), false;
+  }
+  return true;
+}
+
+bool XSession::windowManagerAnswers(int attempts, std::chrono::milliseconds each) {
   const xcb_window_t probe = xcb_generate_id(connection_);
+  const std::uint32_t propertyEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
   xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe, root_, 0, 0, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
                     &propertyEvents);
   const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
   bool answering = false;
-  for (int attempt = 0; attempt < 200 && !answering; ++attempt) {
+  for (int attempt = 0; attempt < attempts && !answering; ++attempt) {
     sendToRoot(probe, "_NET_REQUEST_FRAME_EXTENTS", {});
     answering = waitUntil(
-        [&] { return !cardinals(connection_, probe, extents, XCB_ATOM_CARDINAL).empty(); },
-        std::chrono::milliseconds(50));
+        [&] { return !cardinals(connection_, probe, extents, XCB_ATOM_CARDINAL).empty(); }, each);
   }
   xcb_destroy_window(connection_, probe);
-  if (!answering) return why_ = "openbox does not answer: " + windowManager_->output(), false;
-  return true;
+  return answering;
 }
 
 xcb_atom_t XSession::atom(const char* name) {

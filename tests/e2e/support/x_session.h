@@ -85,6 +85,10 @@ class XSession {
   void stopWindowManager() { windowManager_->stop(SIGTERM); }
   pid_t windowManagerPid() const { return windowManager_ ? windowManager_->pid() : -1; }
   bool grabKey(std::uint8_t key, std::uint16_t modifiers);
+  // True once the window manager has answered a request sent now, so has
+  // handled everything it was sent before (it handles its messages in order).
+  bool windowManagerAnswers(int attempts = 1,
+                            std::chrono::milliseconds each = std::chrono::seconds(5));
 
   // Presses the keys in order and releases them in reverse, through XTEST.
   void press(const std::vector<std::uint8_t>& keys);
