@@ -1,7 +1,5 @@
-// A running corvella against what comes from outside: commands in every
-// situation, damaged settings, a forging title, bad control clients, a full
-// log, taken shortcuts, a minimum size, a vanishing window, a lost server.
-// Every text and status has its table in its own tests; here: one path each.
+// A running corvella against what comes from outside. Every text and status has its table in its
+// own tests; here: one path each.
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <sys/resource.h>

@@ -1,6 +1,3 @@
-// The X11 ports driven in this process against real clients: EWMH windows
-// through the core's attributes, the front application without its docks,
-// and key names from the layout.
 #include <variant>
 
 #include "in_process_platform.h"

@@ -1,9 +1,8 @@
-// What one action costs on the X connection, counted exactly: the requests
-// the shell sends and the round trips it waits for (the window manager's
-// answer to a placement included), with the core and the X11 ports in this
-// process against a real Xvfb and openbox. The counts keep a shortcut from
-// sliding back into asking the server what it already told us. Also what is
-// remembered between actions is forgotten when the desktop changes.
+// What one action costs on the X connection, counted exactly: the requests the shell sends and the
+// round trips it waits for (the window manager's answer to a placement included), with the core and
+// the X11 ports in this process against a real Xvfb and openbox. The counts keep a shortcut from
+// sliding back into asking the server what it already told us. Also what is remembered between
+// actions is forgotten when the desktop changes.
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -40,10 +39,9 @@ class RequestBudgetTest : public InProcessDesktopTest {
     });
   }
 
-  // One action as the main loop runs it: a piece of work of its own. The
-  // window manager may still finish earlier work (publish its lists, move
-  // the focus) while the action runs, which rightly costs more: such an
-  // action is measured again, after that work.
+  // One action as the main loop runs it: a piece of work of its own. The window manager may still
+  // finish earlier work (publish its lists, move the focus) while the action runs, which rightly
+  // costs more: such an action is measured again, after that work.
   Cost costOf(WindowAction action) {
     Cost cost;
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -55,9 +53,8 @@ class RequestBudgetTest : public InProcessDesktopTest {
     ADD_FAILURE() << "the desktop kept changing during the action";
     return cost;
   }
-  // The first actions on a new desktop learn what it is; the window manager
-  // may still be setting it up (publishing lists, moving the focus) after
-  // the first, which the second then learns.
+  // The first actions on a new desktop learn what it is; the window manager may still be setting it
+  // up (publishing lists, moving the focus) after the first, which the second then learns.
   void warmUp(WindowAction action) {
     for (int i = 0; i < 2; ++i) {
       costOnce(action);
@@ -74,11 +71,10 @@ class RequestBudgetTest : public InProcessDesktopTest {
     return {connection.nextSequence() - sequence - 1, connection.roundTrips() - roundTrips};
   }
 
-  // Returns once the window manager has handled everything this process
-  // sent it (it answers its messages in order) and every event that caused
-  // has been read, as the main loop would have read them between two presses.
-  // Some of its work ends later (the focus moves, a new window's lists are
-  // published): until a round sees no root property and no window change.
+  // Returns once the window manager has handled everything this process sent it (it answers its
+  // messages in order) and every event that caused has been read, as the main loop would have read
+  // them between two presses. Some of its work ends later (the focus moves, a new window's lists
+  // are published): until a round sees no root property and no window change.
   void settle() {
     for (int round = 0; round < 20; ++round) {
       const int before = changesSeen;
@@ -118,9 +114,8 @@ TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
   // the screens, the application of the window and where it is.
   warmUp(WindowAction::rightHalf);
 
-  // The move goes out at once (1); the window manager's answer is the
-  // window's ConfigureNotify (one round trip); then the read-back with the
-  // title (5, one round trip).
+  // The move goes out at once (1); the window manager's answer is the window's ConfigureNotify (one
+  // round trip); then the read-back with the title (5, one round trip).
   EXPECT_EQ(costOf(WindowAction::leftHalf), Cost(6, 2));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{0, 0, 720, 900}));
   settle();
@@ -137,10 +132,9 @@ TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
   costOnce(WindowAction::undo);
   EXPECT_EQ(session->outerFrame(alpha), (Frame{200, 100, 720, 900}));
 
-  // A click on another window: the active window was asked for again as the
-  // change was seen. The old one is no longer watched, the new one is (2);
-  // its application shares the first round trip with its geometry and
-  // states (5).
+  // A click on another window: the active window was asked for again as the change was seen. The
+  // old one is no longer watched, the new one is (2); its application shares the first round trip
+  // with its geometry and states (5).
   ASSERT_TRUE(session->activate(beta));
   settle();
   EXPECT_EQ(costOf(WindowAction::leftHalf), Cost(13, 3));
@@ -154,17 +148,14 @@ TEST_F(RequestBudgetTest, TilingCostsTheSameForEveryFurtherWindow) {
     int windows;
     Cost cost;
   } cases[] = {
-      // The window list (1, one round trip); each window's kind, states and
-      // geometry (6, one round trip for all; the focused window's geometry
-      // and states are known); the raise of the focused window (1). A lone
-      // window is where the rows left it: its move changes nothing, so the
-      // probe answers it (2, one round trip); the read-back with the title
-      // (5, one round trip).
+      // The window list (1, one round trip); each window's kind, states and geometry (6, one round
+      // trip for all; the focused window's geometry and states are known); the raise of the focused
+      // window (1). A lone window is where the rows left it: its move changes nothing, so the probe
+      // answers it (2, one round trip); the read-back with the title (5, one round trip).
       {"One", 1, {11, 4}},
-      // Each window's kind, states and geometry (20). The focused window's
-      // move is answered by its ConfigureNotify (1, one round trip); each
-      // other window is listened to only while its move is answered (3, one
-      // round trip); each read-back (5, one round trip).
+      // Each window's kind, states and geometry (20). The focused window's move is answered by its
+      // ConfigureNotify (1, one round trip); each other window is listened to only while its move
+      // is answered (3, one round trip); each read-back (5, one round trip).
       {"Four", 4, {52, 10}},
   };
   for (const auto& each : cases) {

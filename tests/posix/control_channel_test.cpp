@@ -1,8 +1,7 @@
-// The control channel at both ends: one line in, one answer out; no client
-// stalls the daemon, grows without bound or reaches it from another account;
-// and the client gets a clear verdict when nothing answers. One daemon per
-// user: the socket is claimed under a lock in a private folder, a stale one
-// is replaced, anything else in the way is left alone.
+// The control channel at both ends: one line in, one answer out; no client stalls the daemon, grows
+// without bound or reaches it from another account; and the client gets a clear verdict when
+// nothing answers. One daemon per user: the socket is claimed under a lock in a private folder, a
+// stale one is replaced, anything else in the way is left alone.
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -257,8 +256,7 @@ TEST_F(ControlChannelTest, ARequestRunsOnALaterTurnAndTheTimerOnlyWhileClientsAr
   platform.mainQueue.runPending();
   EXPECT_THAT(lines, ElementsAre("{\"request\":\"status\"}"));
   EXPECT_EQ(readToEnd(client.get()), "answer to {\"request\":\"status\"}\n");
-  // A silent client's time (none at all) is up at the first tick, which
-  // also stops the timer.
+  // A silent client's time (none at all) is up at the first tick, which also stops the timer.
   FileDescriptor silent = connect();
   EXPECT_EQ(channel->clientCount(), 1u);
   platform.mainQueue.advance(0.25);

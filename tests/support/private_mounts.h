@@ -1,7 +1,6 @@
-// A folder made read-only by a read-only bind mount, which stops root and
-// the folder's owner alike. The mount lives in a mount namespace of the test
-// process's own (under a user namespace when not root), so nothing is seen
-// outside it; where the system allows neither, the test is skipped.
+// A folder made read-only by a read-only bind mount, which stops root and the folder's owner alike.
+// The mount lives in a mount namespace of the test process's own (under a user namespace when not
+// root), so nothing is seen outside it; where the system allows neither, the test is skipped.
 #pragma once
 
 #include <sched.h>

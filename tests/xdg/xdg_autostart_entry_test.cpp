@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 class AutostartEntryTest : public ::testing::Test {
  protected:
   std::string content() const { return folder.read("autostart/corvella.desktop"); }
-  // A file at the path below the folder, made executable or not.
   fs::path program(const fs::path& name, bool executable = true) {
     const fs::path path = folder.path() / name;
     fs::create_directories(path.parent_path());
@@ -87,8 +86,7 @@ TEST_F(AutostartEntryTest, RegisteringWritesTheEntryAndUnregisteringRemovesIt) {
 }
 
 TEST_F(AutostartEntryTest, APathWithSpecialCharactersIsQuotedReadBackAndValidForDesktops) {
-  // Inside the quotes ", `, $ and \ take a backslash; the file format then
-  // doubles every backslash.
+  // Inside the quotes ", `, $ and \ take a backslash; the file format then doubles every backslash.
   const std::string text = XdgAutostartEntry::entryText("/home/a b/$x/c\"d/e\\f");
   EXPECT_NE(text.find("Exec=\"/home/a b/\\\\$x/c\\\\\"d/e\\\\\\\\f\"\n"
                       "TryExec=/home/a b/$x/c\"d/e\\\\f\n"),

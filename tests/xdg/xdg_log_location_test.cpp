@@ -1,6 +1,5 @@
-// Where the XDG shell keeps its files, and the log's folder and file there:
-// private, never reached through a link or a guessable name, never glued
-// together when a write was cut short.
+// Where the XDG shell keeps its files, and the log's folder and file there: private, never reached
+// through a link or a guessable name, never glued together when a write was cut short.
 #include "platform/xdg/xdg_log_location.h"
 
 #include <gtest/gtest.h>

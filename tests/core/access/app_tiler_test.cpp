@@ -1,4 +1,3 @@
-// Tiling the front application: which windows, which screen, the header line.
 #include "core/access/app_tiler.h"
 
 #include <gtest/gtest.h>

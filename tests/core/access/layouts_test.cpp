@@ -1,4 +1,3 @@
-// Cells and the order of windows: cases by hand, then random windows.
 #include "core/access/layouts.h"
 
 #include <gtest/gtest.h>
@@ -57,9 +56,8 @@ TEST(Layouts, StripsAndGridsOfEqualRoundedCellsInReadingOrderOrNoneWithoutCells)
     EXPECT_EQ(positionOrder(Edge::left, Edge::top, frames, 1, 0), !firstComesFirst) << name;
   }
   EXPECT_FALSE(positionOrder(Edge::top, Edge::left, {at(0, 0)}, 0, 0));
-  // a (8, 0), b (4, 50), c (0, 100): a before b and b before c by their tops
-  // (left edges 4 apart), but c before a by its left edge. The insertion
-  // procedure settles each listing its own way.
+  // a (8, 0), b (4, 50), c (0, 100): a before b and b before c by their tops (left edges 4 apart),
+  // but c before a by its left edge. The insertion procedure settles each listing its own way.
   const Rect a = at(8, 0), b = at(4, 50), c = at(0, 100);
   const std::pair<std::vector<Rect>, Order> listings[] = {
       {{a, b, c}, {0, 1, 2}},  // c never passes b

@@ -49,8 +49,7 @@ TEST_F(WindowAccessTest, FocusedWindowIsWhateverTheFrontApplicationNames) {
   auto panelId = addFocusedPanel({});
   auto focused = access.focusedWindow();
   ASSERT_TRUE(focused);
-  // Each element read hands out a fresh handle; equality looks through it
-  // and at nothing else.
+  // Each element read hands out a fresh handle; equality looks through it and at nothing else.
   EXPECT_EQ(*focused, (AXWindow{desktop.windowElement(panelId), 8}));
   EXPECT_EQ(focused->pid, editorPid);
   // Something that is not a window element cannot be used as one.

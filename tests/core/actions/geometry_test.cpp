@@ -1,4 +1,3 @@
-// Target frames, the screen choice and rectangle arithmetic, worked out by hand.
 #include "core/actions/geometry.h"
 
 #include <gtest/gtest.h>

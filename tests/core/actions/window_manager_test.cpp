@@ -1,4 +1,3 @@
-// Apply, undo and redo, perform and applyGrid (tiling: app_tiler_test).
 #include "core/actions/window_manager.h"
 
 #include <gmock/gmock.h>

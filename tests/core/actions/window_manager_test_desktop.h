@@ -1,4 +1,3 @@
-// The simulated desktop, its log in memory, the front application "Editor".
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +11,6 @@
 
 namespace corvella {
 
-// History entries compare move by move in the tests.
 inline bool operator==(const WindowMove& a, const WindowMove& b) {
   return a.window == b.window && a.frame == b.frame;
 }
@@ -42,7 +40,6 @@ struct DesktopHarness {
   sim::SimWindowId addWindow(const Rect& frame, std::string title = {}) {
     return desktop.addWindow(editorPid, frame, std::move(title));
   }
-  // A floating panel of the front application, focused.
   sim::SimWindowId addFocusedPanel(const Rect& frame, std::string title = {}) {
     sim::SimWindowSpec panel;
     panel.frame = frame;

@@ -1,4 +1,3 @@
-// The launch: its order, the start line, the updater and the permission poll.
 #include <gtest/gtest.h>
 
 #include "app_test_harness.h"

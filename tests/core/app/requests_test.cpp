@@ -1,4 +1,3 @@
-// Requests by hot key and by menu choice, the login item and the permission pane.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,4 +1,3 @@
-// The status menu as the delegate builds it, item by item.
 #include <gtest/gtest.h>
 
 #include "app_test_harness.h"

@@ -1,4 +1,3 @@
-// The command line: arguments, printed text and exit statuses.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,7 +14,6 @@ using Kind = CommandLine::Kind;
 using Arguments = std::vector<std::string_view>;
 const auto parse = [](Arguments arguments) { return parseCommandLine(arguments); };
 const auto mac = [](Arguments a) { return parseCommandLine(a, CommandLineShell::mac); };
-// A report as one comparable value: output, error, exit status.
 const auto fields = [](const ClientReport& r) { return std::tuple(r.output, r.error, r.exit); };
 
 struct Asked {

@@ -1,4 +1,3 @@
-// The answer line, action outcomes as answers, list and status as people read them.
 #include <gtest/gtest.h>
 
 #include <tuple>

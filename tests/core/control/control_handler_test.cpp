@@ -1,4 +1,3 @@
-// Requests and links served by the running application on the simulated desktop.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -16,7 +15,6 @@ using Strings = std::vector<std::string>;
 
 using testing_support::gridID;
 
-// An answer that printed its output, and one that failed with its error.
 const auto printed = [](std::string o) { return ControlAnswer{ExitStatus::done, o, "", nullptr}; };
 const auto failed = [](ExitStatus e, std::string why) { return ControlAnswer{e, "", why, {}}; };
 

@@ -1,4 +1,3 @@
-// Request lines and corvella:// links: one request each, or one line of fault.
 #include <gtest/gtest.h>
 
 #include "core/control/control_request.h"

@@ -1,4 +1,3 @@
-// A grid layout's parts, the stored document and the store.
 #include "core/grids/grid_layout.h"
 
 #include <gtest/gtest.h>
@@ -112,7 +111,6 @@ Sizes sizes(const std::vector<GridLayout>& layouts) {
 
 class GridLayoutStoreTest : public ::testing::Test {
  protected:
-  // The stored document as a later load would read it.
   std::optional<std::vector<GridLayout>> storedLayouts() const {
     const auto text = platform.defaults.dataText("gridLayouts");
     return text ? decodeGridLayouts(*text) : std::nullopt;

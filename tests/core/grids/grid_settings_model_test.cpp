@@ -1,4 +1,3 @@
-// The grid settings tab: rows, steppers, previews and buttons over the store.
 #include "core/grids/grid_settings_model.h"
 
 #include <gtest/gtest.h>

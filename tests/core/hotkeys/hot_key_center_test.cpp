@@ -1,4 +1,3 @@
-// HotKeyCenter and registerHotKeys: numbering, refusals, presses a turn later.
 #include <gtest/gtest.h>
 
 #include "core/app/log.h"

@@ -1,4 +1,3 @@
-// Shortcuts: stored JSON, display strings, key equivalents and Linux texts.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,4 +1,3 @@
-// The settings window, its selected tab, and a grid row's redraw after each key.
 #include "core/settings/settings_window.h"
 
 #include <gtest/gtest.h>
@@ -45,8 +44,7 @@ TEST_F(SettingsWindowTest, OneWindowBroughtForwardOnEveryOpeningItsSelectedTabIn
   EXPECT_FALSE(platform.defaults.value("settingsTab").has_value());
   view.setTab("grids");
   EXPECT_EQ(platform.defaults.value("settingsTab"), sim::SimDefaultsValue(std::string("grids")));
-  // A value a later version wrote is read back as it stands; one of the
-  // wrong kind counts as none.
+  // A value a later version wrote is read back as it stands; one of the wrong kind counts as none.
   platform.defaults.seed("settingsTab", std::string("shortcuts"));
   EXPECT_EQ(view.tab(), "shortcuts");
   platform.defaults.seed("settingsTab", 3.0);

@@ -65,13 +65,11 @@ class DesktopTest : public ::testing::Test {
     startCorvella(arguments, extra);
   }
 
-  // The outer frame of the window with the title, which must be there.
   Frame frameOf(const std::string& title) {
     return *session->outerFrame(*session->windowTitled(title));
   }
 
   std::unique_ptr<XSession> session;
-  // What startFocused started and focused.
   ChildProcess* focusedClient = nullptr;
   xcb_window_t focusedWindow = XCB_WINDOW_NONE;
 };

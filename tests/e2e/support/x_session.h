@@ -1,8 +1,7 @@
-// XSession: a private X desktop for one end-to-end test: its own 1440×900 Xvfb
-// (from -displayfd, so it never collides with another server), openbox binding no
-// keys, real clients, and the corvella under test with its own folders.
-// Every wait is bounded and wakes on events (X events and round trips,
-// inotify on the log folder, XKB bells); nothing sleeps.
+// XSession: a private X desktop for one end-to-end test: its own 1440×900 Xvfb (from -displayfd, so
+// it never collides with another server), openbox binding no keys, real clients, and the corvella
+// under test with its own folders. Every wait is bounded and wakes on events (X events and round
+// trips, inotify on the log folder, XKB bells); nothing sleeps.
 #pragma once
 
 #include <sys/wait.h>
@@ -57,7 +56,6 @@ class XSession {
   XSession() { ready_ = setUp(); }
   ~XSession();
 
-  // False when set-up failed; why() says what failed.
   bool ready() const { return ready_; }
   const std::string& why() const { return why_; }
   const std::string& display() const { return display_; }

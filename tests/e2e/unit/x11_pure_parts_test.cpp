@@ -1,7 +1,4 @@
-// The X11 shell's pure parts: Macintosh virtual key codes to physical evdev
-// keys and the modifier mapping; monitors and dock struts into the core's
-// screens, derived by hand; and where the daemon cannot work at all (a
-// Wayland session without X).
+// Macintosh virtual key codes become physical evdev keys; screens are derived by hand.
 #include <gtest/gtest.h>
 
 #include <set>
