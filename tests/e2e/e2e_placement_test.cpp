@@ -1,7 +1,6 @@
-// Placement and tiling on a real window manager, every frame worked out by
-// hand for the 1440×900 screen (then two monitors). The front application is
-// the windows sharing WM_CLASS's class, as a task bar groups them, whatever
-// process shows them; without a class, one X client's. Then a stopped one.
+// Every frame worked out by hand for the 1440×900 screen (then two monitors). The front application
+// is the windows sharing WM_CLASS's class, as a task bar groups them, whatever process shows them;
+// without a class, one X client's.
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,5 @@
-// The desktop's views as Qt draws them, clicked and typed at with Qt Test
-// over the core on a simulated platform. Each model's rules are the core's
-// tests'; the tray without a host and adding a grid are end to end.
+// Qt views clicked and typed at with Qt Test over the core on a simulated platform. Each model's
+// rules are the core's tests'; the tray without a host and adding a grid are end to end.
 #include <gtest/gtest.h>
 
 #include <QAction>

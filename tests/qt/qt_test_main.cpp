@@ -1,4 +1,3 @@
-// The main of the widget tests: a QApplication around GoogleTest.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,5 +1,4 @@
-// An environment of the given variables only, read the way the shells'
-// folder lookups read the process's own.
+// An environment of only these variables, read as the shells' folder lookups read the process's.
 #pragma once
 
 #include <functional>

@@ -1,5 +1,4 @@
-// TemporaryFolder: a fresh private folder for one test, removed with
-// everything in it when the test ends.
+// A fresh private folder for one test, removed with everything in it when the test ends.
 #pragma once
 
 #include <stdlib.h>

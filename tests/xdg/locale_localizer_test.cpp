@@ -1,5 +1,4 @@
-// Texts on Linux: the macOS shell's translation tables built into the program
-// and chosen by the messages locale.
+// The macOS shell's translation tables, built into the program and chosen by the messages locale.
 #include "platform/xdg/locale_localizer.h"
 
 #include <gtest/gtest.h>

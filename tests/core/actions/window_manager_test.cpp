@@ -27,8 +27,7 @@ const Rect rightHalf{720, 25, 720, 875};
 
 using WindowManagerTest = fixtures::DesktopTest;
 
-// The names and their order are pinned against corvella(1) in shortcut_test;
-// here, the way back from a name and the kinds.
+// The names and their order are pinned against corvella(1) in shortcut_test.
 TEST(WindowActionCatalogue, RawValuesRoundTripExactlyAndKindsFollowTheOrder) {
   ASSERT_EQ(allWindowActions().size(), 20u);
   for (std::size_t i = 0; i < 20; ++i) {

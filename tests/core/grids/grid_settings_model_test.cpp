@@ -62,8 +62,7 @@ TEST(GridSettingsModelTest, OneRowPerLayoutWithLocalizedTextsAndSteppersThatSave
   EXPECT_EQ(localized.rows().size(), 4u);
   EXPECT_EQ(localized.rows()[2], (Strings{"12-way Split", "Columns 4", "행 3"}));
   EXPECT_EQ(localized.row(3).id(), localized.store().layouts()[3].id);
-  // stored, canIncrement, canDecrement, afterIncrement, afterDecrement; the stored value when
-  // disabled.
+  // stored, canIncrement, canDecrement, afterIncrement, afterDecrement (stored when disabled).
   const std::tuple<std::string, bool, bool, std::int64_t, std::int64_t> cases[] = {
       {"1", true, false, 2, 1},
       {"12", false, true, 12, 11},

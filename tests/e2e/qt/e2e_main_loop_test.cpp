@@ -1,6 +1,5 @@
-// The X11 shell's two main loops, the headless daemon's poll loop and the
-// desktop's inside Qt's, held to the same behaviour on a real X connection.
-// (Their watched descriptors are driven by the commands' end-to-end test.)
+// The headless daemon's poll loop and the desktop's loop inside Qt's, held to the same behaviour on
+// a real X connection (their watched descriptors are driven by the commands' end-to-end test).
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>

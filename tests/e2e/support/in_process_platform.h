@@ -1,6 +1,5 @@
-// A desktop whose X11 platform is opened in the test's own process, on the
-// session's display and with the session's own state and settings folders:
-// for tests that drive the ports (and the core over them) directly.
+// A desktop whose X11 platform opens in the test's own process, on the session's display and
+// folders: for tests that drive the ports (and the core over them) directly.
 #pragma once
 
 #include <cstdlib>
