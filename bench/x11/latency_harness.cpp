@@ -344,10 +344,15 @@ TilingFigures timeTiling(XSession& session, const std::vector<xcb_window_t>& win
     figures.series.samples.push_back(millisecondsSince(start));
     figures.counts.requests += static_cast<double>(connection.nextSequence() - sequence - 1);
     figures.counts.roundTrips += static_cast<double>(connection.roundTrips() - roundTrips);
+    if (i + 2 < repetitions) continue;
+    // The last two tilings' frames, once the window manager has placed
+    // every window (those past the wait budget too).
+    connection.sync();
+    session.windowManagerAnswers();
     auto& frames = i % 2 ? figures.rows : figures.columns;
-    frames.clear();
-    for (xcb_window_t window : windows)
+    for (xcb_window_t window : windows) {
       frames.push_back(session.outerFrame(window).value_or(Frame{}));
+    }
   }
   figures.counts.requests /= repetitions;
   figures.counts.roundTrips /= repetitions;
