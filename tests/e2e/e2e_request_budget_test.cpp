@@ -114,30 +114,31 @@ TEST_F(RequestBudgetTest, AHalfMoveAsksOnlyAboutTheWindowItMoves) {
   // the screens, the application of the window and where it is.
   warmUp(WindowAction::rightHalf);
 
-  // The move goes out at once (1); the window manager's answer is the window's ConfigureNotify (one
-  // round trip); then the read-back with the title (5, one round trip).
-  EXPECT_EQ(costOf(WindowAction::leftHalf), Cost(6, 2));
+  // The move goes out at once, with the title (3); the window manager's answer, a synthetic
+  // ConfigureNotify, tells the whole frame (one round trip).
+  EXPECT_EQ(costOf(WindowAction::leftHalf), Cost(3, 1));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{0, 0, 720, 900}));
   settle();
-  EXPECT_EQ(costOf(WindowAction::rightHalf), Cost(6, 2));
+  EXPECT_EQ(costOf(WindowAction::rightHalf), Cost(3, 1));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{720, 0, 720, 900}));
 
   // Moved by someone else (same size: the window learns it from a synthetic
-  // ConfigureNotify only): its place is asked for again (3, one round trip),
+  // ConfigureNotify only): its place is asked for again (4, one round trip),
   // so the undo history holds where it really was.
   ASSERT_TRUE(session->moveWindow(alpha, Frame{200, 100, 720, 900}));
   settle();
-  EXPECT_EQ(costOf(WindowAction::leftHalf), Cost(9, 3));
+  EXPECT_EQ(costOf(WindowAction::leftHalf), Cost(7, 2));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{0, 0, 720, 900}));
   costOnce(WindowAction::undo);
   EXPECT_EQ(session->outerFrame(alpha), (Frame{200, 100, 720, 900}));
 
   // A click on another window: the active window was asked for again as the change was seen. The
   // old one is no longer watched, the new one is (2); its application shares the first round trip
-  // with its geometry and states (5).
+  // with its geometry and states (6). It is resized: the frames on the root are listened to while
+  // the action runs (2), and the frame's ConfigureNotify tells where the window went.
   ASSERT_TRUE(session->activate(beta));
   settle();
-  EXPECT_EQ(costOf(WindowAction::leftHalf), Cost(13, 3));
+  EXPECT_EQ(costOf(WindowAction::leftHalf), Cost(13, 2));
   EXPECT_EQ(session->outerFrame(beta), (Frame{0, 0, 720, 900}));
   EXPECT_EQ(session->outerFrame(alpha), (Frame{200, 100, 720, 900}));
 }
@@ -148,15 +149,17 @@ TEST_F(RequestBudgetTest, TilingCostsTheSameForEveryFurtherWindow) {
     int windows;
     Cost cost;
   } cases[] = {
-      // The window list (1, one round trip); each window's kind, states and geometry (6, one round
-      // trip for all; the focused window's geometry and states are known); the raise of the focused
-      // window (1). A lone window is where the rows left it: its move changes nothing, so the probe
-      // answers it (2, one round trip); the read-back with the title (5, one round trip).
-      {"One", 1, {11, 4}},
-      // Each window's kind, states and geometry (20). The focused window's move is answered by its
-      // ConfigureNotify (1, one round trip); each other window is listened to only while its move
-      // is answered (3, one round trip); each read-back (5, one round trip).
-      {"Four", 4, {52, 10}},
+      // The window list (1, one round trip); each window's kind, states and geometry (one round
+      // trip for all; only the kind of the focused window, 2, whose geometry and states are known);
+      // the raise of the focused window (1). A lone window is where the rows left it: its move
+      // changes nothing, so the probe answers it, with the title (4, one round trip), and it is
+      // where it was.
+      {"One", 1, {8, 3}},
+      // Each window's kind, states and geometry (2 + 3 × 7); the frames on the root are listened to
+      // while the action runs (2). The focused window's move and title (3) are answered by its
+      // ConfigureNotify and its frame's (one round trip); each other window is listened to only
+      // while its move is answered (5, one round trip).
+      {"Four", 4, {45, 6}},
   };
   for (const auto& each : cases) {
     std::vector<std::string> windows;

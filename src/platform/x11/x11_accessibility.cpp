@@ -192,11 +192,13 @@ void X11Accessibility::flushWrites() {
   pending_.reset();
   const auto geometry = cache_.geometry(write.window);
   if (!geometry) return;  // gone: nothing to place, which is no error
-  const bool settled =
+  // The title is read after the move; its answer comes with the move's.
+  cache_.requestTitle(write.window);
+  const auto placed =
       frames_.place(write.window, *geometry, cache_.states(write.window).value_or(AtomList{}),
                     desktop_.monitors().front(), write.placement, cache_.budget());
-  if (!settled) cache_.markUnsettled(write.window);
-  cache_.requestAfterPlacement(write.window);
+  if (!placed.answered) cache_.markUnsettled(write.window);
+  cache_.placed(write.window, placed.geometry);
 }
 
 }  // namespace corvella::x11

@@ -34,6 +34,11 @@ using EventPtr = std::unique_ptr<xcb_generic_event_t, FreeDeleter>;
 template <typename Reply>
 using ReplyPtr = std::unique_ptr<Reply, FreeDeleter>;
 
+// What this client always hears from the root: its properties (the active
+// window, the client list, the work area) and its size.
+constexpr std::uint32_t rootEventMask =
+    XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+
 // The type of an event without the bit that marks events sent by clients.
 inline std::uint8_t eventType(const xcb_generic_event_t& event) {
   return event.response_type & 0x7f;
@@ -62,8 +67,9 @@ class X11Connection {
   using EventObserver = std::function<void(const xcb_generic_event_t&)>;
   void addEventObserver(EventObserver observer) { observers_.push_back(std::move(observer)); }
   // Reads every event the server has already sent, without waiting, and
-  // keeps them for nextEvent(): the observers then know all of them.
-  void readArrivedEvents();
+  // keeps them for nextEvent(): the observers then know all of them, and so
+  // does `look` when given.
+  void readArrivedEvents(const std::function<void(const xcb_generic_event_t&)>& look = {});
 
   // The next event: first those kept back by waiting operations, then what
   // the server has sent. Never blocks.

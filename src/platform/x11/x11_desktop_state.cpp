@@ -8,9 +8,8 @@
 namespace corvella::x11 {
 
 X11DesktopState::X11DesktopState(X11Connection& connection) : connection_(connection) {
-  const std::uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_.xcb(), connection_.root(), XCB_CW_EVENT_MASK,
-                               &rootEvents);
+                               &rootEventMask);
   xcb_randr_select_input(connection_.xcb(), connection_.root(),
                          XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
                              XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE |

@@ -36,7 +36,7 @@ X11Platform::X11Platform(std::unique_ptr<X11Connection> connection,
                   if (reporter_) reporter_(message);
                 }),
       loginItem_(xdg::XdgAutostartEntry::defaultEntry(xdg::processEnvironment), program) {
-  mainLoop_->addWorkEndedHandler([this] { cache_.clear(); });
+  mainLoop_->addWorkEndedHandler([this] { finishWork(); });
   mainLoop_->addEventHandler([this](const xcb_generic_event_t& event) {
     if (keyboard_->handleEvent(event)) return;
     hotKeyService_.handleEvent(event);

@@ -51,7 +51,10 @@ class X11Platform {
   void actOnFocusedWindow(std::optional<xcb_window_t> window) { cache_.assumeActiveWindow(window); }
   // Ends a piece of work done outside the loop (by a test or the latency
   // harness): what it read from the server is not trusted any longer.
-  void finishWork() { cache_.clear(); }
+  void finishWork() {
+    cache_.clear();
+    frames_.finishWork();
+  }
   // Where the defaults file reports a problem (the core's log, once it exists).
   void setReporter(std::function<void(const std::string&)> reporter) {
     reporter_ = std::move(reporter);

@@ -63,15 +63,19 @@ Answer<std::optional<ClientGeometry>> requestClientGeometry(X11Connection& conne
   auto translateCookie = xcb_translate_coordinates(c, window, connection.root(), 0, 0);
   auto extentsCookie =
       xcb_get_property(c, 0, window, connection.ewmh()._NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL, 0, 4);
+  auto treeCookie = xcb_query_tree(c, window);
   return {connection,
-          {geometryCookie.sequence, translateCookie.sequence, extentsCookie.sequence},
-          [&connection, geometryCookie, translateCookie,
-           extentsCookie]() -> std::optional<ClientGeometry> {
+          {geometryCookie.sequence, translateCookie.sequence, extentsCookie.sequence,
+           treeCookie.sequence},
+          [&connection, geometryCookie, translateCookie, extentsCookie,
+           treeCookie]() -> std::optional<ClientGeometry> {
             auto geometry = connection.reply(xcb_get_geometry_reply, geometryCookie);
             auto translated = connection.reply(xcb_translate_coordinates_reply, translateCookie);
             auto extents = connection.reply(xcb_get_property_reply, extentsCookie);
+            auto tree = connection.reply(xcb_query_tree_reply, treeCookie);
             if (!geometry || !translated) return std::nullopt;
             ClientGeometry result;
+            if (tree) result.parent = tree->parent;
             result.clientX = translated->dst_x;
             result.clientY = translated->dst_y;
             result.width = geometry->width;
@@ -93,9 +97,10 @@ X11WindowFrames::~X11WindowFrames() {
   }
 }
 
-bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
-                            const std::vector<xcb_atom_t>& states, const MonitorRect& primary,
-                            const Placement& placement, X11WaitBudget& budget) {
+X11WindowFrames::Placed X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
+                                               const std::vector<xcb_atom_t>& states,
+                                               const MonitorRect& primary,
+                                               const Placement& placement, X11WaitBudget& budget) {
   auto& ewmh = connection_.ewmh();
 
   // A maximized window would keep its maximized frame; it gives that up first.
@@ -105,8 +110,8 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
       std::find(states.begin(), states.end(), ewmh._NET_WM_STATE_MAXIMIZED_HORZ) != states.end();
   const bool maximized = maximizedVertically || maximizedHorizontally;
   const bool probeAnswers = connection_.windowManagerSupports(ewmh._NET_REQUEST_FRAME_EXTENTS);
-  // The frame's decorations as the move will find them.
-  FrameExtents extents = current.extents;
+  // The window as the move will find it: the frame's decorations may differ.
+  ClientGeometry found = current;
   if (maximized) {
     sendToRoot(connection_, window, ewmh._NET_WM_STATE,
                {removeState, ewmh._NET_WM_STATE_MAXIMIZED_VERT, ewmh._NET_WM_STATE_MAXIMIZED_HORZ,
@@ -114,9 +119,12 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
     // The window manager may give a maximized frame thinner decorations; the
     // size asked for must allow for the ones the window has once restored.
     if (probeAnswers && !budget.spent() && waitForProbe(budget.deadline())) {
-      if (auto restored = requestClientGeometry(connection_, window)()) extents = restored->extents;
+      if (auto restored = requestClientGeometry(connection_, window)()) {
+        found.extents = restored->extents;
+      }
     }
   }
+  const FrameExtents& extents = found.extents;
 
   const Rect outer = current.outer();
   const double x = placement.x ? *placement.x + primary.x : outer.x;
@@ -145,6 +153,11 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
   // The answer is the window's ConfigureNotify: listen before asking.
   const bool listenHere = wait && !probeOnly && !watched_.listensTo(window);
   if (listenHere) selectStructureEvents(window, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+  // A resize is answered by a real ConfigureNotify, which tells the place in
+  // the frame only; the frame's own tells where the frame went.
+  const bool resized = target.width != now.width || target.height != now.height;
+  const bool framed = found.parent != XCB_WINDOW_NONE && found.parent != connection_.root();
+  if (wait && !probeOnly && probeAnswers && resized && framed) listenToFrames();
   const unsigned int move = sendToRoot(
       connection_, window, ewmh._NET_MOVERESIZE_WINDOW,
       {northWestGravity | allFourFields | sourcePager, static_cast<std::uint32_t>(pixels(x)),
@@ -152,47 +165,103 @@ bool X11WindowFrames::place(xcb_window_t window, const ClientGeometry& current,
        static_cast<std::uint32_t>(clientHeight)});
   if (!wait) {
     connection_.flush();
-    return false;
+    return {};
   }
-  bool answered = false;
+  Placed placed;
   if (probeOnly) {
-    answered = waitForProbe(budget.deadline());
+    placed.answered = waitForProbe(budget.deadline());
+    // Handled, and changing nothing: the window is where it was read.
+    if (placed.answered) placed.geometry = found;
   } else if (!probeAnswers) {
-    answered = waitForConfigure(window, move, std::nullopt, budget.deadline()) == Configured::asked;
+    placed.answered =
+        waitForConfigure(window, move, std::nullopt, found, budget.deadline()).configured ==
+        Configured::asked;
   } else {
     const auto soon = std::min(budget.deadline(), X11WaitBudget::Clock::now() + unansweredMove);
-    answered = waitForConfigure(window, move, target, soon) == Configured::asked ||
-               waitForProbe(budget.deadline());
+    ConfigureAnswer answer = waitForConfigure(window, move, target, found, soon);
+    placed.answered = answer.configured == Configured::asked || waitForProbe(budget.deadline());
+    if (answer.configured == Configured::asked) placed.geometry = std::move(answer.geometry);
   }
   // Its later changes are no concern of this client.
   if (listenHere) selectStructureEvents(window, XCB_EVENT_MASK_NO_EVENT);
-  return answered;
+  return placed;
+}
+
+void X11WindowFrames::finishWork() {
+  if (!listeningToFrames_) return;
+  listeningToFrames_ = false;
+  if (connection_.broken()) return;
+  xcb_change_window_attributes(connection_.xcb(), connection_.root(), XCB_CW_EVENT_MASK,
+                               &rootEventMask);
+  connection_.flush();
+}
+
+void X11WindowFrames::listenToFrames() {
+  if (listeningToFrames_) return;
+  listeningToFrames_ = true;
+  const std::uint32_t events = rootEventMask | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  xcb_change_window_attributes(connection_.xcb(), connection_.root(), XCB_CW_EVENT_MASK, &events);
 }
 
 void X11WindowFrames::selectStructureEvents(xcb_window_t window, std::uint32_t mask) {
   xcb_change_window_attributes(connection_.xcb(), window, XCB_CW_EVENT_MASK, &mask);
 }
 
-X11WindowFrames::Configured X11WindowFrames::waitForConfigure(
+X11WindowFrames::ConfigureAnswer X11WindowFrames::waitForConfigure(
     xcb_window_t window, unsigned int move, const std::optional<ClientFrame>& target,
-    X11WaitBudget::Clock::time_point deadline) {
-  Configured result = Configured::notYet;
+    const ClientGeometry& current, X11WaitBudget::Clock::time_point deadline) {
+  const xcb_window_t root = connection_.root();
+  // The parent's latest ConfigureNotify caused by the move, heard through the
+  // root: that it came that way shows the parent is a frame on the root.
+  std::optional<xcb_configure_notify_event_t> frame;
+  const auto noteFrame = [&](const xcb_generic_event_t& event) {
+    if (eventType(event) != XCB_CONFIGURE_NOTIFY || !cameAfter(event, move)) return;
+    const auto& notify = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+    if (notify.event == root && notify.window == current.parent &&
+        (event.response_type & 0x80) == 0) {
+      frame = notify;
+    }
+  };
+  std::optional<xcb_configure_notify_event_t> client;
+  bool synthetic = false;
   connection_.waitForEvent(
       [&](const xcb_generic_event_t& event) {
+        noteFrame(event);
         if (eventType(event) != XCB_CONFIGURE_NOTIFY || !cameAfter(event, move)) return false;
         const auto& notify = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
-        if (notify.window != window) return false;
-        // A real ConfigureNotify tells the place within the frame, a
-        // synthetic one the place on the root.
-        const bool synthetic = (event.response_type & 0x80) != 0;
-        const bool asked =
-            !target || (notify.width == target->width && notify.height == target->height &&
-                        (!synthetic || (notify.x == target->x && notify.y == target->y)));
-        result = asked ? Configured::asked : Configured::otherwise;
+        if (notify.window != window || notify.event != window) return false;
+        client = notify;
+        synthetic = (event.response_type & 0x80) != 0;
         return true;
       },
       deadline);
-  return result;
+  ConfigureAnswer answer;
+  if (!client) return answer;
+  // A real ConfigureNotify tells the place within the parent, a synthetic
+  // one the place on the root.
+  const bool asked =
+      !target || (client->width == target->width && client->height == target->height &&
+                  (!synthetic || (client->x == target->x && client->y == target->y)));
+  answer.configured = asked ? Configured::asked : Configured::otherwise;
+  if (!asked || !target) return answer;
+
+  double parentX = 0, parentY = 0;  // the parent's inside corner on the root
+  if (!synthetic && current.parent != root) {
+    // The window manager moves its frame in the same turn as the window;
+    // what has not arrived with the window's own answer is read back instead.
+    if (!frame) connection_.readArrivedEvents(noteFrame);
+    if (!frame) return answer;
+    parentX = frame->x + frame->border_width;
+    parentY = frame->y + frame->border_width;
+  }
+  ClientGeometry told = current;
+  told.border = client->border_width;
+  told.clientX = parentX + client->x + client->border_width;
+  told.clientY = parentY + client->y + client->border_width;
+  told.width = client->width;
+  told.height = client->height;
+  answer.geometry = told;
+  return answer;
 }
 
 bool X11WindowFrames::waitForProbe(X11WaitBudget::Clock::time_point deadline) {

@@ -76,12 +76,21 @@ void X11WorkCache::requestCandidates(const std::vector<xcb_window_t>& windows) {
   }
 }
 
-void X11WorkCache::requestAfterPlacement(xcb_window_t window) {
-  WindowEntry& entry = windows_[window];
-  entry.geometry = {};
-  requestGeometry(window);
-  entry.title = {};
-  entry.title.request([&] { return requestWindowTitle(connection_, window); });
+void X11WorkCache::requestTitle(xcb_window_t window) {
+  windows_[window].title.request([&] { return requestWindowTitle(connection_, window); });
+}
+
+void X11WorkCache::placed(xcb_window_t window, const std::optional<ClientGeometry>& told) {
+  auto& geometry = windows_[window].geometry;
+  geometry = {};
+  if (!told) {
+    requestGeometry(window);
+    return;
+  }
+  geometry.know(told);
+  // Every event that arrived with the answer has been seen: what comes later
+  // forgets it.
+  watched_.rememberGeometry(window, watched_.geometryEpoch(), told);
 }
 
 void X11WorkCache::clear() {

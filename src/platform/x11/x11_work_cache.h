@@ -11,8 +11,8 @@
 // window's geometry and states as soon as it is known (a shortcut moves it;
 // X11WatchedWindow often knows them already),
 // every candidate's kind, states and geometry with an application's window
-// list, and a placed window's geometry and title right after the window
-// manager has handled the placement.
+// list, a placed window's title with its move, and its geometry right after
+// the window manager has handled the placement, unless the answer told it.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -63,8 +63,11 @@ class X11WorkCache {
   // Asks now about the windows an application's list gives: they are about
   // to be examined one after the other.
   void requestCandidates(const std::vector<xcb_window_t>& windows);
-  // The window has been placed: its geometry is asked again, with its title.
-  void requestAfterPlacement(xcb_window_t window);
+  // Asks for the title now, to be collected later.
+  void requestTitle(xcb_window_t window);
+  // The window has been placed: its geometry is the one the window manager's
+  // answer told, or asked again.
+  void placed(xcb_window_t window, const std::optional<ClientGeometry>& told);
 
   // Activation ends what assumeActiveWindow() said; the server's own answer
   // changes once the window manager has activated the window.
