@@ -72,11 +72,8 @@ EventPtr X11Connection::pollEvent() {
   return event;
 }
 
-void X11Connection::readArrivedEvents(const std::function<void(const xcb_generic_event_t&)>& look) {
-  while (EventPtr event = pollEvent()) {
-    if (look) look(*event);
-    keptEvents_.push_back(std::move(event));
-  }
+void X11Connection::readArrivedEvents() {
+  while (EventPtr event = pollEvent()) keptEvents_.push_back(std::move(event));
 }
 
 EventPtr X11Connection::nextEvent() {

@@ -67,9 +67,8 @@ class X11Connection {
   using EventObserver = std::function<void(const xcb_generic_event_t&)>;
   void addEventObserver(EventObserver observer) { observers_.push_back(std::move(observer)); }
   // Reads every event the server has already sent, without waiting, and
-  // keeps them for nextEvent(): the observers then know all of them, and so
-  // does `look` when given.
-  void readArrivedEvents(const std::function<void(const xcb_generic_event_t&)>& look = {});
+  // keeps them for nextEvent(): the observers then know all of them.
+  void readArrivedEvents();
 
   // The next event: first those kept back by waiting operations, then what
   // the server has sent. Never blocks.

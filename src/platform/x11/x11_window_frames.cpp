@@ -211,27 +211,19 @@ X11WindowFrames::ConfigureAnswer X11WindowFrames::waitForConfigure(
     xcb_window_t window, unsigned int move, const std::optional<ClientFrame>& target,
     const ClientGeometry& current, X11WaitBudget::Clock::time_point deadline) {
   const xcb_window_t root = connection_.root();
-  // The parent's latest ConfigureNotify caused by the move, heard through the
-  // root: that it came that way shows the parent is a frame on the root.
-  std::optional<xcb_configure_notify_event_t> frame;
-  const auto noteFrame = [&](const xcb_generic_event_t& event) {
-    if (eventType(event) != XCB_CONFIGURE_NOTIFY || !cameAfter(event, move)) return;
-    const auto& notify = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
-    if (notify.event == root && notify.window == current.parent &&
-        (event.response_type & 0x80) == 0) {
-      frame = notify;
-    }
-  };
-  std::optional<xcb_configure_notify_event_t> client;
+  std::optional<xcb_configure_notify_event_t> frame, client;
   bool synthetic = false;
   connection_.waitForEvent(
       [&](const xcb_generic_event_t& event) {
-        noteFrame(event);
         if (eventType(event) != XCB_CONFIGURE_NOTIFY || !cameAfter(event, move)) return false;
         const auto& notify = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+        const bool sent = (event.response_type & 0x80) != 0;
+        // The parent's own, heard through the root: that it came that way
+        // shows the parent is a frame on the root.
+        if (notify.event == root && notify.window == current.parent && !sent) frame = notify;
         if (notify.window != window || notify.event != window) return false;
         client = notify;
-        synthetic = (event.response_type & 0x80) != 0;
+        synthetic = sent;
         return true;
       },
       deadline);
@@ -247,9 +239,8 @@ X11WindowFrames::ConfigureAnswer X11WindowFrames::waitForConfigure(
 
   double parentX = 0, parentY = 0;  // the parent's inside corner on the root
   if (!synthetic && current.parent != root) {
-    // The window manager moves its frame in the same turn as the window;
-    // what has not arrived with the window's own answer is read back instead.
-    if (!frame) connection_.readArrivedEvents(noteFrame);
+    // The frame's answer comes first (the window manager moves its frame,
+    // then the window in it); without it, the frame is read back.
     if (!frame) return answer;
     parentX = frame->x + frame->border_width;
     parentY = frame->y + frame->border_width;
