@@ -206,6 +206,21 @@ struct Series {
   std::string name;
   std::vector<double> samples;
   int missed = 0;
+  std::vector<int> steps;  // which of two alternating steps each sample timed
+
+  void record(int step, double milliseconds) {
+    samples.push_back(milliseconds);
+    steps.push_back(step);
+  }
+  // The samples of one step alone: tilings in columns and in rows cost the
+  // window manager differently, and a median across both says neither.
+  Series ofStep(int step, const std::string& label) const {
+    Series one{label, {}, 0, {}};
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      if (steps[i] == step) one.record(step, samples[i]);
+    }
+    return one;
+  }
   double p50() const { return corvella::latency::percentile(samples, 50); }
   double p99() const { return corvella::latency::percentile(samples, 99); }
 };
@@ -213,13 +228,13 @@ struct Series {
 // Alternates the two steps, timing each until its target frame is reported.
 Series measure(const std::string& name, int count, Probe& probe,
                const std::function<void(int)>& step, const std::function<Frame(int)>& target) {
-  Series series{name, {}, 0};
+  Series series{name, {}, 0, {}};
   for (int i = 0; i < count; ++i) {
     probe.sync();
     const auto start = Clock::now();
     step(i);
     if (probe.waitForFrame(target(i))) {
-      series.samples.push_back(millisecondsSince(start));
+      series.record(i % 2, millisecondsSince(start));
     } else {
       ++series.missed;
       std::fprintf(stderr, "  %s: press %d did not reach its target within %lld ms\n", name.c_str(),
@@ -319,7 +334,7 @@ struct TilingFigures {
 
 TilingFigures timeTiling(XSession& session, const std::vector<xcb_window_t>& windows,
                          int repetitions) {
-  TilingFigures figures{{"", {}, 0}, {}, {}, {}};
+  TilingFigures figures{{"", {}, 0, {}}, {}, {}, {}};
   const xcb_window_t focused = windows.front();
   std::string error;
   auto platform = corvella::x11::X11Platform::open(session.display(), "/proc/self/exe", &error);
@@ -341,7 +356,7 @@ TilingFigures timeTiling(XSession& session, const std::vector<xcb_window_t>& win
     manager.perform(i % 2 ? corvella::WindowAction::tileAppRows
                           : corvella::WindowAction::tileAppColumns);
     platform->finishWork();
-    figures.series.samples.push_back(millisecondsSince(start));
+    figures.series.record(i % 2, millisecondsSince(start));
     figures.counts.requests += static_cast<double>(connection.nextSequence() - sequence - 1);
     figures.counts.roundTrips += static_cast<double>(connection.roundTrips() - roundTrips);
     if (i + 2 < repetitions) continue;
@@ -367,7 +382,7 @@ TilingFigures timeTiling(XSession& session, const std::vector<xcb_window_t>& win
 // window manager and the server need for the frames themselves.
 Series timeBareTiling(XSession& session, const std::vector<xcb_window_t>& windows,
                       const TilingFigures& tiled, int repetitions, bool together) {
-  Series series{"", {}, 0};
+  Series series{"", {}, 0, {}};
   Probe sender(session.display());
   std::vector<FrameExtents> extents;
   for (xcb_window_t window : windows) {
@@ -386,7 +401,7 @@ Series timeBareTiling(XSession& session, const std::vector<xcb_window_t>& window
     }
     if (together && reached) reached = sender.waitForFrames(targets);
     if (reached) {
-      series.samples.push_back(millisecondsSince(start));
+      series.record(i % 2, millisecondsSince(start));
     } else {
       ++series.missed;
     }
@@ -448,13 +463,14 @@ int main(int argc, char** argv) {
   // screen for both: it takes 30 pixels off the bottom.
   const Frame leftAbovePanel{0, 0, 720, 870}, rightAbovePanel{720, 0, 720, 870};
   auto halvesAbovePanel = [&](int i) { return i % 2 ? rightAbovePanel : leftAbovePanel; };
-  Series corvella{"corvella leftHalf / rightHalf (⌥⌘← / ⌥⌘→)", {}, 0};
-  Series withTray{"corvella with its tray icon, same presses", {}, 0};
+  Series corvella{"corvella leftHalf / rightHalf (⌥⌘← / ⌥⌘→)", {}, 0, {}};
+  Series withTray{"corvella with its tray icon, same presses", {}, 0, {}};
   IdleFigures headlessAtRest, withTrayAtRest;
   constexpr int blocks = 4;
   constexpr auto idle = std::chrono::seconds(5);
   auto add = [](Series& total, const Series& block) {
     total.samples.insert(total.samples.end(), block.samples.begin(), block.samples.end());
+    total.steps.insert(total.steps.end(), block.steps.begin(), block.steps.end());
     total.missed += block.missed;
   };
   corvella::e2e::TrayDesktop tray(session);
@@ -541,7 +557,7 @@ int main(int argc, char** argv) {
   const Frame lastColumn{1368, 0, 72, 900}, lastRow{0, 855, 1440, 45};
   auto tiles = [&](int i) { return i % 2 ? lastRow : lastColumn; };
   const Series tiling = measure(
-      "corvella tile 20 windows (⌥⌘A / ⌥⇧⌘A)", presses, probe,
+      "corvella tile 20 windows", presses, probe,
       [&](int i) {
         if (i % 2) {
           probe.press({keys::super, keys::alt, keys::shift, keys::a});
@@ -550,7 +566,8 @@ int main(int argc, char** argv) {
         }
       },
       tiles);
-  print(tiling, floor.p50());
+  print(tiling.ofStep(0, "  in columns (⌥⌘A)"), floor.p50());
+  print(tiling.ofStep(1, "  in rows (⌥⇧⌘A)"), floor.p50());
   session.stopCorvella();
 
   std::printf("\n  corvella against the alternative: p50 %.1f× faster, p99 %.1f× faster\n",
@@ -601,11 +618,15 @@ int main(int argc, char** argv) {
   std::printf("\n  tiling in this process, %d times each (perform() until it returns):\n", tilings);
   std::printf("  %-44s %8s %8s   %s\n", "windows", "p50", "p99",
               "requests (per window), round trips");
+  const char* layouts[] = {"in columns", "in rows"};
   for (const auto& [count, figures] : {std::pair<int, const TilingFigures&>{20, twentyTiled},
                                        {static_cast<int>(twoHundred.size()), twoHundredTiled}}) {
-    std::printf("  %-44d %8.2f %8.2f   %.0f (%.1f), %.0f\n", count, figures.series.p50(),
-                figures.series.p99(), figures.counts.requests,
-                figures.counts.requests / std::max(count, 1), figures.counts.roundTrips);
+    for (int step = 0; step < 2; ++step) {
+      const Series one = figures.series.ofStep(step, "");
+      std::printf("  %4d %-39s %8.2f %8.2f   %.0f (%.1f), %.0f\n", count, layouts[step], one.p50(),
+                  one.p99(), figures.counts.requests, figures.counts.requests / std::max(count, 1),
+                  figures.counts.roundTrips);
+    }
   }
   const struct {
     const char* name;
@@ -621,8 +642,11 @@ int main(int argc, char** argv) {
     std::printf("  %s\n", each.name);
     for (const auto& [count, series] : {std::pair<int, const Series&>{20, each.twenty},
                                         {static_cast<int>(twoHundred.size()), each.hundreds}}) {
-      std::printf("  %-44d %8.2f %8.2f   (%d of %d missed)\n", count, series.p50(), series.p99(),
-                  series.missed, tilings);
+      for (int step = 0; step < 2; ++step) {
+        const Series one = series.ofStep(step, "");
+        std::printf("  %4d %-39s %8.2f %8.2f\n", count, layouts[step], one.p50(), one.p99());
+      }
+      std::printf("  %4d %-39s (%d of %d missed)\n", count, "", series.missed, tilings);
     }
   }
   return 0;
