@@ -128,7 +128,7 @@ TEST_F(OutsideInputTest, EachFailureIsLoggedAsItHappenedAndCorvellaRunsOnUntilTh
   EXPECT_EQ(session->outerFrame(stubborn), kept);
   EXPECT_EQ(session->pressForEntry({super, alt, z}), "undo: 창 1개 복원");
 
-  // The window goes as the window manager resizes it: the read-back finds it gone or moved.
+  // The window goes as the window manager resizes it: it is found placed, or gone.
   ASSERT_TRUE(session->activate(*session->windowTitled("Stay1")));
   const std::string entry = session->pressForEntry({super, alt, a});
   const Frame gone{480, 0, 480, 900};

@@ -194,7 +194,7 @@ TEST_F(TilingTest, EachApplicationTilesAloneAndOneUndoRestoresIt) {
     return session->outerFrame(one) == Frame{0, 0, 720, 900} &&
            session->outerFrame(three) == Frame{960, 0, 480, 900};
   }));
-  // And with an answering window manager the frames are read back again.
+  // And with an answering window manager the frames are known again.
   ASSERT_TRUE(session->activate(one));
   EXPECT_EQ(session->pressForEntry({super, alt, right}),
             okEntry("rightHalf", {{{720, 0, 720, 900}, "One"}}));
