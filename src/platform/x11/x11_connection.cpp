@@ -73,7 +73,24 @@ EventPtr X11Connection::pollEvent() {
 }
 
 void X11Connection::readArrivedEvents() {
-  while (EventPtr event = pollEvent()) keptEvents_.push_back(std::move(event));
+  // The events sent before the input that started this work came before it
+  // on the socket and are known already. What arrives while the work runs is
+  // read at most once in a short stretch, not at every look at what is known:
+  // each read is a system call on the way from a key press to its move.
+  const auto now = std::chrono::steady_clock::now();
+  const bool readLately = now - lastSocketRead_ < socketReadStretch;
+  if (!readLately) lastSocketRead_ = now;
+  while (EventPtr event = readLately ? queuedEvent() : pollEvent()) {
+    keptEvents_.push_back(std::move(event));
+  }
+}
+
+EventPtr X11Connection::queuedEvent() {
+  EventPtr event(xcb_poll_for_queued_event(connection_));
+  if (event) {
+    for (const auto& observer : observers_) observer(*event);
+  }
+  return event;
 }
 
 EventPtr X11Connection::nextEvent() {

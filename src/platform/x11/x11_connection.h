@@ -67,7 +67,8 @@ class X11Connection {
   using EventObserver = std::function<void(const xcb_generic_event_t&)>;
   void addEventObserver(EventObserver observer) { observers_.push_back(std::move(observer)); }
   // Reads every event the server has already sent, without waiting, and
-  // keeps them for nextEvent(): the observers then know all of them.
+  // keeps them for nextEvent(): the observers then know all of them. Within
+  // half a millisecond of the last such read, only what is read already.
   void readArrivedEvents();
 
   // The next event: first those kept back by waiting operations, then what
@@ -119,7 +120,11 @@ class X11Connection {
   const xcb_screen_t* screen_ = nullptr;
   std::uint8_t randrFirstEvent_ = 0;
   std::deque<EventPtr> keptEvents_;
+  static constexpr std::chrono::microseconds socketReadStretch{500};
+  std::chrono::steady_clock::time_point lastSocketRead_;
   EventPtr pollEvent();
+  // An event already read from the socket, without reading more.
+  EventPtr queuedEvent();
   void countWaitFor(unsigned int sequence);
 
   std::optional<std::vector<xcb_atom_t>> supported_;
