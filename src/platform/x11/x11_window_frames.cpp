@@ -240,8 +240,17 @@ X11WindowFrames::ConfigureAnswer X11WindowFrames::waitForConfigure(
   double parentX = 0, parentY = 0;  // the parent's inside corner on the root
   if (!synthetic && current.parent != root) {
     // The frame's answer comes first (the window manager moves its frame,
-    // then the window in it); without it, the frame is read back.
+    // then the window in it). Without it, or when the frame heard is not
+    // the window widened by its extents (an older change of the frame), the
+    // frame is read back.
+    const auto& extents = current.extents;
     if (!frame) return answer;
+    const std::uint32_t frameWidth = frame->width + 2u * frame->border_width;
+    const std::uint32_t frameHeight = frame->height + 2u * frame->border_width;
+    if (frameWidth != client->width + 2u * client->border_width + extents.left + extents.right ||
+        frameHeight != client->height + 2u * client->border_width + extents.top + extents.bottom) {
+      return answer;
+    }
     parentX = frame->x + frame->border_width;
     parentY = frame->y + frame->border_width;
   }
