@@ -64,12 +64,16 @@ bool X11Connection::windowManagerSupports(xcb_atom_t atom) {
   return std::find(supported_->begin(), supported_->end(), atom) != supported_->end();
 }
 
-EventPtr X11Connection::pollEvent() {
-  EventPtr event(xcb_poll_for_event(connection_));
+EventPtr X11Connection::observed(xcb_generic_event_t* raw) {
+  EventPtr event(raw);
   if (event) {
     for (const auto& observer : observers_) observer(*event);
   }
   return event;
+}
+
+EventPtr X11Connection::pollEvent() {
+  return observed(xcb_poll_for_event(connection_));
 }
 
 void X11Connection::readArrivedEvents() {
@@ -86,11 +90,7 @@ void X11Connection::readArrivedEvents() {
 }
 
 EventPtr X11Connection::queuedEvent() {
-  EventPtr event(xcb_poll_for_queued_event(connection_));
-  if (event) {
-    for (const auto& observer : observers_) observer(*event);
-  }
-  return event;
+  return observed(xcb_poll_for_queued_event(connection_));
 }
 
 EventPtr X11Connection::nextEvent() {

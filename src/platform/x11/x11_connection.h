@@ -122,6 +122,8 @@ class X11Connection {
   std::deque<EventPtr> keptEvents_;
   static constexpr std::chrono::microseconds socketReadStretch{500};
   std::chrono::steady_clock::time_point lastSocketRead_;
+  // The event, once every observer has seen it.
+  EventPtr observed(xcb_generic_event_t* raw);
   EventPtr pollEvent();
   // An event already read from the socket, without reading more.
   EventPtr queuedEvent();

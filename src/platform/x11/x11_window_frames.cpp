@@ -243,8 +243,8 @@ X11WindowFrames::ConfigureAnswer X11WindowFrames::waitForConfigure(
     // then the window in it). Without it, or when the frame heard is not
     // the window widened by its extents (an older change of the frame), the
     // frame is read back.
-    const auto& extents = current.extents;
     if (!frame) return answer;
+    const auto& extents = current.extents;
     const std::uint32_t frameWidth = frame->width + 2u * frame->border_width;
     const std::uint32_t frameHeight = frame->height + 2u * frame->border_width;
     if (frameWidth != client->width + 2u * client->border_width + extents.left + extents.right ||
